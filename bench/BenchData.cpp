@@ -1,0 +1,55 @@
+#include "BenchData.h"
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+
+std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
+    std::filesystem::create_directories(PELORIN_BENCH_DATA);
+    const std::string path = std::string(PELORIN_BENCH_DATA) + "/track-" +
+                             std::to_string(pointCount) + "-" + std::to_string(breakEvery) + ".plt";
+    if (std::filesystem::exists(path)) {
+        return path;
+    }
+    const std::string partial = path + ".part";
+    std::FILE* out = std::fopen(partial.c_str(), "wb");
+    std::fputs("OziExplorer Track Point File Version 2.1\r\nWGS 84\r\nAltitude is in Feet\r\n"
+               "Reserved 3\r\n0,2,255,Generated,0,0,2,8421376\r\n0\r\n",
+               out);
+    // A walk on a wandering heading over rolling hills, one fix a second, with pauses.
+    double latitude = 46.5;
+    double longitude = 8.0;
+    double time = 45000.25;
+    for (std::size_t i = 0; i < pointCount; ++i) {
+        const double t = static_cast<double>(i);
+        const bool paused = (i / 600) % 7 == 6;
+        if (!paused) {
+            latitude += 1.1e-5 * std::cos(t / 900.0);
+            longitude += 1.4e-5 * std::sin(t / 1300.0);
+        }
+        const double feet = 3000.0 + 1500.0 * std::sin(t / 4000.0) + 40.0 * std::sin(t / 97.0);
+        time += 1.0 / 86400.0;
+        const int flag = breakEvery != 0 && i % breakEvery == 0 ? 1 : 0;
+        std::fprintf(out, "%10.6f,%11.6f,%d,%7.1f,%.7f,15-Jul-23,06:42:15\r\n", latitude, longitude,
+                     flag, feet, time);
+    }
+    std::fclose(out);
+    std::filesystem::rename(partial, path);
+    return path;
+}
+
+long PeakMemoryOf(void (*work)(const std::string&), const std::string& argument) {
+    const pid_t child = fork();
+    if (child == 0) {
+        work(argument);
+        _exit(0);
+    }
+    int status = 0;
+    struct rusage usage {};
+    wait4(child, &status, 0, &usage);
+    return usage.ru_maxrss * 1024L;
+}

@@ -1,0 +1,46 @@
+# Sourced by the run and test scripts: makes sure the Debian packages the build needs are
+# there, installing what is missing when running as root.
+
+PELORIN_PACKAGES="cmake ninja-build g++ libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev locales"
+
+pelorin_missing_packages() {
+    local missing="" package
+    for package in $PELORIN_PACKAGES "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'ok installed'; then
+            missing="$missing $package"
+        fi
+    done
+    echo "${missing# }"
+}
+
+pelorin_install_packages() {
+    local missing
+    missing=$(pelorin_missing_packages "$@")
+    if [ -n "$missing" ]; then
+        if [ "$(id -u)" -ne 0 ]; then
+            echo "Missing Debian packages. Install them with:" >&2
+            echo "  sudo apt-get install -y $missing" >&2
+            exit 1
+        fi
+        echo "Installing:$missing" >&2
+        export DEBIAN_FRONTEND=noninteractive
+        apt-get update -qq
+        apt-get install -y -qq --no-install-recommends $missing >/dev/null
+    fi
+}
+
+# A locale with a decimal comma, so that the tests can prove numbers never follow the locale.
+pelorin_comma_locale() {
+    if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+        if [ "$(id -u)" -eq 0 ]; then
+            localedef -i de_DE -f UTF-8 de_DE.UTF-8 >/dev/null 2>&1 || true
+        fi
+    fi
+}
+
+pelorin_build() {
+    local dir=$1
+    shift
+    cmake -S "$PELORIN_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir"
+}

@@ -1,0 +1,109 @@
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "support/TestFiles.h"
+#include "track/TrackSection.h"
+
+namespace {
+
+struct Expected {
+    std::size_t sections;
+    std::size_t points;
+};
+
+// Point lines and break flags as listed with the recordings.
+const std::map<std::string, Expected> kCounts = {
+    {"fromgpx_gcheetah_ride_2010.plt", {1, 5935}},
+    {"fromgpx_gcheetah_urbanbiker_2019.plt", {1, 2870}},
+    {"fromgpx_gpsbabel_dg100.plt", {1, 12027}},
+    {"fromgpx_gpxplotter_example1.plt", {1, 3181}},
+    {"fromgpx_gpxplotter_example3.plt", {1, 4281}},
+    {"fromgpx_gpxpy_korita_zbevnica_t0.plt", {1, 0}},
+    {"fromgpx_gpxpy_korita_zbevnica_t1.plt", {1, 358}},
+    {"fromgpx_gpxpy_korita_zbevnica_t2.plt", {1, 176}},
+    {"fromgpx_gpxpy_korita_zbevnica_t3.plt", {1, 337}},
+    {"fromgpx_gpxpy_mojstrovka.plt", {1, 184}},
+    {"fromgpx_leafletelev_atemp.plt", {1, 2429}},
+    {"fromgpx_srtm_setnjica_karojba.plt", {1, 1852}},
+    {"geolife_000_20081023025304.plt", {1, 908}},
+    {"geolife_000_20081103101336.plt", {1, 7}},
+    {"geolife_001_20081024234405.plt", {1, 7075}},
+    {"geolife_007_20081026021624.plt", {1, 5496}},
+    {"geolife_010_20070805070503.plt", {1, 5570}},
+    {"geolife_010_20080330004134.plt", {1, 681}},
+    {"geolife_010_20080402060926.plt", {1, 1004}},
+    {"geolife_020_20111130151807.plt", {1, 327}},
+    {"gpsbabel_vezelay_2007.plt", {1, 44}},
+    {"mapsoft_20040222_full.plt", {11, 630}},
+    {"mapsoft_brd_n49.plt", {1, 6}},
+    {"mapsoft_ozi1.plt", {3, 11}},
+    {"mapsoft_tajik_2019.plt", {3, 56}},
+};
+
+std::string RealFile(const std::string& name) {
+    return std::string(PELORIN_REAL_DATA) + "/plt/" + name;
+}
+
+std::size_t PointCount(const TrackSectionList& list) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < list.GetSize(); ++i) {
+        count += list[i].points.GetSize();
+    }
+    return count;
+}
+
+}  // namespace
+
+TEST(RealFiles, EveryRecordingReadsWithItsSectionsAndPoints) {
+    if (!std::filesystem::is_directory(std::string(PELORIN_REAL_DATA) + "/plt")) {
+        GTEST_SKIP() << "no real recordings at " << PELORIN_REAL_DATA;
+    }
+    WarningRecorder warnings;
+    std::size_t files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(std::string(PELORIN_REAL_DATA) + "/plt")) {
+        const std::string name = entry.path().filename().string();
+        const auto expected = kCounts.find(name);
+        ASSERT_NE(expected, kCounts.end()) << "unlisted recording " << name;
+        TrackSectionList list;
+        EXPECT_EQ(list.LoadTrackFile(entry.path().string()), ReadStatus::Ok) << name;
+        EXPECT_EQ(list.GetSize(), expected->second.sections) << name;
+        EXPECT_EQ(PointCount(list), expected->second.points) << name;
+        ++files;
+    }
+    EXPECT_EQ(files, kCounts.size());
+    EXPECT_TRUE(warnings.messages.empty());
+}
+
+TEST(RealFiles, NamesAndValuesOfNativeFiles) {
+    if (!std::filesystem::exists(RealFile("mapsoft_20040222_full.plt"))) {
+        GTEST_SKIP() << "no real recordings at " << PELORIN_REAL_DATA;
+    }
+    TrackSectionList list;
+    list.LoadTrackFile(RealFile("mapsoft_20040222_full.plt"));
+    EXPECT_EQ(list[0].name, "");  // the header's name field is empty
+    for (std::size_t i = 1; i < list.GetSize(); ++i) {
+        EXPECT_EQ(list[i].name, "+^+");
+    }
+    EXPECT_DOUBLE_EQ(list[3].points[0].altitude, -236.83007366013237);
+
+    list.LoadTrackFile(RealFile("gpsbabel_vezelay_2007.plt"));
+    const TrackPoint& first = list[0].points[0];
+    EXPECT_EQ(first.latitude, 47.466222);  // blank-padded fields
+    EXPECT_EQ(first.longitude, 3.747318);
+    EXPECT_DOUBLE_EQ(first.altitude, 1258.8 * 0.3048006096012);
+
+    list.LoadTrackFile(RealFile("geolife_010_20080402060926.plt"));  // LF line ends
+    EXPECT_EQ(list[0].points.GetSize(), 1004u);
+}
+
+TEST(RealFiles, ExampleTrackHasClimbsStopsAndABreak) {
+    TrackSectionList list;
+    ASSERT_EQ(list.LoadTrackFile(std::string(PELORIN_EXAMPLES) + "/alpine_hike.plt"), ReadStatus::Ok);
+    ASSERT_EQ(list.GetSize(), 2u);
+    EXPECT_EQ(list[0].name, "Alpine hike");
+    EXPECT_EQ(list[1].name, "+^+");
+    EXPECT_GT(PointCount(list), 2000u);
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "track/Platform.h"
+
+/// A file in a fresh temporary folder, removed with the folder.
+class TempFile {
+public:
+    explicit TempFile(const std::string& contents, const std::string& name = "track.plt") {
+        char pattern[] = "/tmp/pelorin-test-XXXXXX";
+        m_dir = mkdtemp(pattern);
+        m_path = m_dir + "/" + name;
+        std::ofstream(m_path, std::ios::binary) << contents;
+    }
+    ~TempFile() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_dir, ignored);
+    }
+    TempFile(const TempFile&) = delete;
+    TempFile& operator=(const TempFile&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    const std::string& Dir() const { return m_dir; }
+
+private:
+    std::string m_dir;
+    std::string m_path;
+};
+
+/// Records the warnings the core shows while it lives.
+class WarningRecorder {
+public:
+    WarningRecorder()
+        : m_previous(SetWarningHandler([this](const std::string& text) {
+              messages.push_back(text);
+          })) {}
+    ~WarningRecorder() { SetWarningHandler(m_previous); }
+    WarningRecorder(const WarningRecorder&) = delete;
+    WarningRecorder& operator=(const WarningRecorder&) = delete;
+
+    std::vector<std::string> messages;
+
+private:
+    WarningHandler m_previous;
+};
+
+/// Six header lines naming the first section, as a track file starts.
+inline std::string Header(const std::string& name = "Walk") {
+    return "OziExplorer Track Point File Version 2.1\r\nWGS 84\r\nAltitude is in Feet\r\n"
+           "Reserved 3\r\n0,2,255," +
+           name + ",0,0,2,8421376\r\n0\r\n";
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+/// Space, tab, line feed, vertical tab, form feed and carriage return.
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+/// The text without leading and trailing blanks.
+std::string_view TrimBlanks(std::string_view text);
+
+/// Reads the longest prefix of the form [blanks][sign]digits[.digits][e[sign]digits], with a
+/// full stop as decimal point whatever the locale, correctly rounded. Text that does not begin
+/// with a number gives 0.0; "nan", "inf" and hexadecimal are not numbers here. A value too large
+/// for a double gives infinity and one too small gives zero, both with the sign written.
+double TextToDouble(std::string_view text);
+
+/// Reads [blanks][sign]digits up to the first other character ("1.0" gives 1, "" gives 0);
+/// values beyond the 32-bit range saturate, so a nonzero text never reads as 0.
+int32_t TextToInt(std::string_view text);

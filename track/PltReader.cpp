@@ -1,0 +1,148 @@
+// Reader of Ozi Explorer track files (.plt).
+//
+// What the reader takes from a file, and what it leaves on purpose:
+// - Lines 1 to 6 are the header and only line 5 is looked at: its fourth comma-separated
+//   field names the first section. The banner, datum, altitude unit and point count are not
+//   checked, so any text file reads, and a file without a header loses six points to it.
+// - Point lines carry latitude, longitude, break flag, altitude in feet and a day count since
+//   1899-12-30; later fields (the date and time as text) are ignored, since they are often in
+//   local time while the day count is UTC.
+// - A nonzero break flag on any point line but the first starts a new section named "+^+".
+// - Altitudes are multiplied by 0.3048006096012 (the US survey foot, not 0.3048); the
+//   value -777 that marks "no altitude" is converted like any other.
+// - Numbers always use a full stop; fields without a number read as 0.
+// - The point lines end at the first line that is empty or holds only blanks.
+
+#include "track/PltReader.h"
+
+#include <filesystem>
+#include <vector>
+
+#include "track/NumberText.h"
+#include "track/Platform.h"
+
+namespace {
+
+constexpr double kMetresPerFoot = 0.3048006096012;
+constexpr std::size_t kHeaderLines = 6;
+constexpr std::size_t kNameLine = 5;
+constexpr std::size_t kNameField = 3;
+const char kContinuationName[] = "+^+";
+
+/// Calls sink with each piece of text between separators, the last one included, until
+/// sink returns false.
+template <typename Sink>
+void ForEachPiece(std::string_view text, char separator, Sink sink) {
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t found = text.find(separator, start);
+        const std::size_t stop = found == std::string_view::npos ? text.size() : found;
+        if (!sink(text.substr(start, stop - start)) || found == std::string_view::npos) {
+            return;
+        }
+        start = found + 1;
+    }
+}
+
+std::string FullPath(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(path, error);
+    return error ? path : full.lexically_normal().string();
+}
+
+}  // namespace
+
+void SplitFields(std::vector<std::string>& fields, const std::string& text, char separator,
+                 bool trim) {
+    fields.clear();
+    ForEachPiece(text, separator, [&](std::string_view piece) {
+        fields.emplace_back(trim ? TrimBlanks(piece) : piece);
+        return true;
+    });
+    // One more, empty field: a point line of four fields thereby reads its date as 0.
+    fields.emplace_back();
+}
+
+std::size_t SplitFirstFields(std::string_view text, char separator, bool trim,
+                             std::string_view* fields, std::size_t count) {
+    std::size_t found = 0;
+    ForEachPiece(text, separator, [&](std::string_view piece) {
+        if (found < count) {
+            fields[found] = trim ? TrimBlanks(piece) : piece;
+        }
+        ++found;
+        return found < count;
+    });
+    for (std::size_t i = found; i < count; ++i) {
+        fields[i] = std::string_view();
+    }
+    return found;
+}
+
+ReadStatus ReadTrackText(TrackSectionList& list, ByteSource& source) {
+    LineReader reader(source);
+    std::string_view line;
+    std::string name;
+    for (std::size_t number = 1; number <= kHeaderLines; ++number) {
+        const LineReader::Result result = reader.ReadLine(line);
+        if (result == LineReader::Result::Error) {
+            return ReadStatus::ReadFailed;
+        }
+        if (result == LineReader::Result::Line && number == kNameLine) {
+            std::string_view fields[kNameField + 1];
+            SplitFirstFields(line, ',', true, fields, kNameField + 1);
+            name = fields[kNameField];
+        }
+    }
+
+    TrackSection* section = &list.Add();
+    section->name = std::move(name);
+    std::size_t pointCount = 0;
+    for (;;) {
+        const LineReader::Result result = reader.ReadLine(line);
+        if (result == LineReader::Result::Error) {
+            return ReadStatus::ReadFailed;
+        }
+        if (result == LineReader::Result::End || TrimBlanks(line).empty()) {
+            return ReadStatus::Ok;
+        }
+        // The number conversions skip blanks and stop at them, so the fields need no trimming.
+        std::string_view fields[5];
+        SplitFirstFields(line, ',', false, fields, 5);
+        const double latitude = TextToDouble(fields[0]);
+        const double longitude = TextToDouble(fields[1]);
+        const int32_t breakFlag = TextToInt(fields[2]);
+        const double altitude = TextToDouble(fields[3]) * kMetresPerFoot;
+        const double time = TextToDouble(fields[4]);
+
+        // The first point belongs to the header's section whatever its flag says.
+        if (pointCount != 0 && breakFlag != 0) {
+            section = &list.Add();
+            section->name = kContinuationName;
+        }
+        TrackPoint& point = section->points.Add();
+        point.longitude = longitude;
+        point.latitude = latitude;
+        point.altitude = altitude;
+        point.time = time;
+        ++pointCount;
+    }
+}
+
+ReadStatus TrackSectionList::LoadTrackFile(const std::string& path) {
+    RemoveAll();
+    return ReadTrackFile(path);
+}
+
+ReadStatus TrackSectionList::ReadTrackFile(const std::string& path) {
+    const std::unique_ptr<FileSource> file = FileSource::Open(path);
+    if (!file) {
+        ShowWarning("Error opening file: " + path);
+        return ReadStatus::OpenFailed;
+    }
+    const ReadStatus status = ReadTrackText(*this, *file);
+    if (status == ReadStatus::ReadFailed) {
+        ShowWarning("An unknown error occurred while accessing " + FullPath(path) + ".");
+    }
+    return status;
+}
