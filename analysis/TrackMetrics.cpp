@@ -1,49 +1,28 @@
 // Measurements of a section over its points. Durations are signed day differences; a segment
 // that ends at a run start is the gap between two runs and counts in no sum.
 
-#include "analysis/Geometry.h"
+#include "analysis/TrackSums.h"
 #include "track/TrackSection.h"
 
 namespace {
 
-double Duration(const TrackPoint* p, std::size_t i) { return p[i].time - p[i - 1].time; }
+template <typename Accumulator>
+Accumulator RunOne(const GrowArray<TrackPoint>& points) {
+    Accumulator accumulator;
+    sums::Run(points, accumulator);
+    return accumulator;
+}
 
-/// Sum of value(i) over the segments i = 1 .. n-1 whose end state passes the test.
-template <typename Test, typename Value>
-double SumSegments(const GrowArray<TrackPoint>& points, Test test, Value value) {
+template <double (*Distance)(const TrackPoint&, const TrackPoint&)>
+double SumDistances(const GrowArray<TrackPoint>& points) {
     const TrackPoint* p = points.GetData();
     double sum = 0.0;
     for (std::size_t i = 1; i < points.GetSize(); ++i) {
-        if (test(p[i].state)) {
-            sum += value(p, i);
+        if (!sums::IsGap(p[i].state)) {
+            sum += Distance(p[i - 1], p[i]);
         }
     }
     return sum;
-}
-
-bool NotGap(int32_t state) { return state != StateRunStart; }
-bool IsAscent(int32_t state) { return state == StateInAscent || state == StateRising; }
-bool IsDescent(int32_t state) { return state == StateInDescent || state == StateFalling; }
-
-/// Durations of one direction plus the stops before each of its points in the same run;
-/// a stop that no point of the direction follows in its run is dropped.
-template <typename Test>
-double SumWithCreditedStops(const GrowArray<TrackPoint>& points, Test inDirection) {
-    const TrackPoint* p = points.GetData();
-    double total = 0.0;
-    double pending = 0.0;
-    for (std::size_t i = 1; i < points.GetSize(); ++i) {
-        const int32_t state = p[i].state;
-        if (state == StateRunStart) {
-            pending = 0.0;
-        } else if (inDirection(state)) {
-            total = total + Duration(p, i) + pending;
-            pending = 0.0;
-        } else if (state == StateStopped) {
-            pending = pending + Duration(p, i);
-        }
-    }
-    return total;
 }
 
 }  // namespace
@@ -57,36 +36,65 @@ double TrackSection::GetEndTime() const {
 }
 
 double TrackSection::GetLength2D() const {
-    return SumSegments(points, NotGap,
-                       [](const TrackPoint* p, std::size_t i) { return Distance2D(p[i - 1], p[i]); });
+    return SumDistances<Distance2D>(points);
 }
 
 double TrackSection::GetLength3D() const {
-    return SumSegments(points, NotGap,
-                       [](const TrackPoint* p, std::size_t i) { return Distance3D(p[i - 1], p[i]); });
+    return SumDistances<Distance3D>(points);
 }
 
-double TrackSection::GetTotalTime() const { return SumSegments(points, NotGap, Duration); }
+double TrackSection::GetTotalTime() const {
+    return RunOne<sums::DurationSum<sums::NotGap>>(points).sum;
+}
 
 double TrackSection::GetMovingTime() const {
-    return SumSegments(
-        points, [](int32_t s) { return s != StateRunStart && s != StateStopped; }, Duration);
+    return RunOne<sums::DurationSum<sums::Moving>>(points).sum;
 }
 
 double TrackSection::GetStoppedTime() const {
-    return SumSegments(points, [](int32_t s) { return s == StateStopped; }, Duration);
+    return RunOne<sums::DurationSum<sums::Stopped>>(points).sum;
 }
 
-double TrackSection::GetAscentTime() const { return SumSegments(points, IsAscent, Duration); }
+double TrackSection::GetAscentTime() const {
+    return RunOne<sums::DurationSum<sums::IsAscent>>(points).sum;
+}
 
-double TrackSection::GetDescentTime() const { return SumSegments(points, IsDescent, Duration); }
+double TrackSection::GetDescentTime() const {
+    return RunOne<sums::DurationSum<sums::IsDescent>>(points).sum;
+}
 
 double TrackSection::GetLevelTime() const {
-    return SumSegments(points, [](int32_t s) { return s == StateLevel; }, Duration);
+    return RunOne<sums::DurationSum<sums::Level>>(points).sum;
 }
 
-double TrackSection::GetTotalAscentTime() const { return SumWithCreditedStops(points, IsAscent); }
+double TrackSection::GetTotalAscentTime() const {
+    return RunOne<sums::CreditedStopsSum<sums::IsAscent>>(points).total;
+}
 
 double TrackSection::GetTotalDescentTime() const {
-    return SumWithCreditedStops(points, IsDescent);
+    return RunOne<sums::CreditedStopsSum<sums::IsDescent>>(points).total;
+}
+
+double TrackSection::GetAscentLength() const {
+    return RunOne<sums::AnalysedLengthSum<sums::IsAscent>>(points).sum;
+}
+
+double TrackSection::GetDescentLength() const {
+    return RunOne<sums::AnalysedLengthSum<sums::IsDescent>>(points).sum;
+}
+
+double TrackSection::GetAltitudeGain() const {
+    return RunOne<sums::AltitudeChangeSum<StateRising>>(points).change;
+}
+
+double TrackSection::GetAltitudeLoss() const {
+    return RunOne<sums::AltitudeChangeSum<StateFalling>>(points).change;
+}
+
+double TrackSection::GetMinAltitude() const {
+    return RunOne<sums::AltitudeRange>(points).lowest;
+}
+
+double TrackSection::GetMaxAltitude() const {
+    return RunOne<sums::AltitudeRange>(points).highest;
 }

@@ -1,25 +1,26 @@
 #include "BenchData.h"
 
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cmath>
-#include <cstdio>
-#include <filesystem>
-
 std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
     std::filesystem::create_directories(PELORIN_BENCH_DATA);
-    const std::string path = std::string(PELORIN_BENCH_DATA) + "/track-" +
-                             std::to_string(pointCount) + "-" + std::to_string(breakEvery) + ".plt";
+    const std::string path = std::string(PELORIN_BENCH_DATA) + "/track-"
+                             + std::to_string(pointCount) + "-" + std::to_string(breakEvery)
+                             + ".plt";
     if (std::filesystem::exists(path)) {
         return path;
     }
     const std::string partial = path + ".part";
     std::FILE* out = std::fopen(partial.c_str(), "wb");
-    std::fputs("OziExplorer Track Point File Version 2.1\r\nWGS 84\r\nAltitude is in Feet\r\n"
-               "Reserved 3\r\n0,2,255,Generated,0,0,2,8421376\r\n0\r\n",
-               out);
+    std::fputs(
+        "OziExplorer Track Point File Version 2.1\r\nWGS 84\r\nAltitude is in Feet\r\n"
+        "Reserved 3\r\n0,2,255,Generated,0,0,2,8421376\r\n0\r\n",
+        out);
     // A walk on a wandering heading over rolling hills, one fix a second, with pauses.
     double latitude = 46.5;
     double longitude = 8.0;

@@ -1,12 +1,11 @@
 // Reading a million-point track, against a bare loop that only splits lines and converts
 // the five fields.
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <charconv>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
+#include <unistd.h>
 #include <vector>
 
 #include <benchmark/benchmark.h>

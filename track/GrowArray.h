@@ -57,16 +57,8 @@ public:
     const T& operator[](std::size_t i) const { return const_cast<GrowArray&>(*this)[i]; }
 
     /// Contiguous elements; only for trivially copyable element types.
-    T* GetData()
-        requires kRaw
-    {
-        return m_data;
-    }
-    const T* GetData() const
-        requires kRaw
-    {
-        return m_data;
-    }
+    T* GetData() requires kRaw { return m_data; }
+    const T* GetData() const requires kRaw { return m_data; }
 
     /// Sets the number of elements: new ones are value-initialised, surplus ones destroyed.
     void SetSize(std::size_t n) {
@@ -101,9 +93,7 @@ public:
     }
 
     /// Appends copies of count elements, growing by the same rule as SetSize.
-    void Append(const T* source, std::size_t count)
-        requires kRaw
-    {
+    void Append(const T* source, std::size_t count) requires kRaw {
         if (count == 0) {
             return;
         }

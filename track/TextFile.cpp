@@ -1,12 +1,11 @@
 #include "track/TextFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 constexpr char kCtrlZ = 26;
@@ -25,7 +24,9 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
     return std::unique_ptr<FileSource>(new FileSource(fd));
 }
 
-FileSource::~FileSource() { ::close(m_fd); }
+FileSource::~FileSource() {
+    ::close(m_fd);
+}
 
 std::ptrdiff_t FileSource::Read(char* buffer, std::size_t size) {
     for (;;) {

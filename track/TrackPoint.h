@@ -6,10 +6,10 @@
 /// State of a point: how the track moves on the segment that ends at it.
 /// Kept as a plain int so that any value read back (or drawn) stays representable.
 inline constexpr int32_t StateConnected = 0;  // continues from the previous point (before analysis)
-inline constexpr int32_t StateRunStart = 1;   // first point of a run: the segment before it is a gap
-inline constexpr int32_t StateStopped = 2;    // slower than the speed threshold
-inline constexpr int32_t StateLevel = 3;      // moving, neither ascent nor descent
-inline constexpr int32_t StateInAscent = 4;   // moving, counted to an ascent
+inline constexpr int32_t StateRunStart = 1;  // first point of a run: the segment before it is a gap
+inline constexpr int32_t StateStopped = 2;   // slower than the speed threshold
+inline constexpr int32_t StateLevel = 3;     // moving, neither ascent nor descent
+inline constexpr int32_t StateInAscent = 4;  // moving, counted to an ascent
 inline constexpr int32_t StateInDescent = 5;  // moving, counted to a descent
 inline constexpr int32_t StateRising = 6;     // moving and climbing past the vertical threshold
 inline constexpr int32_t StateFalling = 7;    // moving and descending past the vertical threshold

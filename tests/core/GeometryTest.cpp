@@ -38,7 +38,7 @@ TEST(Geometry, AltitudeOnlyCountsIn3D) {
     EXPECT_EQ(Distance3D(At(45, 7, 100), At(45, 7, 100)), 0.0);
     EXPECT_EQ(Distance2D(At(45, 7, 100), At(45, 7, 110)), 0.0);
     EXPECT_EQ(Distance3D(At(45, 7, 100), At(45, 7, 110)), 10.0);
-    EXPECT_DOUBLE_EQ(Distance3D(At(0, 0, 0), At(0.001, 0, 0)) , 111.31709968901669);
+    EXPECT_DOUBLE_EQ(Distance3D(At(0, 0, 0), At(0.001, 0, 0)), 111.31709968901669);
 }
 
 TEST(Geometry, LongitudesAreNotWrapped) {

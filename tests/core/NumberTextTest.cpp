@@ -17,7 +17,7 @@ TEST(NumberText, ReadsTheDecimalGrammar) {
     EXPECT_EQ(TextToDouble(".5"), 0.5);
     EXPECT_EQ(TextToDouble("5."), 5.0);
     EXPECT_EQ(TextToDouble("1E3"), 1000.0);
-    EXPECT_EQ(TextToDouble("1e"), 1.0);    // incomplete exponent is not taken
+    EXPECT_EQ(TextToDouble("1e"), 1.0);  // incomplete exponent is not taken
     EXPECT_EQ(TextToDouble("1e+"), 1.0);
     EXPECT_EQ(TextToDouble("2e-1.5"), 0.2);
     EXPECT_EQ(TextToDouble("1,5"), 1.0);  // a comma is never a decimal point

@@ -39,7 +39,8 @@ TEST(PltReader, HeaderOnlyGivesOneNamedSectionWithoutPoints) {
 }
 
 TEST(PltReader, ReadsFieldsAndLeavesDerivedFieldsZero) {
-    const TrackSectionList list = Read(Header() + " 46.5, 8.25 ,0, 1000,45122.5,15-Jul-23,12:00:00\r\n");
+    const TrackSectionList list =
+        Read(Header() + " 46.5, 8.25 ,0, 1000,45122.5,15-Jul-23,12:00:00\r\n");
     ASSERT_EQ(list[0].points.GetSize(), 1u);
     const TrackPoint& p = list[0].points[0];
     EXPECT_EQ(p.latitude, 46.5);
@@ -86,8 +87,8 @@ TEST(PltReader, ShortAndLongPointLines) {
 
 TEST(PltReader, HeaderNameIsTheTrimmedFourthField) {
     const std::string lines = "a\nb\nc\nd\n";
-    EXPECT_EQ(Read(lines + "0,2,255\n0\n")[0].name, "");   // three fields: the empty extra one
-    EXPECT_EQ(Read(lines + "0,2\n0\n")[0].name, "");       // fewer: missing reads as empty
+    EXPECT_EQ(Read(lines + "0,2,255\n0\n")[0].name, "");  // three fields: the empty extra one
+    EXPECT_EQ(Read(lines + "0,2\n0\n")[0].name, "");      // fewer: missing reads as empty
     EXPECT_EQ(Read(lines + "0,2,255,  Lake walk  ,0\n0\n")[0].name, "Lake walk");
     EXPECT_EQ(Read("only one line\n")[0].name, "");
 }
@@ -95,7 +96,8 @@ TEST(PltReader, HeaderNameIsTheTrimmedFourthField) {
 TEST(PltReader, FileWithoutHeaderLosesSixPointsToIt) {
     std::string text;
     for (int i = 1; i <= 8; ++i) {
-        text += std::to_string(i) + "," + std::to_string(i) + ",0," + (i == 5 ? "Five" : "0") + ",1\n";
+        text +=
+            std::to_string(i) + "," + std::to_string(i) + ",0," + (i == 5 ? "Five" : "0") + ",1\n";
     }
     const TrackSectionList list = Read(text);
     EXPECT_EQ(list[0].name, "Five");
@@ -167,7 +169,7 @@ TEST(PltReader, FileThatCannotBeOpened) {
     EXPECT_EQ(list.ReadTrackFile(missing), ReadStatus::OpenFailed);
     EXPECT_EQ(list.GetSize(), 1u);  // Append leaves the list as it was
     EXPECT_EQ(list.LoadTrackFile(missing), ReadStatus::OpenFailed);
-    EXPECT_EQ(list.GetSize(), 0u);  // Load has emptied it first
+    EXPECT_EQ(list.GetSize(), 0u);                                      // Load has emptied it first
     EXPECT_EQ(list.LoadTrackFile(file.Dir()), ReadStatus::OpenFailed);  // a directory
     ASSERT_EQ(warnings.messages.size(), 3u);
     EXPECT_EQ(warnings.messages[0], "Error opening file: " + missing);

@@ -63,7 +63,8 @@ TEST(RealFiles, EveryRecordingReadsWithItsSectionsAndPoints) {
     }
     WarningRecorder warnings;
     std::size_t files = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(std::string(PELORIN_REAL_DATA) + "/plt")) {
+    for (const auto& entry :
+         std::filesystem::directory_iterator(std::string(PELORIN_REAL_DATA) + "/plt")) {
         const std::string name = entry.path().filename().string();
         const auto expected = kCounts.find(name);
         ASSERT_NE(expected, kCounts.end()) << "unlisted recording " << name;
@@ -101,7 +102,8 @@ TEST(RealFiles, NamesAndValuesOfNativeFiles) {
 
 TEST(RealFiles, ExampleTrackHasClimbsStopsAndABreak) {
     TrackSectionList list;
-    ASSERT_EQ(list.LoadTrackFile(std::string(PELORIN_EXAMPLES) + "/alpine_hike.plt"), ReadStatus::Ok);
+    ASSERT_EQ(list.LoadTrackFile(std::string(PELORIN_EXAMPLES) + "/alpine_hike.plt"),
+              ReadStatus::Ok);
     ASSERT_EQ(list.GetSize(), 2u);
     EXPECT_EQ(list[0].name, "Alpine hike");
     EXPECT_EQ(list[1].name, "+^+");

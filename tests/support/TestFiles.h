@@ -1,11 +1,10 @@
 #pragma once
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 #include "track/Platform.h"
@@ -38,9 +37,8 @@ private:
 class WarningRecorder {
 public:
     WarningRecorder()
-        : m_previous(SetWarningHandler([this](const std::string& text) {
-              messages.push_back(text);
-          })) {}
+        : m_previous(
+            SetWarningHandler([this](const std::string& text) { messages.push_back(text); })) {}
     ~WarningRecorder() { SetWarningHandler(m_previous); }
     WarningRecorder(const WarningRecorder&) = delete;
     WarningRecorder& operator=(const WarningRecorder&) = delete;
@@ -54,6 +52,6 @@ private:
 /// Six header lines naming the first section, as a track file starts.
 inline std::string Header(const std::string& name = "Walk") {
     return "OziExplorer Track Point File Version 2.1\r\nWGS 84\r\nAltitude is in Feet\r\n"
-           "Reserved 3\r\n0,2,255," +
-           name + ",0,0,2,8421376\r\n0\r\n";
+           "Reserved 3\r\n0,2,255,"
+           + name + ",0,0,2,8421376\r\n0\r\n";
 }
