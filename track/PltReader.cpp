@@ -16,6 +16,7 @@
 #include "track/PltReader.h"
 
 #include <filesystem>
+#include <new>
 #include <vector>
 
 #include "track/NumberText.h"
@@ -140,7 +141,13 @@ ReadStatus TrackSectionList::ReadTrackFile(const std::string& path) {
         ShowWarning("Error opening file: " + path);
         return ReadStatus::OpenFailed;
     }
-    const ReadStatus status = ReadTrackText(*this, *file);
+    ReadStatus status;
+    try {
+        status = ReadTrackText(*this, *file);
+    } catch (const std::bad_alloc&) {
+        // A file too large for memory fails like any read error: what was read stays.
+        status = ReadStatus::ReadFailed;
+    }
     if (status == ReadStatus::ReadFailed) {
         ShowWarning("An unknown error occurred while accessing " + FullPath(path) + ".");
     }

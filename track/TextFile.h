@@ -18,7 +18,7 @@ public:
 /// share-exclusive open on this platform, and advisory locks would not stop them anyway.
 class FileSource : public ByteSource {
 public:
-    /// Null when the path cannot be opened, or names a directory.
+    /// Null when the path cannot be opened or is not a regular file.
     static std::unique_ptr<FileSource> Open(const std::string& path);
     ~FileSource() override;
     std::ptrdiff_t Read(char* buffer, std::size_t size) override;
