@@ -14,15 +14,6 @@ namespace {
 
 constexpr std::size_t kMillion = 1000000;
 
-const TrackSectionList& MillionPointSections() {
-    static TrackSectionList sections = [] {
-        TrackSectionList list;
-        list.LoadTrackFile(GeneratedTrackFile(kMillion));
-        return list;
-    }();
-    return sections;
-}
-
 const std::vector<std::size_t> kAllRows{0};
 
 void BM_BareDistancePass(benchmark::State& state) {

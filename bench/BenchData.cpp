@@ -6,6 +6,9 @@
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
+
+#include "analysis/Joining.h"
 
 std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
     std::filesystem::create_directories(PELORIN_BENCH_DATA);
@@ -53,4 +56,28 @@ long PeakMemoryOf(void (*work)(const std::string&), const std::string& argument)
     struct rusage usage {};
     wait4(child, &status, 0, &usage);
     return usage.ru_maxrss * 1024L;
+}
+
+const TrackSectionList& MillionPointSections() {
+    static const TrackSectionList sections = [] {
+        TrackSectionList list;
+        list.LoadTrackFile(GeneratedTrackFile(1000000));
+        return list;
+    }();
+    return sections;
+}
+
+const TrackSection& MillionPointProfile() {
+    static const TrackSection track = [] {
+        TrackSectionList sections;
+        sections.LoadTrackFile(GeneratedTrackFile(1000000, 100000));
+        std::vector<std::size_t> rows;
+        for (std::size_t i = 0; i < sections.GetSize(); ++i) {
+            rows.push_back(i);
+        }
+        TrackSection joined;
+        JoinSections(sections, rows, ConnectNone, 15.0, 1.8, joined);
+        return joined;
+    }();
+    return track;
 }

@@ -1,26 +1,73 @@
-// Prints the sections of track files and their measurements.
+// pelorin-cli: the window's analysis from the command line, for batch work and comparison.
 
 #include <cstdio>
-#include <iostream>
 #include <string>
+#include <unistd.h>
+#include <vector>
 
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
 #include "track/Platform.h"
-#include "track/TrackSection.h"
+
+#ifdef PELORIN_CLI_PNG
+#include <QImage>
+#include <QSize>
+
+#include "ui/QtPlotCanvas.h"
+#endif
+
+namespace {
+
+void PrintError(const std::string& text) {
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
+/// One line of progress on the terminal, overwritten by the next.
+void ShowProgress(const std::string& stage) {
+    PrintError("\r\033[Kpelorin-cli: " + stage + "...");
+}
+
+#ifdef PELORIN_CLI_PNG
+bool WritePng(const std::string& path, const TrackPoint* points, std::size_t count,
+              bool overDistance, int width, int height) {
+    const QImage image = RenderProfileImage(points, count, overDistance, QSize(width, height));
+    return image.save(QString::fromLocal8Bit(path.c_str()), "PNG");
+}
+#endif
+
+}  // namespace
 
 int main(int argc, char** argv) {
-    SetWarningHandler([](const std::string& text) { std::cerr << text << '\n'; });
-    TrackSectionList sections;
-    int status = 0;
-    for (int i = 1; i < argc; ++i) {
-        const ReadStatus read =
-            i == 1 ? sections.LoadTrackFile(argv[i]) : sections.ReadTrackFile(argv[i]);
-        status = read == ReadStatus::Ok ? status : 1;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    std::string error;
+    const std::optional<CliOptions> options = ParseCliOptions(args, error);
+    if (!options) {
+        PrintError("pelorin-cli: " + error + "\nTry 'pelorin-cli --help' for more information.\n");
+        return kExitUsage;
     }
-    for (std::size_t i = 0; i < sections.GetSize(); ++i) {
-        const TrackSection& s = sections[i];
-        std::printf("%zu  %-20s points %zu  begin %.7f  end %.7f  2D %.3f m  3D %.3f m\n", i,
-                    s.name.c_str(), s.points.GetSize(), s.GetBeginTime(), s.GetEndTime(),
-                    s.GetLength2D(), s.GetLength3D());
+    if (options->help) {
+        std::fputs(kCliUsage, stdout);
+        return kExitOk;
     }
-    return status;
+    const bool terminal = isatty(STDERR_FILENO) != 0;
+    SetWarningHandler([terminal](const std::string& text) {
+        PrintError((terminal ? "\r\033[K" : "") + text + "\n");
+    });
+    CliHooks hooks;
+    if (terminal) {
+        hooks.progress = ShowProgress;
+    }
+#ifdef PELORIN_CLI_PNG
+    hooks.writePng = WritePng;
+#endif
+    std::string out;
+    std::string messages;
+    const int status = RunCli(*options, hooks, out, messages);
+    if (terminal) {
+        PrintError("\r\033[K");
+    }
+    PrintError(messages);
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? status : kExitFileError;
 }

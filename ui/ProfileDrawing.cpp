@@ -1,1 +1,248 @@
-// (in progress)
+#include "ui/ProfileDrawing.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+namespace {
+
+constexpr PenStyle kPenStyles[kPlotPenCount] = {
+    {210, 180, 180, 6},  // RiseChord
+    {180, 210, 180, 6},  // FallChord
+    {255, 255, 255, 6},  // StoppedBand
+    {255, 0, 0, 6},      // SteepestAscentBand
+    {0, 255, 0, 6},      // SteepestDescentBand
+    {255, 255, 0, 6},    // FastestBand
+    {100, 100, 255, 2},  // LevelLine
+    {120, 0, 0, 2},      // AscentLine
+    {0, 120, 0, 2},      // DescentLine
+    {130, 130, 178, 1},  // RunMarker
+};
+
+// Pixel coordinates are kept within +-2^24: far outside any real surface, yet exact as a
+// double and as an int, so no conversion overflows.
+constexpr double kPixelLimit = 16777216.0;
+
+int ClampToInt(int64_t value) {
+    return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max()));
+}
+
+/// Truncates toward zero; NaN goes to the fallback, anything else is clamped first.
+int ToPixel(double value, int fallback) {
+    if (std::isnan(value)) {
+        return fallback;
+    }
+    return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
+}
+
+/// Maps the points to pixels. An axis whose scale is not finite (a zero, infinite or NaN
+/// range) puts every point at the middle of that axis; a NaN coordinate lands on the edge
+/// of its axis minimum (R.left, R.bottom).
+class ProfileMapper {
+public:
+    ProfileMapper(const TrackPoint* points, std::size_t count, bool overDistance, const PlotRect& r)
+        : m_points(points), m_overDistance(overDistance), m_r(r) {
+        double altMin = 100000.0;  // metres
+        double altMax = -100000.0;
+        for (std::size_t i = 0; i < count; ++i) {
+            const double a = points[i].altitude;
+            if (!(a > altMin)) {
+                altMin = a;
+            }
+            if (!(altMax > a)) {
+                altMax = a;
+            }
+        }
+        m_altMin = altMin;
+        const TrackPoint& first = points[0];
+        const TrackPoint& last = points[count - 1];
+        m_xMin = overDistance ? 0.0 : first.time;
+        const double xMax = overDistance ? last.distance : last.time;
+        // Width and height in double, so that no int subtraction can overflow.
+        const double width = static_cast<double>(r.right) - static_cast<double>(r.left);
+        const double height = static_cast<double>(r.bottom) - static_cast<double>(r.top);
+        m_sx = width / (xMax - m_xMin);     // pixels per metre or per day
+        m_sy = height / (altMax - altMin);  // pixels per metre
+        m_centreX = ClampToInt((int64_t{r.left} + int64_t{r.right}) / 2);
+        m_centreY = ClampToInt((int64_t{r.top} + int64_t{r.bottom}) / 2);
+    }
+
+    int X(std::size_t i) const {
+        if (!std::isfinite(m_sx)) {
+            return m_centreX;
+        }
+        const TrackPoint& p = m_points[i];
+        const double v = m_overDistance ? p.distance : p.time;
+        return ToPixel((v - m_xMin) * m_sx + m_r.left + 0.5, m_r.left);
+    }
+
+    int Y(std::size_t i) const {
+        if (!std::isfinite(m_sy)) {
+            return m_centreY;
+        }
+        const double a = m_points[i].altitude;
+        return ToPixel(m_r.bottom - (a - m_altMin) * m_sy + 0.5, m_r.bottom);
+    }
+
+    void MoveTo(PlotCanvas& canvas, std::size_t i) const { canvas.MoveTo(X(i), Y(i)); }
+    void LineTo(PlotCanvas& canvas, std::size_t i) const { canvas.LineTo(X(i), Y(i)); }
+
+private:
+    const TrackPoint* m_points;
+    bool m_overDistance;
+    PlotRect m_r;
+    double m_altMin = 0.0;  // metres
+    double m_xMin = 0.0;    // metres or days
+    double m_sx = 0.0;
+    double m_sy = 0.0;
+    int m_centreX = 0;
+    int m_centreY = 0;
+};
+
+enum class TrendEvent { None, Rise, Fall, RunStart, End };
+
+TrendEvent EventOf(int32_t state) {
+    switch (state) {
+        case StateRising:
+            return TrendEvent::Rise;
+        case StateFalling:
+            return TrendEvent::Fall;
+        case StateRunStart:
+            return TrendEvent::RunStart;
+        default:
+            return TrendEvent::None;
+    }
+}
+
+/// Pass 1: chords from each run's start through the last point of every group of rising and
+/// every group of falling points.
+void DrawTrendChords(PlotCanvas& canvas, const ProfileMapper& map, const TrackPoint* points,
+                     std::size_t count) {
+    TrendEvent last = TrendEvent::None;
+    std::size_t lastIndex = 0;
+    for (std::size_t i = 0; i <= count; ++i) {
+        const TrendEvent event = i < count ? EventOf(points[i].state) : TrendEvent::End;
+        if (last == TrendEvent::RunStart) {
+            map.MoveTo(canvas, lastIndex);
+        } else if (event != TrendEvent::None && last != TrendEvent::None && event != last) {
+            canvas.SelectPen(last == TrendEvent::Rise ? PlotPen::RiseChord : PlotPen::FallChord);
+            map.LineTo(canvas, lastIndex);
+        }
+        if (event != TrendEvent::None) {
+            last = event;
+            lastIndex = i;
+        }
+    }
+}
+
+/// Vertical lines at the current x and at the point's own x, enclosing the gap of a break.
+void DrawRunMarkers(PlotCanvas& canvas, const ProfileMapper& map, const PlotRect& r,
+                    std::size_t i) {
+    const int x0 = canvas.GetCurrentPosition().x;
+    canvas.SelectPen(PlotPen::RunMarker);
+    canvas.MoveTo(x0, r.top);
+    canvas.LineTo(x0, r.bottom);
+    const int x = map.X(i);
+    canvas.MoveTo(x, r.top);
+    canvas.LineTo(x, r.bottom);
+}
+
+/// The band pen of a moving point by its stretch flags; none when it lies in no stretch.
+bool BandPen(int32_t flags, PlotPen& pen) {
+    if ((flags & FlagSteepestAscent) != 0) {
+        pen = PlotPen::SteepestAscentBand;
+    } else if ((flags & FlagSteepestDescent) != 0) {
+        pen = PlotPen::SteepestDescentBand;
+    } else if ((flags & FlagFastest) != 0) {
+        pen = PlotPen::FastestBand;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+/// Pass 2: wide bands under stopped segments and under the three extreme stretches.
+void DrawBands(PlotCanvas& canvas, const ProfileMapper& map, const PlotRect& r,
+               const TrackPoint* points, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const TrackPoint& p = points[i];
+        PlotPen pen = PlotPen::StoppedBand;
+        if (i == 0) {
+            map.MoveTo(canvas, 0);
+        } else if (p.state == StateRunStart) {
+            DrawRunMarkers(canvas, map, r, i);
+            map.MoveTo(canvas, i);
+        } else if (p.state == StateConnected || p.state == StateStopped) {
+            canvas.SelectPen(PlotPen::StoppedBand);
+            map.LineTo(canvas, i);
+        } else if (p.state >= StateLevel && p.state <= StateFalling) {
+            if (BandPen(p.flags, pen)) {
+                canvas.SelectPen(pen);
+                map.LineTo(canvas, i);
+            } else {
+                map.MoveTo(canvas, i);
+            }
+        }
+    }
+}
+
+/// Pass 3: the thin profile line coloured by state; no line leads to a stopped point.
+void DrawProfileLine(PlotCanvas& canvas, const ProfileMapper& map, const PlotRect& r,
+                     const TrackPoint* points, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const int32_t state = points[i].state;
+        if (i == 0) {
+            map.MoveTo(canvas, 0);
+        } else if (state == StateRunStart) {
+            DrawRunMarkers(canvas, map, r, i);
+            map.MoveTo(canvas, i);
+        } else if (state == StateConnected || state == StateStopped) {
+            map.MoveTo(canvas, i);
+        } else if (state == StateLevel) {
+            canvas.SelectPen(PlotPen::LevelLine);
+            map.LineTo(canvas, i);
+        } else if (state == StateInAscent || state == StateRising) {
+            canvas.SelectPen(PlotPen::AscentLine);
+            map.LineTo(canvas, i);
+        } else if (state == StateInDescent || state == StateFalling) {
+            canvas.SelectPen(PlotPen::DescentLine);
+            map.LineTo(canvas, i);
+        }
+    }
+}
+
+/// Moves a side inwards by 2 pixels without overflowing.
+int Inset(int side, int by) {
+    return ClampToInt(int64_t{side} + by);
+}
+
+}  // namespace
+
+const PenStyle& GetPenStyle(PlotPen pen) {
+    return kPenStyles[static_cast<std::size_t>(pen)];
+}
+
+void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count, bool overDistance,
+                 const PlotRect& item) {
+    const PlotRect r{Inset(item.left, 2), Inset(item.top, 2), Inset(item.right, -2),
+                     Inset(item.bottom, -2)};
+    if (count == 0) {
+        canvas.SelectPen(PlotPen::RiseChord);
+        canvas.MoveTo(r.left, r.top);
+        canvas.LineTo(r.right, r.bottom);
+        canvas.MoveTo(r.right, r.top);
+        canvas.LineTo(r.left, r.bottom);
+        return;
+    }
+    // A single point has no segment: the passes would only move, unless its state makes the
+    // chord pass draw from wherever the surface left its position.
+    if (count == 1) {
+        return;
+    }
+    const ProfileMapper map(points, count, overDistance, r);
+    DrawTrendChords(canvas, map, points, count);
+    DrawBands(canvas, map, r, points, count);
+    DrawProfileLine(canvas, map, r, points, count);
+}

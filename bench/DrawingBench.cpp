@@ -1,0 +1,107 @@
+// Drawing and writing the profile of a million-point track, and the whole command-line json
+// run against reading the same file alone.
+
+#include <chrono>
+#include <string>
+#include <vector>
+
+#include <benchmark/benchmark.h>
+
+#include "BenchData.h"
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+#include "ui/ProfileDrawing.h"
+#include "ui/SvgCanvas.h"
+
+namespace {
+
+constexpr std::size_t kMillion = 1000000;
+constexpr PlotRect kPlotItem{0, 0, 856, 169};  // the window's plot, in pixels
+
+/// A canvas that only counts what it is asked to do.
+class CountingCanvas : public PlotCanvas {
+public:
+    void SelectPen(PlotPen) override { ++pens; }
+    void MoveTo(int x, int y) override {
+        ++moves;
+        m_position = {x, y};
+    }
+    void LineTo(int x, int y) override {
+        ++lines;
+        m_position = {x, y};
+    }
+    PlotPoint GetCurrentPosition() const override { return m_position; }
+
+    std::size_t pens = 0;
+    std::size_t moves = 0;
+    std::size_t lines = 0;
+
+private:
+    PlotPoint m_position;
+};
+
+void BM_DrawProfileCounting(benchmark::State& state) {
+    const TrackSection& track = MillionPointProfile();
+    const bool overDistance = state.range(0) != 0;
+    CountingCanvas canvas;
+    for (auto _ : state) {
+        DrawProfile(canvas, track.points.GetData(), track.points.GetSize(), overDistance,
+                    kPlotItem);
+        benchmark::ClobberMemory();
+    }
+    state.counters["points"] = static_cast<double>(track.points.GetSize());
+    state.counters["calls"] = static_cast<double>(canvas.pens + canvas.moves + canvas.lines)
+                              / static_cast<double>(state.iterations());
+    state.counters["limit_ms"] = 100;
+}
+BENCHMARK(BM_DrawProfileCounting)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+
+void BM_WriteProfileSvg(benchmark::State& state) {
+    const TrackSection& track = MillionPointProfile();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        const std::string svg = RenderProfileSvg(track.points.GetData(), track.points.GetSize(),
+                                                 true, kPlotItem.right, kPlotItem.bottom);
+        bytes = svg.size();
+        benchmark::DoNotOptimize(svg.data());
+    }
+    state.counters["MB"] = static_cast<double>(bytes) / 1e6;
+    state.counters["limit_ms"] = 1000;
+}
+BENCHMARK(BM_WriteProfileSvg)->Unit(benchmark::kMillisecond);
+
+double Milliseconds(std::chrono::steady_clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+/// Times reading the file alone and the whole json run of the tool in turn, in one process,
+/// and reports both with their ratio (target: at most 1.5).
+void BM_CliJsonPipelineVsRead(benchmark::State& state) {
+    const std::string path = GeneratedTrackFile(kMillion);
+    std::string error;
+    const CliOptions options = *ParseCliOptions({"--format", "json", path}, error);
+    double readMs = 0.0;
+    double pipelineMs = 0.0;
+    for (auto _ : state) {
+        auto start = std::chrono::steady_clock::now();
+        {
+            TrackSectionList sections;
+            sections.LoadTrackFile(path);
+            benchmark::DoNotOptimize(sections.GetSize());
+        }
+        readMs += Milliseconds(std::chrono::steady_clock::now() - start);
+        start = std::chrono::steady_clock::now();
+        std::string out;
+        std::string err;
+        benchmark::DoNotOptimize(RunCli(options, CliHooks{}, out, err));
+        benchmark::DoNotOptimize(out.data());
+        pipelineMs += Milliseconds(std::chrono::steady_clock::now() - start);
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["read_ms"] = readMs / n;
+    state.counters["pipeline_ms"] = pipelineMs / n;
+    state.counters["ratio"] = pipelineMs / readMs;
+}
+BENCHMARK(BM_CliJsonPipelineVsRead)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+}  // namespace

@@ -1,0 +1,280 @@
+#include "cli/CliOptions.h"
+
+#include <charconv>
+#include <cstdlib>
+#include <initializer_list>
+#include <string_view>
+
+#include "analysis/Joining.h"
+
+const char kCliUsage[] =
+    R"(Usage: pelorin-cli [options] FILE [FILE...]
+
+Analyses OziExplorer track files (.plt) as the Pelorin window does and prints the window
+title, the sections list and the statistics list.
+
+  The first FILE is read as a Load, each further FILE is appended, so sections come in that
+  order. A file that cannot be read is reported on stderr; the rest is still analysed.
+
+Options (a value may follow as the next argument or after '='; values may begin with '-'):
+  --select LIST   comma-separated 0-based section indices to choose, in any order; the
+                  chosen sections are joined in list order and an index given twice counts
+                  once; default all; an empty string chooses none
+  --connect MODE  none | auto | all (default auto): sections are not connected; joined where
+                  the time gap is at most 45 minutes and the jump at most 5000 m; all joined
+  --vertical M    vertical threshold in metres (default 15)
+  --speed KMH     speed threshold in km/h (default 1.8)
+  --format FMT    text | json | csv (default text)
+                    text: the title, then the sections and statistics lists as tables
+                    json: {"title", "sections": [{"index", "name", "display_name", "begin",
+                          "end", "points", "distance"}], "statistics": [{"label", "value",
+                          "text", "unit"}]}; value is the figure with 17 significant digits or
+                          "nan", "inf", "-inf"; the other fields are the texts the window
+                          shows; bytes of names that are not UTF-8 are read as Latin-1
+                    csv:  the statistics as Property,Value,Units
+  --points FILE   write the joined, analysed track as it stands after the statistics were
+                  computed, as CSV: index,state,distance,flags,longitude,latitude,altitude,time
+                  (numbers with 17 significant digits)
+  --plot FILE     draw the altitude profile into FILE, .svg or .png
+  --over WHAT     distance | time (default distance): the horizontal axis of the plot
+  --size WxH      plot size in pixels, 1 to 16384 each (default 856x169)
+  --help          show this text
+  --              every later argument is a FILE
+
+Numbers are written with a full stop as decimal point, whatever the locale.
+
+Exit status: 0 success; 1 a file could not be opened, read or written; 2 a mistake on the
+command line (unknown option, bad number, size or index; an index that names no section).
+)";
+
+namespace {
+
+std::string_view Trim(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+/// Length of the decimal number at the start of text (sign, digits, point, exponent); 0 if
+/// there is none.
+std::size_t DecimalLength(std::string_view text) {
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    std::size_t digits = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
+            ++digits;
+        }
+    }
+    if (digits == 0) {
+        return 0;
+    }
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
+            ++j;
+        }
+        if (j < text.size() && IsDigit(text[j])) {
+            for (i = j; i < text.size() && IsDigit(text[i]); ++i) {
+            }
+        }
+    }
+    return i;
+}
+
+std::optional<std::vector<std::size_t>> ParseIndexList(std::string_view text) {
+    std::vector<std::size_t> indices;
+    text = Trim(text);
+    if (text.empty()) {
+        return indices;
+    }
+    for (;;) {
+        const std::size_t comma = text.find(',');
+        const std::string_view item = Trim(text.substr(0, comma));
+        std::size_t index = 0;
+        const auto result = std::from_chars(item.data(), item.data() + item.size(), index);
+        if (item.empty() || !IsDigit(item[0]) || result.ec != std::errc()
+            || result.ptr != item.data() + item.size()) {
+            return std::nullopt;
+        }
+        indices.push_back(index);
+        if (comma == std::string_view::npos) {
+            return indices;
+        }
+        text.remove_prefix(comma + 1);
+    }
+}
+
+std::optional<int> ParseSide(std::string_view text) {
+    int value = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || !IsDigit(text[0]) || result.ec != std::errc()
+        || result.ptr != text.data() + text.size() || value < 1 || value > kMaxPlotSide) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+bool ParseSize(std::string_view text, CliOptions& options) {
+    const std::size_t x = text.find_first_of("xX");
+    if (x == std::string_view::npos) {
+        return false;
+    }
+    const std::optional<int> width = ParseSide(text.substr(0, x));
+    const std::optional<int> height = ParseSide(text.substr(x + 1));
+    if (!width || !height) {
+        return false;
+    }
+    options.plotWidth = *width;
+    options.plotHeight = *height;
+    return true;
+}
+
+bool ParseChoice(std::string_view text, std::initializer_list<std::string_view> names, int& index) {
+    int i = 0;
+    for (std::string_view name : names) {
+        if (text == name) {
+            index = i;
+            return true;
+        }
+        ++i;
+    }
+    return false;
+}
+
+/// Applies one option with its value; false with a message on a bad value.
+bool ApplyOption(std::string_view name, const std::string& value, CliOptions& options,
+                 std::string& error) {
+    int choice = 0;
+    bool ok = true;
+    if (name == "--select") {
+        options.select = ParseIndexList(value);
+        ok = options.select.has_value();
+    } else if (name == "--connect") {
+        ok = ParseChoice(value, {"none", "auto", "all"}, choice);
+        options.connectionMode = choice == 0 ? ConnectNone : choice == 1 ? ConnectAuto : ConnectAll;
+    } else if (name == "--vertical" || name == "--speed") {
+        const std::optional<double> number = ParseDecimal(value);
+        ok = number.has_value();
+        (name == "--vertical" ? options.verticalThreshold : options.speedThreshold) =
+            number.value_or(0.0);
+    } else if (name == "--format") {
+        ok = ParseChoice(value, {"text", "json", "csv"}, choice);
+        options.format = static_cast<ReportFormat>(choice);
+    } else if (name == "--over") {
+        ok = ParseChoice(value, {"distance", "time"}, choice);
+        options.overDistance = choice == 0;
+    } else if (name == "--size") {
+        ok = ParseSize(value, options);
+    } else if (name == "--points") {
+        options.pointsPath = value;
+        ok = !value.empty();
+    } else if (name == "--plot") {
+        options.plotPath = value;
+        ok = PlotFormatOf(value).has_value();
+    }
+    if (!ok) {
+        error = "invalid value for " + std::string(name) + ": '" + value + "' (see --help)";
+    }
+    return ok;
+}
+
+bool TakesValue(std::string_view name) {
+    for (std::string_view known : {"--select", "--connect", "--vertical", "--speed", "--format",
+                                   "--points", "--plot", "--over", "--size"}) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<double> ParseDecimal(const std::string& text) {
+    std::string_view number = Trim(text);
+    if (number.empty() || DecimalLength(number) != number.size()) {
+        return std::nullopt;
+    }
+    if (number[0] == '+') {
+        number.remove_prefix(1);  // from_chars takes no plus sign
+    }
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
+                                          std::string& error) {
+    CliOptions options;
+    bool filesOnly = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (filesOnly || arg.size() < 2 || arg[0] != '-') {
+            options.files.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            filesOnly = true;
+            continue;
+        }
+        if (arg == "--help" || arg == "-h") {
+            options.help = true;
+            return options;
+        }
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.substr(0, equals);
+        if (!TakesValue(name)) {
+            error = "unknown option '" + arg + "'";
+            return std::nullopt;
+        }
+        std::string value;
+        if (equals != std::string::npos) {
+            value = arg.substr(equals + 1);
+        } else if (i + 1 < args.size()) {
+            value = args[++i];
+        } else {
+            error = "option " + name + " needs a value";
+            return std::nullopt;
+        }
+        if (!ApplyOption(name, value, options, error)) {
+            return std::nullopt;
+        }
+    }
+    if (options.files.empty()) {
+        error = "no track file given";
+        return std::nullopt;
+    }
+    return options;
+}
+
+std::optional<PlotFormat> PlotFormatOf(const std::string& path) {
+    if (path.size() < 4) {
+        return std::nullopt;
+    }
+    std::string extension = path.substr(path.size() - 4);
+    for (char& c : extension) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    if (extension == ".svg") {
+        return PlotFormat::Svg;
+    }
+    if (extension == ".png") {
+        return PlotFormat::Png;
+    }
+    return std::nullopt;
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+/// How the report is written on standard output.
+enum class ReportFormat { Text, Json, Csv };
+
+/// Everything the command line asks for.
+struct CliOptions {
+    std::vector<std::string> files;                  // the first is loaded, the rest appended
+    std::optional<std::vector<std::size_t>> select;  // none: every section
+    int connectionMode = 1;                          // ConnectAuto
+    double verticalThreshold = 15.0;                 // metres
+    double speedThreshold = 1.8;                     // km/h
+    ReportFormat format = ReportFormat::Text;
+    std::string pointsPath;    // empty: no points file
+    std::string plotPath;      // empty: no plot
+    bool overDistance = true;  // false: plot over time
+    int plotWidth = 856;       // pixels
+    int plotHeight = 169;      // pixels
+    bool help = false;
+};
+
+/// Largest width or height of a plot, in pixels.
+inline constexpr int kMaxPlotSide = 16384;
+
+/// Exit statuses of the tool.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFileError = 1;
+inline constexpr int kExitUsage = 2;
+
+/// Reads the arguments (without the program name). On a mistake returns nothing and puts a
+/// message for the user in error.
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error);
+
+/// A decimal number as the threshold edits take it: optional sign, digits with a full stop,
+/// optional exponent; blanks around it are allowed. Nothing when the text is not such a number
+/// or does not fit a double.
+std::optional<double> ParseDecimal(const std::string& text);
+
+/// The kind of image a plot path asks for, by its extension (.svg or .png, any case).
+enum class PlotFormat { Svg, Png };
+std::optional<PlotFormat> PlotFormatOf(const std::string& path);
+
+/// The text of --help.
+extern const char kCliUsage[];

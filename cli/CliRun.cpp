@@ -1,0 +1,135 @@
+#include "cli/CliRun.h"
+
+#include <vector>
+
+#include "analysis/Joining.h"
+#include "analysis/Statistics.h"
+#include "cli/CliReport.h"
+#include "ui/SvgCanvas.h"
+
+namespace {
+
+constexpr std::size_t kLongTrack = 1000000;  // points from which progress is shown
+
+std::size_t PointCount(const TrackSectionList& sections) {
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < sections.GetSize(); ++i) {
+        count += sections[i].points.GetSize();
+    }
+    return count;
+}
+
+/// Reads the files, the first as a Load and the others appended; false if any failed.
+bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionList& sections) {
+    bool ok = true;
+    const std::size_t count = options.files.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::string& path = options.files[i];
+        if (hooks.progress && count > 1) {
+            hooks.progress("reading file " + std::to_string(i + 1) + " of " + std::to_string(count)
+                           + ": " + path);
+        }
+        const ReadStatus status =
+            i == 0 ? sections.LoadTrackFile(path) : sections.ReadTrackFile(path);
+        ok = ok && status == ReadStatus::Ok;
+    }
+    return ok;
+}
+
+/// The chosen rows: the listed ones, or all. False with a message when one names no section.
+bool ChosenRows(const CliOptions& options, std::size_t sectionCount, std::vector<std::size_t>& rows,
+                std::string& err) {
+    if (!options.select) {
+        for (std::size_t i = 0; i < sectionCount; ++i) {
+            rows.push_back(i);
+        }
+        return true;
+    }
+    for (std::size_t index : *options.select) {
+        if (index >= sectionCount) {
+            err += "pelorin-cli: --select: there is no section " + std::to_string(index) + " ("
+                   + std::to_string(sectionCount) + " loaded)\n";
+            return false;
+        }
+    }
+    rows = *options.select;
+    return true;
+}
+
+bool WritePlot(const CliOptions& options, const CliHooks& hooks, const TrackSection& profile,
+               std::string& err) {
+    const TrackPoint* points = profile.points.IsEmpty() ? nullptr : profile.points.GetData();
+    const std::size_t count = profile.points.GetSize();
+    bool written = false;
+    if (PlotFormatOf(options.plotPath) == PlotFormat::Svg) {
+        written =
+            WriteFile(options.plotPath, RenderProfileSvg(points, count, options.overDistance,
+                                                         options.plotWidth, options.plotHeight));
+    } else if (hooks.writePng) {
+        written = hooks.writePng(options.plotPath, points, count, options.overDistance,
+                                 options.plotWidth, options.plotHeight);
+    } else {
+        err += "pelorin-cli: this build cannot write PNG images: " + options.plotPath + "\n";
+        return false;
+    }
+    if (!written) {
+        err += "pelorin-cli: cannot write " + options.plotPath + "\n";
+    }
+    return written;
+}
+
+std::string FormatReport(const Report& report, ReportFormat format) {
+    switch (format) {
+        case ReportFormat::Json:
+            return WriteJsonReport(report);
+        case ReportFormat::Csv:
+            return WriteCsvReport(report);
+        case ReportFormat::Text:
+            break;
+    }
+    return WriteTextReport(report);
+}
+
+}  // namespace
+
+int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, std::string& err) {
+    TrackSectionList sections;
+    int status = ReadFiles(options, hooks, sections) ? kExitOk : kExitFileError;
+    std::vector<std::size_t> rows;
+    if (!ChosenRows(options, sections.GetSize(), rows, err)) {
+        return kExitUsage;
+    }
+    Report report;
+    DescribeSections(sections, report);
+    const bool longWork = options.files.size() > 1 || PointCount(sections) > kLongTrack;
+    const auto progress = [&](const std::string& stage) {
+        if (hooks.progress && longWork) {
+            hooks.progress(stage);
+        }
+    };
+    progress("joining and analysing");
+    TrackSection track;
+    JoinSections(sections, rows, options.connectionMode, options.verticalThreshold,
+                 options.speedThreshold, track);
+    // The plot draws its own copy, taken before the statistics add their flags again.
+    TrackSection profile;
+    if (!options.plotPath.empty() && !track.points.IsEmpty()) {
+        profile.points.Append(track.points.GetData(), track.points.GetSize());
+    }
+    progress("computing statistics");
+    report.statistics = ComputeStatistics(track);
+    report.rows = FormatStatisticsRows(report.statistics);
+    out += FormatReport(report, options.format);
+    if (!options.pointsPath.empty()) {
+        progress("writing " + options.pointsPath);
+        if (!WritePointsCsv(options.pointsPath, track)) {
+            err += "pelorin-cli: cannot write " + options.pointsPath + "\n";
+            status = kExitFileError;
+        }
+    }
+    if (!options.plotPath.empty()) {
+        progress("drawing " + options.plotPath);
+        status = WritePlot(options, hooks, profile, err) ? status : kExitFileError;
+    }
+    return status;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "track/TrackPoint.h"
+#include "ui/ProfileDrawing.h"
+
+/// A canvas that writes the drawing as an SVG document of integer pixel coordinates. Each
+/// change of pen starts a new <path>; every move is an M and every line an L, in drawing
+/// order, and a path whose first command is a line opens with an M at the current position.
+class SvgCanvas : public PlotCanvas {
+public:
+    SvgCanvas(int width, int height);
+
+    void SelectPen(PlotPen pen) override;
+    void MoveTo(int x, int y) override;
+    void LineTo(int x, int y) override;
+    PlotPoint GetCurrentPosition() const override { return m_position; }
+
+    /// The complete document; the canvas takes no further drawing afterwards.
+    std::string Finish();
+
+private:
+    void OpenPath(bool forLine);
+    void ClosePath();
+    void AppendCommand(char command, int x, int y);
+
+    std::string m_svg;
+    std::optional<PlotPen> m_pen;  // none: the surface's default black pen of 1 pixel
+    bool m_pathOpen = false;
+    PlotPoint m_position;
+};
+
+/// The profile as an SVG document of width by height pixels, drawn into the item rectangle
+/// (0, 0, width, height).
+std::string RenderProfileSvg(const TrackPoint* points, std::size_t count, bool overDistance,
+                             int width, int height);
