@@ -1,0 +1,111 @@
+#include "app/CAnalyzerDlg.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "analysis/Statistics.h"
+#include "app/DialogBuilder.h"
+#include "app/QtPlatform.h"
+#include "app/ThresholdText.h"
+#include "res/ResourceIds.h"
+#include "res/Strings.h"
+#include "track/Platform.h"
+#include "ui/ListFormat.h"
+#include "ui/QtText.h"
+#include "ui/ReportView.h"
+
+CAnalyzerDlg::CAnalyzerDlg(QWidget* parent)
+    : CTemplateDialog(kAnalyzerDialog, parent), m_hIcon(LoadProgramIcon()) {
+    Bind(IDC_STATISTICS, m_statsList);
+    Bind(IDC_PLOT, m_plot);
+    Bind(IDC_SECTIONS, m_sectionsList);
+    m_statsList.setModel(&m_statsModel);
+    m_sectionsList.setModel(&m_sectionsModel);
+    m_timer.setSingleShot(true);
+    m_timer.setInterval(kRecomputeDelay);
+}
+
+CAnalyzerDlg::~CAnalyzerDlg() = default;
+
+bool CAnalyzerDlg::OnInitDialog() {
+    ConnectCommands();
+    CTemplateDialog::OnInitDialog();
+    AddAboutEntry();
+    if (!m_hIcon.isNull()) {
+        setWindowIcon(m_hIcon);
+    }
+    const DialogUnits units = DialogUnitsOf(font());
+    const auto scaleWidth = [&units](int pixels) {
+        return units.ScaleWidth(pixels);
+    };
+    SetUpReportColumns(m_sectionsList, kSectionColumns, scaleWidth);
+    SetUpReportColumns(m_statsList, kStatisticsColumns, scaleWidth);
+    return true;
+}
+
+void CAnalyzerDlg::ConnectCommands() {
+    connect(Control<QPushButton>(IDC_LOAD), &QPushButton::clicked, this, [this] { OnLoadTrack(); });
+    connect(Control<QPushButton>(IDC_CLEAR), &QPushButton::clicked, this, [this] { OnClear(); });
+    connect(Control<QPushButton>(IDC_APPEND), &QPushButton::clicked, this, [this] { OnAppend(); });
+    connect(Control<QPushButton>(IDC_UPDATE), &QPushButton::clicked, this, [this] { OnUpdate(); });
+    connect(Control<QPushButton>(ID_HELP), &QPushButton::clicked, this, [this] { OnHelpButton(); });
+    // activated: only a choice the user confirms, never a change made by the program.
+    connect(Control<QComboBox>(IDC_CONNECTION), &QComboBox::activated, this,
+            [this] { OnUpdate(); });
+    connect(Control<QComboBox>(IDC_PLOT_MODE), &QComboBox::activated, this,
+            [this] { OnPlotModeSelEndOk(); });
+    connect(m_sectionsList.selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this] { OnSectionsItemChanged(); });
+    connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
+}
+
+bool CAnalyzerDlg::DoDataExchange(bool saveAndValidate) {
+    auto* plotMode = Control<QComboBox>(IDC_PLOT_MODE);
+    auto* connection = Control<QComboBox>(IDC_CONNECTION);
+    if (saveAndValidate) {
+        m_plotMode = plotMode->currentIndex();
+        m_connectionMode = connection->currentIndex();
+        if (!ReadThreshold(IDC_VERTICAL_THRESHOLD, m_verticalThreshold)
+            || !ReadThreshold(IDC_SPEED_THRESHOLD, m_speedThreshold)) {
+            return false;
+        }
+        m_plot.m_overDistance = m_plotMode == 0 ? 1 : 0;
+        return true;
+    }
+    plotMode->setCurrentIndex(m_plotMode);
+    connection->setCurrentIndex(m_connectionMode);
+    WriteThreshold(IDC_VERTICAL_THRESHOLD, m_verticalThreshold);
+    WriteThreshold(IDC_SPEED_THRESHOLD, m_speedThreshold);
+    ShowData();
+    return true;
+}
+
+bool CAnalyzerDlg::ReadThreshold(int id, double& value) {
+    auto* edit = Control<QLineEdit>(id);
+    if (const auto number = ReadThresholdText(ToStdString(edit->text()))) {
+        value = *number;
+        return true;
+    }
+    ShowWarning(kPleaseEnterNumber);
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
+void CAnalyzerDlg::WriteThreshold(int id, double value) {
+    Control<QLineEdit>(id)->setText(ToQString(FormatThreshold(value)));
+}
+
+// The display pass: title, sections list while it is out of date, plot, statistics.
+void CAnalyzerDlg::ShowData() {
+    if (m_sections.IsEmpty() || m_sectionsChanged) {
+        setWindowTitle(ToQString(FormatTitle(m_sections)));
+    }
+    if (m_sectionsChanged) {
+        m_sectionsModel.Rebuild();
+        m_sectionsChanged = false;
+    }
+    m_plot.update();
+    m_statsModel.SetRows(FormatStatisticsRows(ComputeStatistics(m_track)));
+}

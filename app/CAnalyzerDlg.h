@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include <QIcon>
+#include <QTableView>
+#include <QTimer>
+
+#include "analysis/Joining.h"
+#include "app/CTemplateDialog.h"
+#include "track/TrackSection.h"
+#include "ui/CProfilePlot.h"
+#include "ui/CSectionsModel.h"
+#include "ui/CStatisticsModel.h"
+
+/// The main window: the loaded sections, the choice of sections and modes, the joined track
+/// with its statistics and profile. It owns all the data and lives as long as the program.
+class CAnalyzerDlg : public CTemplateDialog {
+    Q_OBJECT
+
+public:
+    explicit CAnalyzerDlg(QWidget* parent = nullptr);
+    ~CAnalyzerDlg() override;
+
+    QTableView m_statsList;              // statistics list, control 1020
+    CProfilePlot m_plot;                 // profile plot, control 1016
+    QTableView m_sectionsList;           // sections list, control 1000; row i is m_sections[i]
+    int m_plotMode = 0;                  // 0 over distance, 1 over time
+    int m_connectionMode = ConnectAuto;  // index of the connection entry
+    double m_verticalThreshold = 15.0;   // metres
+    double m_speedThreshold = 1.8;       // km/h
+    bool m_sectionsChanged = false;      // the next display pass refills the sections list
+    QIcon m_hIcon;
+    TrackSectionList m_sections;  // the loaded sections, in reading order
+    TrackSection m_track;         // the joined and analysed track
+
+    void OnLoadTrack();
+    void OnAppend();
+    void OnClear();
+    void OnUpdate();
+    void OnPlotModeSelEndOk();
+    void OnSectionsItemChanged();
+    void OnHelpButton();
+    void OnTimer();
+    void OnSysCommand(int command);
+    /// Joins the chosen sections, analyses them and shows the result.
+    void RecomputeTrack();
+
+    /// The period of the recompute timer, restarted by every change of the choice.
+    static constexpr int kRecomputeDelay = 100;  // milliseconds
+
+signals:
+    /// A recompute has finished, its display pass included.
+    void TrackRecomputed();
+
+protected:
+    bool OnInitDialog() override;
+    bool DoDataExchange(bool saveAndValidate) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+#ifdef Q_OS_WIN
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+private:
+    void ConnectCommands();
+    void AddAboutEntry();
+    bool ReadThreshold(int id, double& value);
+    void WriteThreshold(int id, double value);
+    void ShowData();
+    std::vector<std::size_t> SelectedRows() const;
+    void RestartTimer();
+
+    CSectionsModel m_sectionsModel{m_sections};
+    CStatisticsModel m_statsModel;
+    QTimer m_timer;
+};

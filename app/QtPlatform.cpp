@@ -1,0 +1,106 @@
+#include "app/QtPlatform.h"
+
+#include <cstdlib>
+#include <utility>
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+
+#include "app/LocaleDate.h"
+#include "res/Strings.h"
+#include "track/Platform.h"
+#include "ui/ListFormat.h"
+#include "ui/QtText.h"
+
+namespace {
+
+PlatformHooks& Hooks() {
+    static PlatformHooks hooks;
+    return hooks;
+}
+
+QString RunOpenDialog(QWidget* parent) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    // Any name may be typed: one that cannot be opened is reported by the reader.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    QStringList filters;
+    for (const char* filter : kTrackFileFilters) {
+        filters << QString::fromLatin1(filter);
+    }
+    dialog.setNameFilters(filters);
+    dialog.setDefaultSuffix(QString::fromLatin1(kTrackFileSuffix));
+    dialog.selectFile(QString::fromLatin1(kTrackFileInitialName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
+}  // namespace
+
+PlatformHooks SetPlatformHooks(PlatformHooks hooks) {
+    return std::exchange(Hooks(), std::move(hooks));
+}
+
+QString ChooseTrackFile(QWidget* parent) {
+    return Hooks().chooseTrackFile ? Hooks().chooseTrackFile(parent) : RunOpenDialog(parent);
+}
+
+void OpenDocument(const QString& path) {
+    if (Hooks().openDocument) {
+        Hooks().openDocument(path);
+        return;
+    }
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void ExitProcess(int status) {
+    if (Hooks().exitProcess) {
+        Hooks().exitProcess(status);
+        return;
+    }
+    std::exit(status);
+}
+
+QIcon LoadProgramIcon() {
+    return QIcon(QStringLiteral(":/pelorin.png"));
+}
+
+QString ApplicationTitle() {
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+void ShowWarningBox(const QString& text) {
+    QWidget* parent = QApplication::activeModalWidget();
+    if (parent == nullptr) {
+        parent = QApplication::activeWindow();
+    }
+    QMessageBox box(QMessageBox::Warning, ApplicationTitle(), text, QMessageBox::Ok, parent);
+    // The box may come up in the middle of long work: it shows the ordinary pointer.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::ArrowCursor);
+    }
+    box.exec();
+    if (busy) {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+BusyCursor::BusyCursor() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor() {
+    QApplication::restoreOverrideCursor();
+}
+
+void InstallDesktopServices() {
+    SetWarningHandler([](const std::string& text) { ShowWarningBox(ToQString(text)); });
+    SetDateFormatter([](double days) { return FormatLocaleDate(days); });
+}

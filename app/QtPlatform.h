@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+
+#include <QIcon>
+#include <QString>
+
+class QWidget;
+
+/// The desktop services that the window calls. Each can be replaced, so that tests drive the
+/// window without a person: an empty member keeps the real service.
+struct PlatformHooks {
+    std::function<QString(QWidget* parent)> chooseTrackFile;  // full path, empty when cancelled
+    std::function<void(const QString& path)> openDocument;
+    std::function<void(int status)> exitProcess;
+};
+
+/// Installs the hooks; returns the previous ones.
+PlatformHooks SetPlatformHooks(PlatformHooks hooks);
+
+/// The Open dialog for a track file: full path of the chosen file, empty when cancelled.
+QString ChooseTrackFile(QWidget* parent);
+/// Opens a document with the user's associated program; a failure is not reported.
+void OpenDocument(const QString& path);
+/// Ends the process through the normal exit path, as returning from main would not: the
+/// window's modal loop is still running.
+void ExitProcess(int status);
+
+/// The program's icon (resource IDR_MAINFRAME); null when the program carries no icon.
+QIcon LoadProgramIcon();
+
+/// Caption of message boxes: the executable's file name without its extension.
+QString ApplicationTitle();
+/// A modal warning box with an OK button over the active window.
+void ShowWarningBox(const QString& text);
+/// Shows the busy pointer while it lives.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+};
+
+/// Routes the core's warnings and dates to the desktop: warning boxes, the locale's dates.
+void InstallDesktopServices();

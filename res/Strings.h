@@ -1,0 +1,26 @@
+#pragma once
+
+// Fixed texts of the window, the about box and the Open dialog.
+
+inline constexpr char kProgramName[] = "Pelorin";
+inline constexpr char kAboutCaption[] = "About Pelorin";
+inline constexpr char kAboutMenuEntry[] = "&About Pelorin...";  // string IDS_ABOUTBOX
+inline constexpr char kPleaseEnterNumber[] = "Please enter a number.";
+inline constexpr char kHelpFileName[] = "help.html";
+
+/// Entries of the connection combo, by connection mode.
+inline constexpr const char* kConnectionEntries[] = {
+    "Sections are not considered connected",
+    "Try to automatically detect connected sections",
+    "All sections are connected - this is just one track!",
+    "Don't select this option!",
+};
+
+/// Entries of the plot combo: 0 over distance, 1 over time.
+inline constexpr const char* kPlotModeEntries[] = {"Plot over Distance", "Plot over Time"};
+
+/// The Open dialog's choices of file type, its default suffix and its initial file name.
+inline constexpr const char* kTrackFileFilters[] = {"Ozi Explorer Track File (*.plt)",
+                                                    "All Files (*.*)"};
+inline constexpr char kTrackFileSuffix[] = "plt";
+inline constexpr char kTrackFileInitialName[] = "*.plt";

@@ -1,0 +1,18 @@
+#include <QApplication>
+
+int RunAnalyzerDlgTest(int argc, char** argv);
+int RunCommandsTest(int argc, char** argv);
+int RunDialogLayoutTest(int argc, char** argv);
+int RunLocaleDateTest(int argc, char** argv);
+int RunProfilePlotTest(int argc, char** argv);
+
+// One program for every window test class: they share the application object.
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    int failures = 0;
+    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDialogLayoutTest, RunLocaleDateTest,
+                      RunProfilePlotTest}) {
+        failures += run(argc, argv);
+    }
+    return failures == 0 ? 0 : 1;
+}

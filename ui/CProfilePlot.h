@@ -1,0 +1,41 @@
+#pragma once
+
+#include <cstdint>
+
+#include <QAbstractButton>
+#include <QImage>
+
+#include "track/TrackSection.h"
+
+class QPainter;
+
+/// The altitude profile of the joined track. It draws its own copy of the points, which the
+/// window replaces after every recompute, and paints no background of its own.
+class CProfilePlot : public QAbstractButton {
+    Q_OBJECT
+
+public:
+    explicit CProfilePlot(QWidget* parent = nullptr);
+    ~CProfilePlot() override;
+
+    TrackSection m_profile;      // copy of the joined track's points
+    int32_t m_overDistance = 1;  // 1: plot over distance, 0: over time
+
+    /// Replaces the points with copies of the given ones, all fields.
+    void SetProfile(const GrowArray<TrackPoint>& points);
+
+    /// Draws the whole plot into the item rectangle, whatever state the button is in.
+    void DrawItem(QPainter& painter, const QRect& item);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // A repaint of an unchanged plot (expose, resize back, focus) shows the picture drawn
+    // last instead of walking a long track again; it is drawn afresh whenever the points,
+    // the size or the mode differ from those it was drawn with.
+    QImage m_picture;
+    uint64_t m_profileVersion = 0;  // counts the replacements of the points
+    uint64_t m_pictureVersion = 0;
+    int32_t m_pictureOverDistance = -1;
+};
