@@ -2,14 +2,22 @@
 // with a hysteresis on the vertical threshold. The track is classified forwards and backwards
 // and the two results are merged, so that a level stretch is counted to a climb or a descent
 // only when both directions agree that it belongs there.
+//
+// The backward classification walks the track from its end instead of a reversed copy, and
+// the analysis does its steps in three passes over the points: the forward walk; a reverse
+// pass with the backward walk and the forward look-ahead; and a forward pass with the
+// backward look-ahead, the merge and the stretch searches. Every step still sees exactly the
+// values it would see if the steps ran one after another.
 
 #include "analysis/Classify.h"
 
 #include <cmath>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
 #include "analysis/Geometry.h"
+#include "analysis/StretchSearch.h"
 #include "track/TrackSection.h"
 
 double g_verticalThreshold = 15.0;
@@ -28,8 +36,9 @@ constexpr double kPerDayToPerSecond = 1.1574074074074073e-05;  // 1 / 86400
 template <bool kMeasured>
 struct ForwardWalk {
     TrackPoint* p;
-    double* segments;  // may be null when not measured
+    std::conditional_t<kMeasured, const double*, double*> segments;  // may be null if unused
 
+    bool StartsRun(std::size_t i) const { return p[i].state == StateRunStart; }
     int32_t State(std::size_t i) const { return p[i].state; }
     void SetState(std::size_t i, int32_t state) { p[i].state = state; }
     double Altitude(std::size_t i) const { return p[i].altitude; }
@@ -49,15 +58,18 @@ struct ForwardWalk {
 };
 
 /// The track walked backwards, as a copy whose points run in reverse order would be: step j
-/// is track point n-1-j. A segment has the same planar length in both directions (the
-/// distance formula is symmetric to the last bit), so the forward walk's lengths serve.
-/// States go to a separate array indexed by track point.
+/// is track point n-1-j. The copy starts a run at the track's last point and wherever the
+/// next point of the track starts one, so the gaps stay between the same pairs of points. A
+/// segment has the same planar length in both directions (the distance formula is symmetric
+/// to the last bit), so the forward walk's lengths serve. The states go to an array of their
+/// own, indexed by track point.
 struct BackwardWalk {
     const TrackPoint* p;
     const double* segments;  // forward segment lengths, by track index
     uint8_t* states;         // by track index
     std::size_t last;        // n - 1
 
+    bool StartsRun(std::size_t j) const { return j == 0 || p[last - j + 1].state == StateRunStart; }
     int32_t State(std::size_t j) const { return states[last - j]; }
     void SetState(std::size_t j, int32_t state) { states[last - j] = static_cast<uint8_t>(state); }
     double Altitude(std::size_t j) const { return p[last - j].altitude; }
@@ -87,70 +99,83 @@ int32_t Trend(double dh, int32_t referenceState, double vertical) {
     return StateLevel;
 }
 
+/// Stopped or moving, then the hysteresis, one point at a time in walking order.
 template <typename Walk>
-void ClassifyWalk(Walk& walk, std::size_t n, const AnalysisParams& params) {
-    if (n == 0) {
-        return;
+class Classifier {
+public:
+    Classifier(Walk& walk, const AnalysisParams& params) : m_walk(walk), m_params(params) {
+        m_walk.SetState(0, StateRunStart);
+        m_walk.SetDistance(0, 0.0);
     }
-    walk.SetState(0, StateRunStart);
-    walk.SetDistance(0, 0.0);
-    double cumulative = 0.0;
-    std::size_t reference = 0;  // carried along instead of searched for
-    for (std::size_t i = 1; i < n; ++i) {
-        const double d = walk.Segment(i);
-        cumulative = cumulative + d;  // gaps included: distance rises over the whole track
-        walk.SetDistance(i, cumulative);
-        if (walk.State(i) == StateRunStart) {
-            reference = i;
-            continue;
+
+    void Step(std::size_t i) {
+        const double d = m_walk.Segment(i);
+        m_cumulative = m_cumulative + d;  // gaps included: distance rises over the whole track
+        m_walk.SetDistance(i, m_cumulative);
+        if (m_walk.StartsRun(i)) {
+            m_walk.SetState(i, StateRunStart);
+            m_reference = i;
+            return;
         }
         // Metres per second; the absolute value serves the backward walk, whose times run
         // backwards. A zero duration gives infinity when the point moved, and NaN when it did
         // not, which counts as stopped.
-        const double speed = std::fabs(d / (walk.Time(i) - walk.Time(i - 1))) * kPerDayToPerSecond;
+        const double speed =
+            std::fabs(d / (m_walk.Time(i) - m_walk.Time(i - 1))) * kPerDayToPerSecond;
         int32_t state = StateStopped;
-        if (speed >= params.speedThreshold) {
-            const double dh = walk.Altitude(i) - walk.Altitude(reference);
-            state = Trend(dh, walk.State(reference), params.verticalThreshold);
+        if (speed >= m_params.speedThreshold) {
+            const double dh = m_walk.Altitude(i) - m_walk.Altitude(m_reference);
+            state = Trend(dh, m_walk.State(m_reference), m_params.verticalThreshold);
         }
-        walk.SetState(i, state);
+        m_walk.SetState(i, state);
         if (state == StateRising || state == StateFalling) {
-            reference = i;
+            m_reference = i;  // carried along instead of searched for
         }
     }
-    // Look-ahead: a level point takes the direction of the next rising or falling point,
-    // anywhere later in the track.
-    int32_t next = StateLevel;  // none yet
-    for (std::size_t i = n; i-- > 0;) {
-        const int32_t state = walk.State(i);
-        if (state == StateLevel && next != StateLevel) {
-            walk.SetState(i, next == StateRising ? StateInAscent : StateInDescent);
-        } else if (state == StateRising || state == StateFalling) {
-            next = state;
-        }
-    }
-}
 
-/// Merges the backward states into the forward ones.
-void MergeDirections(TrackPoint* p, const uint8_t* backward, std::size_t n) {
-    // The last rising (falling) point before an in-ascent (in-descent) point joins it.
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        if (p[i].state == StateRising && p[i + 1].state == StateInAscent) {
-            p[i].state = StateInAscent;
-        } else if (p[i].state == StateFalling && p[i + 1].state == StateInDescent) {
-            p[i].state = StateInDescent;
+private:
+    Walk& m_walk;
+    const AnalysisParams& m_params;
+    double m_cumulative = 0.0;
+    std::size_t m_reference = 0;
+};
+
+/// A level point takes the direction of the next rising or falling point, anywhere later in
+/// the walk; fed with the states from the end of the walk backwards.
+class LookAhead {
+public:
+    int32_t Apply(int32_t state) {
+        if (state == StateLevel && m_next != StateLevel) {
+            return m_next == StateRising ? StateInAscent : StateInDescent;
+        }
+        if (state == StateRising || state == StateFalling) {
+            m_next = state;
+        }
+        return state;
+    }
+
+private:
+    int32_t m_next = StateLevel;  // none yet
+};
+
+/// The merge at point i, once the forward state of i + 1 and the backward state of i are
+/// final: the last rising (falling) point before an in-ascent (in-descent) point joins it,
+/// and both directions must see a point in ascent or descent for it to stay so.
+void Merge(TrackPoint* p, std::size_t n, std::size_t i, int32_t backward) {
+    int32_t& state = p[i].state;
+    if (i + 1 < n) {
+        if (state == StateRising && p[i + 1].state == StateInAscent) {
+            state = StateInAscent;
+        } else if (state == StateFalling && p[i + 1].state == StateInDescent) {
+            state = StateInDescent;
         }
     }
-    for (std::size_t i = 0; i < n; ++i) {
-        int32_t& state = p[i].state;
-        const int32_t back = backward[i];
-        if ((state == StateInAscent && back == StateInAscent)
-            || (state == StateInDescent && back == StateInDescent)) {
-            state = StateLevel;
-        }
-        if (state != StateRunStart && back == StateLevel) {
-            state = StateLevel;
-        }
+    if ((state == StateInAscent && backward == StateInAscent)
+        || (state == StateInDescent && backward == StateInDescent)) {
+        state = StateLevel;
+    }
+    if (state != StateRunStart && backward == StateLevel) {
+        state = StateLevel;
     }
 }
 
@@ -161,8 +186,20 @@ void TrackSection::ClassifyPoints() {
 }
 
 void TrackSection::ClassifyPoints(const AnalysisParams& params) {
-    ForwardWalk<false> walk{points.GetData(), nullptr};
-    ClassifyWalk(walk, points.GetSize(), params);
+    const std::size_t n = points.GetSize();
+    if (n == 0) {
+        return;
+    }
+    TrackPoint* p = points.GetData();
+    ForwardWalk<false> walk{p, nullptr};
+    Classifier classifier(walk, params);
+    for (std::size_t i = 1; i < n; ++i) {
+        classifier.Step(i);
+    }
+    LookAhead lookAhead;
+    for (std::size_t i = n; i-- > 0;) {
+        p[i].state = lookAhead.Apply(p[i].state);
+    }
 }
 
 void TrackSection::Analyze() {
@@ -179,30 +216,53 @@ void AnalyzeMeasured(TrackSection& track, const AnalysisParams& params, const do
         return;
     }
     TrackPoint* p = track.points.GetData();
-    // The backward walk starts a run at the last point and wherever the next point starts
-    // one, so the gaps stay between the same pairs of points.
-    std::vector<uint8_t> backward(n);
-    for (std::size_t i = 0; i + 1 < n; ++i) {
-        backward[i] = p[i + 1].state == StateRunStart ? StateRunStart : StateConnected;
-    }
-    backward[n - 1] = StateRunStart;
 
+    // Forward walk.
     std::vector<double> measuredHere;
     const double* segments = measured;
     if (measured != nullptr) {
-        ForwardWalk<true> forward{p, const_cast<double*>(measured)};
-        ClassifyWalk(forward, n, params);
+        ForwardWalk<true> forward{p, measured};
+        Classifier classifier(forward, params);
+        for (std::size_t i = 1; i < n; ++i) {
+            classifier.Step(i);
+        }
     } else {
         measuredHere.resize(n);
         ForwardWalk<false> forward{p, measuredHere.data()};
-        ClassifyWalk(forward, n, params);
+        Classifier classifier(forward, params);
+        for (std::size_t i = 1; i < n; ++i) {
+            classifier.Step(i);
+        }
         segments = measuredHere.data();
     }
-    BackwardWalk reverse{p, segments, backward.data(), n - 1};
-    ClassifyWalk(reverse, n, params);
 
-    MergeDirections(p, backward.data(), n);
-    track.FindFastest();
-    track.FindSteepestDescent();
-    track.FindSteepestAscent();
+    // Reverse pass: the backward walk, and the forward walk's look-ahead.
+    std::vector<uint8_t> backward(n);
+    BackwardWalk reverse{p, segments, backward.data(), n - 1};
+    Classifier backwardClassifier(reverse, params);
+    LookAhead forwardLookAhead;
+    for (std::size_t j = 0; j < n; ++j) {
+        const std::size_t i = n - 1 - j;
+        if (j > 0) {
+            backwardClassifier.Step(j);
+        }
+        p[i].state = forwardLookAhead.Apply(p[i].state);
+    }
+
+    // Forward pass: the backward walk's look-ahead (its end is the track's start), the merge,
+    // and the stretch searches over the final states.
+    LookAhead backwardLookAhead;
+    stretch::FastestSearch fastest;
+    stretch::SteepestAscentSearch ascent;
+    stretch::SteepestDescentSearch descent;
+    for (std::size_t i = 0; i < n; ++i) {
+        const int32_t back = backwardLookAhead.Apply(backward[i]);
+        Merge(p, n, i, back);
+        fastest.Visit(p, i);
+        descent.Visit(p, i);
+        ascent.Visit(p, i);
+    }
+    stretch::Mark(p, fastest.Found(), FlagFastest);
+    stretch::Mark(p, descent.Found(), FlagSteepestDescent);
+    stretch::Mark(p, ascent.Found(), FlagSteepestAscent);
 }

@@ -1,5 +1,6 @@
 #include "analysis/Statistics.h"
 
+#include "analysis/StretchSearch.h"
 #include "analysis/TrackSums.h"
 
 namespace {
@@ -63,11 +64,16 @@ struct Sums {
     sums::AltitudeChangeSum<StateRising> gain;
     sums::AltitudeChangeSum<StateFalling> loss;
     sums::AltitudeRange altitudes;
+    // The searches read states, distances, times and the section-start flag, which none of
+    // the stretches marked in this computation can change: they run in the same pass.
+    stretch::FastestSearch fastest;
+    stretch::SteepestAscentSearch steepestAscent;
+    stretch::SteepestDescentSearch steepestDescent;
 
     explicit Sums(const GrowArray<TrackPoint>& points) {
         sums::Run(points, lengths, totalTime, movingTime, stoppedTime, ascentTime, descentTime,
                   levelTime, totalAscentTime, totalDescentTime, ascentLength, descentLength, gain,
-                  loss, altitudes);
+                  loss, altitudes, fastest, steepestAscent, steepestDescent);
     }
 };
 
@@ -132,8 +138,7 @@ TrackStatistics ComputeStatistics(TrackSection& track) {
     t.distance3D = length3D * kKilometresPerMetre;
     t.totalAverageSpeed = (length3D * kKilometresPerMetre) / (s.totalTime.sum * kHoursPerDay);
     t.movingAverageSpeed = (length3D * kKilometresPerMetre) / (s.movingTime.sum * kHoursPerDay);
-    // The stretches are marked again in this order: fastest, steepest ascent, steepest descent.
-    t.maximumSpeed = track.FindFastest() * kMetresPerDayToKmh;
+    t.maximumSpeed = s.fastest.Found().best * kMetresPerDayToKmh;
     t.minElevation = s.altitudes.lowest;
     t.maxElevation = s.altitudes.highest;
     t.totalAscent = gain;
@@ -157,7 +162,12 @@ TrackStatistics ComputeStatistics(TrackSection& track) {
         (descentLength * kKilometresPerMetre) / (s.totalDescentTime.total * kHoursPerDay);
     t.averageAscentSlope = gain / ascentLength * kPercent;
     t.averageDescentSlope = (loss * kPositive) / descentLength * kPercent;
-    t.maximumAscentSlope = track.FindSteepestAscent() * kPercent;
-    t.maximumDescentSlope = track.FindSteepestDescent() * kPercent;
+    t.maximumAscentSlope = s.steepestAscent.Found().best * kPercent;
+    t.maximumDescentSlope = s.steepestDescent.Found().best * kPercent;
+    // The stretches are marked again: fastest, then steepest ascent, then steepest descent.
+    TrackPoint* p = track.points.GetData();
+    stretch::Mark(p, s.fastest.Found(), FlagFastest);
+    stretch::Mark(p, s.steepestAscent.Found(), FlagSteepestAscent);
+    stretch::Mark(p, s.steepestDescent.Found(), FlagSteepestDescent);
     return t;
 }

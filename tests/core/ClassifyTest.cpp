@@ -184,9 +184,9 @@ TEST(Classify, AnalyzeMatchesAClassificationOfAReversedCopy) {
         double latitude = 46;
         double altitude = 500;
         double time = 40000;
-        const int n = 2 + static_cast<int>(random() % 60);
+        const int n = 2 + static_cast<int>(random() % 120);
         for (int i = 0; i < n; ++i) {
-            latitude += (random() % 4) * 0.0003;
+            latitude += (random() % 4) * 0.0015;
             altitude += static_cast<double>(static_cast<int>(random() % 21) - 10) * (random() % 3);
             time += (random() % 4) * 10 * kSecond;
             AddPoint(track, latitude, 8, altitude, time, random() % 9 == 0 ? StateRunStart : 0);
@@ -218,10 +218,14 @@ TEST(Classify, AnalyzeMatchesAClassificationOfAReversedCopy) {
                 f[i].state = StateLevel;
             }
         }
+        expected.FindFastest();
+        expected.FindSteepestDescent();
+        expected.FindSteepestAscent();
         track.Analyze(params);
         ASSERT_EQ(StatesOf(track), StatesOf(expected)) << "round " << round;
         for (int i = 0; i < n; ++i) {
             ASSERT_EQ(track.points[i].distance, expected.points[i].distance);
+            ASSERT_EQ(track.points[i].flags, expected.points[i].flags) << "round " << round;
         }
     }
 }

@@ -127,3 +127,26 @@ TEST(RealFilesAnalysis, StatisticsAgreeWithSingleMeasurements) {
         EXPECT_NEAR(t.ascentTime + t.descentTime + t.levelTime, t.movingTime, 1e-9) << file;
     }
 }
+
+TEST(RealFilesAnalysis, StatisticsMarkTheStretchesAsTheSearchesInTurnWould) {
+    for (const std::string& file : RealFiles()) {
+        TrackSectionList list;
+        list.LoadTrackFile(file);
+        for (int mode : {ConnectNone, ConnectAll}) {
+            TrackSection track;
+            JoinSections(list, AllRows(list), mode, 10, 3, track);
+            TrackSection searched;
+            searched.points.Append(track.points.GetData(), track.points.GetSize());
+            const double fastest = searched.FindFastest();
+            const double ascent = searched.FindSteepestAscent();
+            const double descent = searched.FindSteepestDescent();
+            const TrackStatistics t = ComputeStatistics(track);
+            EXPECT_TRUE(SameBits(t.maximumSpeed, fastest * 4.1666666666666665e-05)) << file;
+            EXPECT_TRUE(SameBits(t.maximumAscentSlope, ascent * 100)) << file;
+            EXPECT_TRUE(SameBits(t.maximumDescentSlope, descent * 100)) << file;
+            for (std::size_t i = 0; i < track.points.GetSize(); ++i) {
+                ASSERT_EQ(track.points[i].flags, searched.points[i].flags) << file << " " << i;
+            }
+        }
+    }
+}
