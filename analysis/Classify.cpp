@@ -13,8 +13,7 @@
 
 #include <cmath>
 #include <cstdint>
-#include <type_traits>
-#include <vector>
+#include <memory>
 
 #include "analysis/Geometry.h"
 #include "analysis/StretchSearch.h"
@@ -31,29 +30,35 @@ namespace {
 
 constexpr double kPerDayToPerSecond = 1.1574074074074073e-05;  // 1 / 86400
 
-/// The track walked forwards: writes states and cumulative distances into the points.
-/// Measures each segment, keeping the lengths for the backward walk, unless they are known.
-template <bool kMeasured>
+/// The track walked forwards: writes states and cumulative distances into the points and
+/// keeps each segment's length for the backward walk. A run start that the join test accepts
+/// becomes a connected point when the walk reaches it.
 struct ForwardWalk {
     TrackPoint* p;
-    std::conditional_t<kMeasured, const double*, double*> segments;  // may be null if unused
+    double* segments;   // may be null
+    JoinTest joinTest;  // may be null
 
-    bool StartsRun(std::size_t i) const { return p[i].state == StateRunStart; }
+    bool StartsRun(std::size_t i) {
+        if (p[i].state != StateRunStart) {
+            return false;
+        }
+        if (joinTest != nullptr && joinTest(p[i - 1], p[i])) {
+            p[i].state = StateConnected;
+            return false;
+        }
+        return true;
+    }
     int32_t State(std::size_t i) const { return p[i].state; }
     void SetState(std::size_t i, int32_t state) { p[i].state = state; }
     double Altitude(std::size_t i) const { return p[i].altitude; }
     double Time(std::size_t i) const { return p[i].time; }
     void SetDistance(std::size_t i, double distance) { p[i].distance = distance; }
     double Segment(std::size_t i) {
-        if constexpr (kMeasured) {
-            return segments[i];
-        } else {
-            const double d = Distance2D(p[i - 1], p[i]);
-            if (segments != nullptr) {
-                segments[i] = d;
-            }
-            return d;
+        const double d = Distance2D(p[i - 1], p[i]);
+        if (segments != nullptr) {
+            segments[i] = d;
         }
+        return d;
     }
 };
 
@@ -191,7 +196,7 @@ void TrackSection::ClassifyPoints(const AnalysisParams& params) {
         return;
     }
     TrackPoint* p = points.GetData();
-    ForwardWalk<false> walk{p, nullptr};
+    ForwardWalk walk{p, nullptr, nullptr};
     Classifier classifier(walk, params);
     for (std::size_t i = 1; i < n; ++i) {
         classifier.Step(i);
@@ -207,10 +212,10 @@ void TrackSection::Analyze() {
 }
 
 void TrackSection::Analyze(const AnalysisParams& params) {
-    AnalyzeMeasured(*this, params, nullptr);
+    AnalyzeJoining(*this, params, nullptr);
 }
 
-void AnalyzeMeasured(TrackSection& track, const AnalysisParams& params, const double* measured) {
+void AnalyzeJoining(TrackSection& track, const AnalysisParams& params, JoinTest joinTest) {
     const std::size_t n = track.points.GetSize();
     if (n == 0) {
         return;
@@ -218,27 +223,16 @@ void AnalyzeMeasured(TrackSection& track, const AnalysisParams& params, const do
     TrackPoint* p = track.points.GetData();
 
     // Forward walk.
-    std::vector<double> measuredHere;
-    const double* segments = measured;
-    if (measured != nullptr) {
-        ForwardWalk<true> forward{p, measured};
-        Classifier classifier(forward, params);
-        for (std::size_t i = 1; i < n; ++i) {
-            classifier.Step(i);
-        }
-    } else {
-        measuredHere.resize(n);
-        ForwardWalk<false> forward{p, measuredHere.data()};
-        Classifier classifier(forward, params);
-        for (std::size_t i = 1; i < n; ++i) {
-            classifier.Step(i);
-        }
-        segments = measuredHere.data();
+    const std::unique_ptr<double[]> segments(new double[n]);
+    ForwardWalk forward{p, segments.get(), joinTest};
+    Classifier classifier(forward, params);
+    for (std::size_t i = 1; i < n; ++i) {
+        classifier.Step(i);
     }
 
     // Reverse pass: the backward walk, and the forward walk's look-ahead.
-    std::vector<uint8_t> backward(n);
-    BackwardWalk reverse{p, segments, backward.data(), n - 1};
+    const std::unique_ptr<uint8_t[]> backward(new uint8_t[n]);  // each written before read
+    BackwardWalk reverse{p, segments.get(), backward.get(), n - 1};
     Classifier backwardClassifier(reverse, params);
     LookAhead forwardLookAhead;
     for (std::size_t j = 0; j < n; ++j) {

@@ -17,8 +17,13 @@ extern double g_speedThreshold;     // metres per second
 AnalysisParams GlobalAnalysisParams();
 
 class TrackSection;
+struct TrackPoint;
 
-/// Analyze with the planar lengths of the segments already measured: segments[i] is the
-/// length of the segment ending at point i, as Distance2D gives it. Saves measuring twice
-/// when the caller has just done so.
-void AnalyzeMeasured(TrackSection& track, const AnalysisParams& params, const double* segments);
+/// Decides whether a run start joins the point before it; both points carry the cumulative
+/// distance that the analysis measures.
+using JoinTest = bool (*)(const TrackPoint& previous, const TrackPoint& start);
+
+/// Analyze, joining on the way every run start but the first that the test accepts to the
+/// point before it (it becomes a connected point). The test sees each boundary as it would
+/// after an analysis of the unjoined track, so one walk does the measuring for both.
+void AnalyzeJoining(TrackSection& track, const AnalysisParams& params, JoinTest joinTest);

@@ -1,10 +1,11 @@
 #include "analysis/Joining.h"
 
 #include <algorithm>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "analysis/Classify.h"
-#include "analysis/Geometry.h"
 
 namespace {
 
@@ -12,9 +13,12 @@ constexpr double kMaxJoinGap = 0.03125;  // days: 45 minutes
 constexpr double kMaxJoinJump = 5000.0;  // planar metres
 
 /// Copies the points of the chosen sections in list order; each non-empty section's first
-/// point starts a run and carries the section-start flag.
-void CopyChosen(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
+/// point starts a run and carries the section-start flag. With sections that are not needed
+/// afterwards, the first one's points are taken over instead of copied.
+template <typename Sections>
+void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows,
                 GrowArray<TrackPoint>& points) {
+    constexpr bool kTakeOver = !std::is_const_v<Sections>;
     std::vector<std::size_t> rows(chosenRows.begin(), chosenRows.end());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
@@ -23,53 +27,40 @@ void CopyChosen(const TrackSectionList& sections, std::span<const std::size_t> c
         if (row >= sections.GetSize()) {
             break;
         }
-        const GrowArray<TrackPoint>& source = sections[row].points;
+        auto& source = sections[row].points;
         if (source.IsEmpty()) {
             continue;
         }
         const std::size_t first = points.GetSize();
-        points.Append(source.GetData(), source.GetSize());
+        if constexpr (kTakeOver) {
+            if (first == 0) {
+                points = std::move(source);
+            } else {
+                points.Append(source.GetData(), source.GetSize());
+            }
+        } else {
+            points.Append(source.GetData(), source.GetSize());
+        }
         points[first].state = StateRunStart;
         points[first].flags |= FlagSectionStart;
     }
 }
 
-/// Joins each section to the one before when it starts within 45 minutes (the gap is signed:
+/// Joins a section to the one before when it starts within 45 minutes (the gap is signed:
 /// a section that starts before the previous one ended passes) and within 5 km of where the
-/// previous one ended; both bounds are inclusive.
-void JoinNearSections(TrackSection& track, std::vector<double>& segments) {
-    // The cumulative distances the test needs are what an analysis of the unjoined track
-    // writes; that analysis would also mark stretches of the unjoined track, which say
-    // nothing about the joined one, so only the distances are taken from it.
-    TrackPoint* p = track.points.GetData();
-    const std::size_t n = track.points.GetSize();
-    if (n == 0) {
-        return;
-    }
-    segments.resize(n);
-    p[0].distance = 0.0;
-    double cumulative = 0.0;
-    for (std::size_t i = 1; i < n; ++i) {
-        segments[i] = Distance2D(p[i - 1], p[i]);
-        cumulative = cumulative + segments[i];
-        p[i].distance = cumulative;
-    }
-    for (std::size_t i = 1; i < n; ++i) {
-        if (p[i].state == StateRunStart && p[i].time - p[i - 1].time <= kMaxJoinGap
-            && p[i].distance - p[i - 1].distance <= kMaxJoinJump) {
-            p[i].state = StateConnected;
-        }
-    }
+/// previous one ended; both bounds are inclusive. The analysis of the unjoined track that
+/// would measure the distance for this test would also mark stretches of the unjoined
+/// track, which say nothing about the joined one: the test runs within the one analysis.
+bool IsNearSection(const TrackPoint& previous, const TrackPoint& start) {
+    return start.time - previous.time <= kMaxJoinGap
+           && start.distance - previous.distance <= kMaxJoinJump;
 }
 
-}  // namespace
-
-JoinResult JoinSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
-                        int connectionMode, double verticalThreshold, double speedThresholdKmh,
-                        TrackSection& track) {
+/// Applies the connection mode to the joined points and analyses them.
+JoinResult ConnectAndAnalyze(int connectionMode, double verticalThreshold, double speedThresholdKmh,
+                             TrackSection& track) {
     const AnalysisParams params{verticalThreshold, speedThresholdKmh * kKmhToMetresPerSecond};
-    CopyChosen(sections, chosenRows, track.points);
-    std::vector<double> segments;  // measured once for the join and the analysis
+    JoinTest joinTest = nullptr;
     switch (connectionMode) {
         case ConnectDontSelect:
             return JoinResult::DontSelect;
@@ -79,11 +70,27 @@ JoinResult JoinSections(const TrackSectionList& sections, std::span<const std::s
             }
             break;
         case ConnectAuto:
-            JoinNearSections(track, segments);
+            joinTest = IsNearSection;
             break;
         default:  // ConnectNone, and no choice at all
             break;
     }
-    AnalyzeMeasured(track, params, segments.empty() ? nullptr : segments.data());
+    AnalyzeJoining(track, params, joinTest);
     return JoinResult::Joined;
+}
+
+}  // namespace
+
+JoinResult JoinSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
+                        int connectionMode, double verticalThreshold, double speedThresholdKmh,
+                        TrackSection& track) {
+    CopyChosen(sections, chosenRows, track.points);
+    return ConnectAndAnalyze(connectionMode, verticalThreshold, speedThresholdKmh, track);
+}
+
+JoinResult JoinSections(TrackSectionList&& sections, std::span<const std::size_t> chosenRows,
+                        int connectionMode, double verticalThreshold, double speedThresholdKmh,
+                        TrackSection& track) {
+    CopyChosen(sections, chosenRows, track.points);
+    return ConnectAndAnalyze(connectionMode, verticalThreshold, speedThresholdKmh, track);
 }

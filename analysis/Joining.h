@@ -26,3 +26,9 @@ enum class JoinResult {
 JoinResult JoinSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
                         int connectionMode, double verticalThreshold, double speedThresholdKmh,
                         TrackSection& track);
+
+/// The same for a caller that has no further use for the sections: points may be taken over
+/// instead of copied, leaving the sections valid but without them.
+JoinResult JoinSections(TrackSectionList&& sections, std::span<const std::size_t> chosenRows,
+                        int connectionMode, double verticalThreshold, double speedThresholdKmh,
+                        TrackSection& track);

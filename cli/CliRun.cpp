@@ -1,5 +1,6 @@
 #include "cli/CliRun.h"
 
+#include <utility>
 #include <vector>
 
 #include "analysis/Joining.h"
@@ -108,8 +109,9 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
         }
     };
     progress("joining and analysing");
+    // The sections are described: their points may go into the track without a copy.
     TrackSection track;
-    JoinSections(sections, rows, options.connectionMode, options.verticalThreshold,
+    JoinSections(std::move(sections), rows, options.connectionMode, options.verticalThreshold,
                  options.speedThreshold, track);
     // The plot draws its own copy, taken before the statistics add their flags again.
     TrackSection profile;

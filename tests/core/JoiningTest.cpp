@@ -1,3 +1,4 @@
+#include <cstring>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -140,4 +141,26 @@ TEST(Joining, SectionStartsInsideJoinedTracksStillEndFastestStretches) {
     for (std::size_t i = 0; i < track.points.GetSize(); ++i) {
         EXPECT_EQ(track.points[i].flags & FlagFastest, 0) << i;
     }
+}
+
+TEST(Joining, SectionsNotNeededAfterwardsGiveTheSameTrack) {
+    TrackSectionList list = TwoSections(10, 300);
+    list.Add();
+    AddSection(list, 47.0, 40000.5);
+    const std::vector<std::size_t> rows{3, 2, 0, 1};
+    for (int mode : {ConnectNone, ConnectAuto, ConnectAll}) {
+        TrackSection copied;
+        JoinSections(list, rows, mode, 15, 1.8, copied);
+        TrackSectionList spare = TwoSections(10, 300);
+        spare.Add();
+        AddSection(spare, 47.0, 40000.5);
+        TrackSection taken;
+        JoinSections(std::move(spare), rows, mode, 15, 1.8, taken);
+        ASSERT_EQ(taken.points.GetSize(), 9u);
+        for (std::size_t i = 0; i < 9; ++i) {
+            EXPECT_EQ(std::memcmp(&taken.points[i], &copied.points[i], sizeof(TrackPoint)), 0);
+        }
+        EXPECT_EQ(spare.GetSize(), 4u);  // still a valid list
+    }
+    EXPECT_EQ(list[0].points.GetSize(), 3u);  // the copying join leaves the sections alone
 }
