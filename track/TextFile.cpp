@@ -54,21 +54,23 @@ std::ptrdiff_t MemorySource::Read(char* buffer, std::size_t size) {
 }
 
 LineReader::LineReader(ByteSource& source, std::size_t bufferSize)
-    : m_source(source), m_buffer(std::max<std::size_t>(bufferSize, 1)) {}
+    : m_source(source),
+      m_buffer(new char[std::max<std::size_t>(bufferSize, 1)]),
+      m_bufferSize(std::max<std::size_t>(bufferSize, 1)) {}
 
 bool LineReader::Fill() {
     if (m_ended) {
         return false;
     }
-    std::ptrdiff_t count = m_source.Read(m_buffer.data(), m_buffer.size());
+    std::ptrdiff_t count = m_source.Read(m_buffer.get(), m_bufferSize);
     if (count <= 0) {
         m_ended = true;
         m_failed = count < 0;
         return false;
     }
     // Nothing after Ctrl-Z is read: the text ends there.
-    if (const void* stop = std::memchr(m_buffer.data(), kCtrlZ, static_cast<std::size_t>(count))) {
-        count = static_cast<const char*>(stop) - m_buffer.data();
+    if (const void* stop = std::memchr(m_buffer.get(), kCtrlZ, static_cast<std::size_t>(count))) {
+        count = static_cast<const char*>(stop) - m_buffer.get();
         m_ended = true;
     }
     m_pos = 0;
@@ -90,7 +92,7 @@ LineReader::Result LineReader::ReadLine(std::string_view& line) {
             line = m_long;  // a last line without a line end
             return Result::Line;
         }
-        const char* const begin = m_buffer.data() + m_pos;
+        const char* const begin = m_buffer.get() + m_pos;
         const std::size_t available = m_end - m_pos;
         const char* newline = static_cast<const char*>(std::memchr(begin, '\n', available));
         if (newline == nullptr) {

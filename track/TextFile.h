@@ -4,7 +4,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <vector>
 
 /// Where the bytes of a track come from: a file, or memory in tests and fuzzing.
 class ByteSource {
@@ -48,7 +47,7 @@ class LineReader {
 public:
     enum class Result { Line, End, Error };
 
-    explicit LineReader(ByteSource& source, std::size_t bufferSize = 1 << 20);
+    explicit LineReader(ByteSource& source, std::size_t bufferSize = 256 << 10);
 
     /// The next line; the view stays valid until the next call.
     Result ReadLine(std::string_view& line);
@@ -57,7 +56,8 @@ private:
     bool Fill();  // false at the end or after an error
 
     ByteSource& m_source;
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer;  // filled before it is read
+    std::size_t m_bufferSize;
     std::size_t m_pos = 0;
     std::size_t m_end = 0;
     std::string m_long;  // a line that spans buffer refills
