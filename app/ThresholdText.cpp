@@ -1,5 +1,7 @@
 #include "app/ThresholdText.h"
 
+#include <cmath>
+
 #include "track/NumberText.h"
 
 namespace {
@@ -67,6 +69,11 @@ std::optional<double> ReadThresholdText(std::string_view text) {
     // A zero counts only when written with a leading 0: a number that rounds to nothing, or
     // no number at all, is refused.
     if (value == 0.0 && (rest.empty() || rest.front() != '0')) {
+        return std::nullopt;
+    }
+    // Nor is a number too large for a double: the edit could not show it as a number again,
+    // and every later reading would fail.
+    if (!std::isfinite(value)) {
         return std::nullopt;
     }
     return value;

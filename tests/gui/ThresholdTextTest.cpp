@@ -47,6 +47,13 @@ TEST(ThresholdText, RejectsTextThatIsNotOneNumber) {
     EXPECT_FALSE(ReadThresholdText("-"));
 }
 
+TEST(ThresholdText, RejectsNumbersBeyondTheDoubleRange) {
+    EXPECT_EQ(ReadThresholdText("1e308"), 1e308);
+    EXPECT_EQ(ReadThresholdText("-1e308"), -1e308);
+    EXPECT_FALSE(ReadThresholdText("1e309"));  // would show as "inf", which reads no more
+    EXPECT_FALSE(ReadThresholdText("-1e999"));
+}
+
 TEST(ThresholdText, LooksAtTheFirst31CharactersOnly) {
     const std::string blanks29(29, ' ');
     EXPECT_EQ(ReadThresholdText("1" + blanks29 + " x"), 1.0);  // x is character 32
