@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "analysis/Joining.h"
+#include "track/NumberText.h"
 
 const char kCliUsage[] =
     R"(Usage: pelorin-cli [options] FILE [FILE...]
@@ -59,38 +60,6 @@ std::string_view Trim(std::string_view text) {
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-/// Length of the decimal number at the start of text (sign, digits, point, exponent); 0 if
-/// there is none.
-std::size_t DecimalLength(std::string_view text) {
-    std::size_t i = 0;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    std::size_t digits = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i) {
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        for (++i; i < text.size() && IsDigit(text[i]); ++i) {
-            ++digits;
-        }
-    }
-    if (digits == 0) {
-        return 0;
-    }
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-')) {
-            ++j;
-        }
-        if (j < text.size() && IsDigit(text[j])) {
-            for (i = j; i < text.size() && IsDigit(text[i]); ++i) {
-            }
-        }
-    }
-    return i;
 }
 
 std::optional<std::vector<std::size_t>> ParseIndexList(std::string_view text) {
@@ -204,12 +173,13 @@ bool TakesValue(std::string_view name) {
 
 std::optional<double> ParseDecimal(const std::string& text) {
     std::string_view number = Trim(text);
-    if (number.empty() || DecimalLength(number) != number.size()) {
+    if (number.empty() || NumberPrefixLength(number) != number.size()) {
         return std::nullopt;
     }
     if (number[0] == '+') {
         number.remove_prefix(1);  // from_chars takes no plus sign
     }
+    // from_chars refuses what a double cannot hold, too large or too small.
     double value = 0.0;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
     if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {

@@ -136,6 +136,36 @@ double TextToDouble(std::string_view text) {
     return negative ? -value : value;
 }
 
+std::size_t NumberPrefixLength(std::string_view text) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    if (p < end && (*p == '+' || *p == '-')) {
+        ++p;
+    }
+    const char* const mantissa = p;
+    p = SkipDigits(p, end);
+    bool hasDigits = p > mantissa;
+    if (p < end && *p == '.') {
+        const char* const fraction = p + 1;
+        p = SkipDigits(fraction, end);
+        hasDigits = hasDigits || p > fraction;
+    }
+    if (!hasDigits) {
+        return 0;
+    }
+    if (p < end && (*p == 'e' || *p == 'E')) {
+        const char* e = p + 1;
+        if (e < end && (*e == '+' || *e == '-')) {
+            ++e;
+        }
+        if (e < end && IsDigit(*e)) {
+            p = SkipDigits(e, end);
+        }
+    }
+    return static_cast<std::size_t>(p - begin);
+}
+
 int32_t TextToInt(std::string_view text) {
     const char* p = text.data();
     const char* const end = p + text.size();

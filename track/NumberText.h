@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -16,6 +17,10 @@ std::string_view TrimBlanks(std::string_view text);
 /// with a number gives 0.0; "nan", "inf" and hexadecimal are not numbers here. A value too large
 /// for a double gives infinity and one too small gives zero, both with the sign written.
 double TextToDouble(std::string_view text);
+
+/// Length of the number at the very start of text, of the form [sign]digits[.digits]
+/// [e[sign]digits] with at least one digit before the exponent; 0 when there is none.
+std::size_t NumberPrefixLength(std::string_view text);
 
 /// Reads [blanks][sign]digits up to the first other character ("1.0" gives 1, "" gives 0);
 /// values beyond the 32-bit range saturate, so a nonzero text never reads as 0.

@@ -96,3 +96,15 @@ TEST(NumberText, TrimsTheSixBlanks) {
     EXPECT_EQ(TrimBlanks("   "), "");
     EXPECT_EQ(TrimBlanks("a b"), "a b");
 }
+
+TEST(NumberText, NumberPrefixLengthTakesTheWholeNumberOnly) {
+    EXPECT_EQ(NumberPrefixLength("-12.5e+3x"), 8u);
+    EXPECT_EQ(NumberPrefixLength(".5"), 2u);
+    EXPECT_EQ(NumberPrefixLength("5."), 2u);
+    EXPECT_EQ(NumberPrefixLength("1e"), 1u);  // no digits: the exponent is not part of it
+    EXPECT_EQ(NumberPrefixLength("1e-"), 1u);
+    EXPECT_EQ(NumberPrefixLength(" 1"), 0u);  // blanks are the caller's business
+    EXPECT_EQ(NumberPrefixLength("-."), 0u);
+    EXPECT_EQ(NumberPrefixLength("inf"), 0u);
+    EXPECT_EQ(NumberPrefixLength(""), 0u);
+}
