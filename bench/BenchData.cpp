@@ -3,9 +3,6 @@
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 #include "analysis/Joining.h"
@@ -46,16 +43,17 @@ std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
     return path;
 }
 
-long PeakMemoryOf(void (*work)(const std::string&), const std::string& argument) {
-    const pid_t child = fork();
-    if (child == 0) {
-        work(argument);
-        _exit(0);
+long PeakMemoryOf(const std::string& program, const std::string& argument) {
+    const std::string command = "'" + program + "' '" + argument + "'";
+    std::FILE* output = popen(command.c_str(), "r");
+    long bytes = -1;
+    if (output != nullptr) {
+        if (std::fscanf(output, "%ld", &bytes) != 1) {
+            bytes = -1;
+        }
+        pclose(output);
     }
-    int status = 0;
-    struct rusage usage {};
-    wait4(child, &status, 0, &usage);
-    return usage.ru_maxrss * 1024L;
+    return bytes;
 }
 
 const TrackSectionList& MillionPointSections() {

@@ -8,8 +8,8 @@
 /// every breakEvery points (0: none); written on first use and kept for later runs.
 std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery = 0);
 
-/// Peak resident memory in bytes of a child process that runs work, and nothing else.
-long PeakMemoryOf(void (*work)(const std::string&), const std::string& argument);
+/// Peak resident memory in bytes that a program run with one argument reports of itself.
+long PeakMemoryOf(const std::string& program, const std::string& argument);
 
 /// The million-point track as loaded: one section.
 const TrackSectionList& MillionPointSections();

@@ -99,7 +99,7 @@ void BM_ReadTrackFilePeakMemory(benchmark::State& state) {
     const std::string path = GeneratedTrackFile(kMillion);
     long peak = 0;
     for (auto _ : state) {
-        peak = PeakMemoryOf(ReadIntoSections, path);
+        peak = PeakMemoryOf(PELORIN_READ_PEAK, path);
     }
     const double pointBytes = 56.0 * kMillion;
     const double fileBytes = static_cast<double>(std::filesystem::file_size(path));

@@ -86,7 +86,10 @@ std::string_view TrimBlanks(std::string_view text) {
 
 double TextToDouble(std::string_view text) {
     const char* p = text.data();
-    const char* const end = p + text.size();
+    return ReadDouble(p, p + text.size());
+}
+
+double ReadDouble(const char*& p, const char* end) {
     while (p < end && IsBlank(*p)) {
         ++p;
     }
@@ -109,6 +112,7 @@ double TextToDouble(std::string_view text) {
     if (intEnd == mantissa && fractionDigits == 0) {
         return 0.0;
     }
+    p = numberEnd;
     const char* exponent = nullptr;
     if (numberEnd < end && (*numberEnd == 'e' || *numberEnd == 'E')) {
         const char* e = numberEnd + 1;
@@ -118,6 +122,7 @@ double TextToDouble(std::string_view text) {
         if (e < end && IsDigit(*e)) {
             exponent = numberEnd;
             numberEnd = SkipDigits(e, end);
+            p = numberEnd;
         }
     }
     double value = 0.0;
@@ -168,7 +173,10 @@ std::size_t NumberPrefixLength(std::string_view text) {
 
 int32_t TextToInt(std::string_view text) {
     const char* p = text.data();
-    const char* const end = p + text.size();
+    return ReadInt(p, p + text.size());
+}
+
+int32_t ReadInt(const char*& p, const char* end) {
     while (p < end && IsBlank(*p)) {
         ++p;
     }

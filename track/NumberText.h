@@ -18,6 +18,11 @@ std::string_view TrimBlanks(std::string_view text);
 /// for a double gives infinity and one too small gives zero, both with the sign written.
 double TextToDouble(std::string_view text);
 
+/// TextToDouble and TextToInt reading from p, which ends up just after the number, or after
+/// the blanks and sign when there is none.
+double ReadDouble(const char*& p, const char* end);
+int32_t ReadInt(const char*& p, const char* end);
+
 /// Length of the number at the very start of text, of the form [sign]digits[.digits]
 /// [e[sign]digits] with at least one digit before the exponent; 0 when there is none.
 std::size_t NumberPrefixLength(std::string_view text);

@@ -15,6 +15,7 @@
 
 #include "track/PltReader.h"
 
+#include <cstring>
 #include <filesystem>
 #include <new>
 #include <vector>
@@ -45,6 +46,50 @@ void ForEachPiece(std::string_view text, char separator, Sink sink) {
     }
 }
 
+/// The fourth field of the header's name line, trimmed; empty when the line has fewer
+/// fields (with exactly three, the fourth is the splitter's extra empty field).
+std::string NameField(std::string_view line) {
+    std::string_view name;
+    std::size_t index = 0;
+    ForEachPiece(line, ',', [&](std::string_view piece) {
+        if (index++ == kNameField) {
+            name = TrimBlanks(piece);
+            return false;
+        }
+        return true;
+    });
+    return std::string(name);
+}
+
+struct PointFields {
+    double latitude = 0.0;   // degrees
+    double longitude = 0.0;  // degrees
+    int32_t breakFlag = 0;
+    double feet = 0.0;
+    double time = 0.0;  // days since 1899-12-30
+};
+
+/// Converts the first five fields of a point line. Each conversion reads straight from the
+/// line: a number never holds a comma, so it ends within its field, and the next field starts
+/// after the next comma. A field the line does not have reads as empty text.
+void ReadPointFields(std::string_view line, PointFields& fields) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    const auto nextField = [&p, end] {
+        const void* comma = std::memchr(p, ',', static_cast<std::size_t>(end - p));
+        p = comma != nullptr ? static_cast<const char*>(comma) + 1 : end;
+    };
+    fields.latitude = ReadDouble(p, end);
+    nextField();
+    fields.longitude = ReadDouble(p, end);
+    nextField();
+    fields.breakFlag = ReadInt(p, end);
+    nextField();
+    fields.feet = ReadDouble(p, end);
+    nextField();
+    fields.time = ReadDouble(p, end);
+}
+
 std::string FullPath(const std::string& path) {
     std::error_code error;
     const std::filesystem::path full = std::filesystem::absolute(path, error);
@@ -64,22 +109,6 @@ void SplitFields(std::vector<std::string>& fields, const std::string& text, char
     fields.emplace_back();
 }
 
-std::size_t SplitFirstFields(std::string_view text, char separator, bool trim,
-                             std::string_view* fields, std::size_t count) {
-    std::size_t found = 0;
-    ForEachPiece(text, separator, [&](std::string_view piece) {
-        if (found < count) {
-            fields[found] = trim ? TrimBlanks(piece) : piece;
-        }
-        ++found;
-        return found < count;
-    });
-    for (std::size_t i = found; i < count; ++i) {
-        fields[i] = std::string_view();
-    }
-    return found;
-}
-
 ReadStatus ReadTrackText(TrackSectionList& list, ByteSource& source) {
     LineReader reader(source);
     std::string_view line;
@@ -90,9 +119,7 @@ ReadStatus ReadTrackText(TrackSectionList& list, ByteSource& source) {
             return ReadStatus::ReadFailed;
         }
         if (result == LineReader::Result::Line && number == kNameLine) {
-            std::string_view fields[kNameField + 1];
-            SplitFirstFields(line, ',', true, fields, kNameField + 1);
-            name = fields[kNameField];
+            name = NameField(line);
         }
     }
 
@@ -107,25 +134,18 @@ ReadStatus ReadTrackText(TrackSectionList& list, ByteSource& source) {
         if (result == LineReader::Result::End || TrimBlanks(line).empty()) {
             return ReadStatus::Ok;
         }
-        // The number conversions skip blanks and stop at them, so the fields need no trimming.
-        std::string_view fields[5];
-        SplitFirstFields(line, ',', false, fields, 5);
-        const double latitude = TextToDouble(fields[0]);
-        const double longitude = TextToDouble(fields[1]);
-        const int32_t breakFlag = TextToInt(fields[2]);
-        const double altitude = TextToDouble(fields[3]) * kMetresPerFoot;
-        const double time = TextToDouble(fields[4]);
-
+        PointFields fields;
+        ReadPointFields(line, fields);
         // The first point belongs to the header's section whatever its flag says.
-        if (pointCount != 0 && breakFlag != 0) {
+        if (pointCount != 0 && fields.breakFlag != 0) {
             section = &list.Add();
             section->name = kContinuationName;
         }
         TrackPoint& point = section->points.Add();
-        point.longitude = longitude;
-        point.latitude = latitude;
-        point.altitude = altitude;
-        point.time = time;
+        point.longitude = fields.longitude;
+        point.latitude = fields.latitude;
+        point.altitude = fields.feet * kMetresPerFoot;
+        point.time = fields.time;
         ++pointCount;
     }
 }
