@@ -16,6 +16,7 @@
 #include "analysis/Statistics.h"
 #include "support/TestFiles.h"
 #include "track/PltReader.h"
+#include "ui/ListFormat.h"
 
 namespace {
 
@@ -220,6 +221,9 @@ TEST(BadInput, EveryPointLineABreak) {
     ASSERT_EQ(list.GetSize(), 1000000u);  // the first line's flag starts nothing
     EXPECT_EQ(list[999999].name, "+^+");
     EXPECT_EQ(list[999999].points.GetSize(), 1u);
+    // Every row's name is found in one pass, not by walking back from each row.
+    const std::vector<std::ptrdiff_t> owners = FindNameOwners(list);
+    EXPECT_EQ(FormatDisplayName(list, 999999, owners[999999]), "Walk (1000000)");
     TrackSection track;
     JoinSections(list, AllRows(list), ConnectAuto, 15, 1.8, track);
     EXPECT_EQ(track.points.GetSize(), 1000000u);
