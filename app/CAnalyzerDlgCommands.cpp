@@ -1,5 +1,3 @@
-#include <algorithm>
-
 #include <QItemSelectionModel>
 
 #include "analysis/Classify.h"
