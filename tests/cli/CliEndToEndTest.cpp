@@ -230,6 +230,11 @@ TEST(CliEndToEnd, UnreadableFilesGiveStatusOneAndTheRestIsReported) {
     EXPECT_EQ(run.err, "Error opening file: /nonexistent/a.plt\n");
     EXPECT_EQ(ParseReport(run)["sections"].items.size(), 2u);
 
+    // The plot of what could be read is still drawn, and the status still tells of the failure.
+    const TempFile plot("", "profile.svg");
+    EXPECT_EQ(RunTool({"--plot", plot.Path(), "/nonexistent/a.plt", kExample}).status, 1);
+    EXPECT_NE(ReadAll(plot.Path()).find("</svg>"), std::string::npos);
+
     const ToolRun failed = RunTool({kExample, "/proc/self/mem"});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("An unknown error occurred while accessing /proc/self/mem."),

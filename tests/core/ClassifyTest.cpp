@@ -101,6 +101,13 @@ TEST(Classify, SteadyClimbMustPassTheThreshold) {
     EXPECT_EQ(StatesOf(track), (States{1, 4, 4, 4, 4, 4, 4, 6}));
     track.Analyze({13.0, 0.5});
     EXPECT_EQ(StatesOf(track), (States{1, 4, 4, 4, 4, 4, 4, 6}));
+    // Exactly the threshold is not past it, up or down.
+    track.ClassifyPoints({14.0, 0.5});
+    EXPECT_EQ(StatesOf(track), (States{1, 3, 3, 3, 3, 3, 3, 3}));
+    TrackSection down;
+    BuildLine(down, {114, 100});
+    down.ClassifyPoints({14.0, 0.5});
+    EXPECT_EQ(StatesOf(down), (States{1, 3}));
 }
 
 TEST(Classify, SpeedThresholdTellsStoppedFromMoving) {

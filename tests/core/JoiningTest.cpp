@@ -1,3 +1,4 @@
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -73,6 +74,22 @@ TEST(Joining, AutoJoinsWithin45MinutesAnd5000MetresInclusive) {
     EXPECT_EQ(Join(TwoSections(46, 4999), ConnectAuto, track), 2u);
     EXPECT_EQ(Join(TwoSections(44, 5001), ConnectAuto, track), 2u);
     EXPECT_EQ(Join(TwoSections(-60, 100), ConnectAuto, track), 1u);  // starts before the end
+}
+
+TEST(Joining, AutoJumpOfExactly5000MetresJoins) {
+    TrackSectionList list;
+    AddPoint(list.Add(), 0.0, 8.0, 500, 40000.0);
+    double latitude = 5000.0 / kMetresPerDegree;  // nudged until the jump is 5000.0 to the bit
+    while (latitude * kMetresPerDegree < 5000.0) {
+        latitude = std::nextafter(latitude, 1.0);
+    }
+    while (latitude * kMetresPerDegree > 5000.0) {
+        latitude = std::nextafter(latitude, 0.0);
+    }
+    AddPoint(list.Add(), latitude, 8.0, 500, 40000.0 + kMinute);
+    ASSERT_EQ(Distance2D(list[0].points[0], list[1].points[0]), 5000.0);
+    TrackSection track;
+    EXPECT_EQ(Join(list, ConnectAuto, track), 1u);
 }
 
 TEST(Joining, AutoTimeBoundIsInclusive) {

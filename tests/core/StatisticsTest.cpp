@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -167,4 +168,33 @@ TEST(Statistics, SectionStartInASteepStretchNoLongerEndsTheFastest) {
     EXPECT_NE(track.points[2].flags & FlagSteepestAscent, 0);
     ComputeStatistics(track);
     EXPECT_NE(track.points[1].flags & FlagFastest, 0);  // now (0,3) is found first
+}
+
+TEST(Statistics, EveryFigureOfASummitPlateau) {
+    // 200 m and 30 s per step (24 km/h); states 1, 6, 6, 3, 5, 7, 7, 7 as the classification
+    // gives them: 60 s and 400 m of ascent gaining 40 m, 30 s level, 120 s and 800 m of
+    // descent losing 60 m. Every figure worked out by hand; times near day 40000 carry
+    // about 1e-6 s of rounding, hence the relative tolerance.
+    TrackSection track;
+    BuildLine(track, {100, 120, 140, 140, 140, 120, 100, 80}, 200.0, 30.0);
+    track.Analyze(kDefault);
+    const TrackStatistics t = ComputeStatistics(track);
+    const double length3D = 5 * std::sqrt(200.0 * 200 + 20 * 20) + 2 * 200.0;  // metres
+    const double expected[kStatisticsRowCount] = {
+        40000.0, 40000.0 + 210 * kSecond,                    // begin, end
+        210 * kSecond, 210 * kSecond, 0.0,                   // total, moving, stopped time
+        1.4, length3D / 1000,                                // km
+        length3D / 1000 / (210 / 3600.0), length3D / 1000 / (210 / 3600.0), 24.0,  // km/h
+        80.0, 140.0, 40.0, 60.0,                             // m
+        60 * kSecond, 120 * kSecond, 30 * kSecond,           // ascent, descent, level time
+        0.4, 0.8,                                            // km
+        60 * kSecond, 120 * kSecond,                         // with credited stops
+        40.0, 30.0,                                          // m per minute
+        24.0, 24.0, 24.0, 24.0,                              // km/h
+        10.0, 7.5, 10.0, 10.0,                               // percent
+    };
+    for (std::size_t row = 0; row < kStatisticsRowCount; ++row) {
+        EXPECT_NEAR(t.Get(row), expected[row], 1e-6 * std::max(1.0, std::abs(expected[row])))
+            << kStatisticsRows[row].label;
+    }
 }
