@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <vector>
 
@@ -78,4 +79,39 @@ const TrackSection& MillionPointProfile() {
         return joined;
     }();
     return track;
+}
+
+std::string RealisticTrackFile() {
+    std::filesystem::create_directories(PELORIN_BENCH_DATA);
+    const std::string path = std::string(PELORIN_BENCH_DATA) + "/realistic-1000000.plt";
+    if (!std::filesystem::exists(path)) {
+        const std::string partial = path + ".part";
+        const std::string command = std::string("python3 '") + PELORIN_REALISTIC_GENERATOR
+                                    + "' --points 1000000 -o '" + partial + "'";
+        if (std::system(command.c_str()) != 0) {
+            std::fprintf(stderr, "cannot run %s\n", PELORIN_REALISTIC_GENERATOR);
+            std::exit(1);
+        }
+        std::filesystem::rename(partial, path);
+    }
+    return path;
+}
+
+const TrackSection& RealisticProfile() {
+    static const TrackSection track = [] {
+        TrackSectionList sections;
+        sections.LoadTrackFile(RealisticTrackFile());
+        std::vector<std::size_t> rows;
+        for (std::size_t i = 0; i < sections.GetSize(); ++i) {
+            rows.push_back(i);
+        }
+        TrackSection joined;
+        JoinSections(sections, rows, ConnectAuto, 15.0, 1.8, joined);
+        return joined;
+    }();
+    return track;
+}
+
+const TrackSection& ProfileOf(long long which) {
+    return which == 0 ? MillionPointProfile() : RealisticProfile();
 }

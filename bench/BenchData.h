@@ -17,3 +17,14 @@ const TrackSectionList& MillionPointSections();
 /// The million-point track with a break every 100000 points, joined (sections apart) and
 /// analysed, as the plot receives it.
 const TrackSection& MillionPointProfile();
+
+/// Path of a million-point recording with GPS jitter, stops and breaks, written by the
+/// realistic generator on first use.
+std::string RealisticTrackFile();
+
+/// That recording as the window shows it after a Load: every section chosen, joined where
+/// close, analysed.
+const TrackSection& RealisticProfile();
+
+/// The smooth (0) or the realistic (1) profile, as a benchmark argument picks it.
+const TrackSection& ProfileOf(long long which);

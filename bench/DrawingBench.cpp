@@ -11,6 +11,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "ui/ProfileDrawing.h"
+#include "ui/RepeatSkippingCanvas.h"
 #include "ui/SvgCanvas.h"
 
 namespace {
@@ -40,8 +41,9 @@ private:
     PlotPoint m_position;
 };
 
+// Arguments: plot over distance (1) or time (0); smooth (0) or realistic (1) track.
 void BM_DrawProfileCounting(benchmark::State& state) {
-    const TrackSection& track = MillionPointProfile();
+    const TrackSection& track = ProfileOf(state.range(1));
     const bool overDistance = state.range(0) != 0;
     CountingCanvas canvas;
     for (auto _ : state) {
@@ -54,7 +56,25 @@ void BM_DrawProfileCounting(benchmark::State& state) {
                               / static_cast<double>(state.iterations());
     state.counters["limit_ms"] = 100;
 }
-BENCHMARK(BM_DrawProfileCounting)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DrawProfileCounting)->ArgsProduct({{1, 0}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+/// The same walk with repeated lines left out, and how much of it still reaches the target.
+void BM_DrawProfileSkipping(benchmark::State& state) {
+    const TrackSection& track = ProfileOf(state.range(1));
+    const bool overDistance = state.range(0) != 0;
+    CountingCanvas target;
+    std::size_t passed = 0;
+    for (auto _ : state) {
+        RepeatSkippingCanvas canvas(target);
+        DrawProfile(canvas, track.points.GetData(), track.points.GetSize(), overDistance,
+                    kPlotItem);
+        passed = canvas.LinesPassed();
+    }
+    state.counters["lines_passed"] = static_cast<double>(passed);
+    state.counters["pens_passed"] =
+        static_cast<double>(target.pens) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_DrawProfileSkipping)->ArgsProduct({{1, 0}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 void BM_WriteProfileSvg(benchmark::State& state) {
     const TrackSection& track = MillionPointProfile();

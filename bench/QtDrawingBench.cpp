@@ -7,8 +7,9 @@
 
 namespace {
 
+// Arguments: plot over distance (1) or time (0); smooth (0) or realistic (1) track.
 void BM_RenderProfileImage(benchmark::State& state) {
-    const TrackSection& track = MillionPointProfile();
+    const TrackSection& track = ProfileOf(state.range(1));
     const bool overDistance = state.range(0) != 0;
     for (auto _ : state) {
         const QImage image = RenderProfileImage(track.points.GetData(), track.points.GetSize(),
@@ -16,6 +17,6 @@ void BM_RenderProfileImage(benchmark::State& state) {
         benchmark::DoNotOptimize(image.constBits());
     }
 }
-BENCHMARK(BM_RenderProfileImage)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderProfileImage)->ArgsProduct({{1, 0}, {0, 1}})->Unit(benchmark::kMillisecond);
 
 }  // namespace

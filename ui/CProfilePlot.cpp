@@ -6,6 +6,7 @@
 
 #include "ui/ProfileDrawing.h"
 #include "ui/QtPlotCanvas.h"
+#include "ui/RepeatSkippingCanvas.h"
 
 CProfilePlot::CProfilePlot(QWidget* parent) : QAbstractButton(parent) {}
 
@@ -23,9 +24,10 @@ void CProfilePlot::SetProfile(const GrowArray<TrackPoint>& points) {
 
 void CProfilePlot::DrawItem(QPainter& painter, const QRect& item) {
     QtPlotCanvas canvas(painter);
+    RepeatSkippingCanvas skipping(canvas);
     const PlotRect rect{item.left(), item.top(), item.right() + 1, item.bottom() + 1};
-    DrawProfile(canvas, m_profile.points.GetData(), m_profile.points.GetSize(), m_overDistance != 0,
-                rect);
+    DrawProfile(skipping, m_profile.points.GetData(), m_profile.points.GetSize(),
+                m_overDistance != 0, rect);
 }
 
 void CProfilePlot::paintEvent(QPaintEvent*) {

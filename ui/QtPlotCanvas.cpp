@@ -11,6 +11,8 @@
 #include <QPoint>
 #include <QRect>
 
+#include "ui/RepeatSkippingCanvas.h"
+
 namespace {
 
 /// Clips the segment to the rectangle (Liang-Barsky); false when nothing of it is inside.
@@ -158,7 +160,8 @@ QImage RenderProfileImage(const TrackPoint* points, std::size_t count, bool over
     QPainter painter(&image);
     {
         QtPlotCanvas canvas(painter);
-        DrawProfile(canvas, points, count, overDistance,
+        RepeatSkippingCanvas skipping(canvas);
+        DrawProfile(skipping, points, count, overDistance,
                     PlotRect{0, 0, size.width(), size.height()});
     }
     painter.end();

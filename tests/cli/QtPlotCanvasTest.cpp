@@ -1,5 +1,8 @@
 // The Qt canvas draws without any application object, as the command-line tool uses it.
 
+#include <cmath>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include <QColor>
@@ -8,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include "analysis/Classify.h"
+#include "analysis/Joining.h"
 #include "ui/QtPlotCanvas.h"
 
 namespace {
@@ -114,4 +119,92 @@ TEST(QtPlotCanvas, ImageOfAnEmptyTrackShowsTheCrossOnTheDialogBackground) {
     one.state = StateRunStart;
     const QImage nothing = RenderProfileImage(&one, 1, true, QSize(100, 60));
     EXPECT_EQ(CountPixels(nothing, kPlotBackground), 6000);
+}
+
+namespace {
+
+/// Every operation of the drawing handed to the painter, none left out.
+QImage RenderEveryOperation(const TrackSection& track, bool overDistance, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kPlotBackground);
+    QPainter painter(&image);
+    {
+        QtPlotCanvas canvas(painter);
+        DrawProfile(canvas, track.points.GetData(), track.points.GetSize(), overDistance,
+                    PlotRect{0, 0, size.width(), size.height()});
+    }
+    painter.end();
+    return image;
+}
+
+/// A walk with GPS jitter: steps of 1 to 10 m on a wandering heading, noisy altitudes, stops
+/// where only the noise moves the fix, and a break now and then.
+TrackSection JitteryTrack(int count) {
+    TrackSection track;
+    track.points.SetSize(static_cast<std::size_t>(count));
+    uint64_t seed = 12345;
+    const auto random = [&seed] {  // 0 to 1
+        seed = seed * 6364136223846793005ull + 1442695040888963407ull;
+        return static_cast<double>(seed >> 11) / 9007199254740992.0;
+    };
+    double north = 0.0;
+    double east = 0.0;
+    double along = 0.0;
+    double heading = 0.0;
+    for (int i = 0; i < count; ++i) {
+        const bool stopped = (i / 300) % 5 == 4;
+        const double step = stopped ? 0.0 : 1.0 + 9.0 * random();
+        heading += (random() - 0.5) * 0.3;
+        along += step;
+        north += step * std::cos(heading) + (random() - 0.5);
+        east += step * std::sin(heading) + (random() - 0.5);
+        TrackPoint& p = track.points[static_cast<std::size_t>(i)];
+        p.latitude = 47.0 + north / 111317.0;
+        p.longitude = 11.0 + east / 75900.0;
+        p.altitude = 1200.0 + 300.0 * std::sin(along / 3000.0) + 30.0 * std::sin(along / 130.0)
+                     + 3.0 * (random() - 0.5);
+        p.time = 40000.0 + i / 86400.0 + (i > count / 2 ? 0.01 : 0.0);
+        p.state = i == 0 || i % 7000 == 0 ? StateRunStart : StateConnected;
+    }
+    track.Analyze({15.0, 0.5});
+    return track;
+}
+
+std::vector<TrackSection> RealTracks() {
+    std::vector<TrackSection> tracks;
+    const std::string dir = std::string(PELORIN_REAL_DATA) + "/plt";
+    if (std::filesystem::is_directory(dir)) {
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            TrackSectionList sections;
+            sections.LoadTrackFile(entry.path().string());
+            std::vector<std::size_t> rows(sections.GetSize());
+            for (std::size_t i = 0; i < rows.size(); ++i) {
+                rows[i] = i;
+            }
+            tracks.emplace_back();
+            JoinSections(sections, rows, ConnectAuto, 15.0, 1.8, tracks.back());
+        }
+    }
+    tracks.push_back(JitteryTrack(60000));
+    return tracks;
+}
+
+}  // namespace
+
+// The drawing leaves out repeated lines; the picture must not show it, at the window's plot
+// size and at a large one.
+TEST(QtPlotCanvas, LeavingOutRepeatedLinesKeepsEveryPixel) {
+    const std::vector<TrackSection> tracks = RealTracks();
+    EXPECT_GE(tracks.size(), 2u);
+    for (const TrackSection& track : tracks) {
+        for (const QSize size : {QSize(856, 169), QSize(1500, 600)}) {
+            for (const bool overDistance : {true, false}) {
+                const QImage fast = RenderProfileImage(track.points.GetData(),
+                                                       track.points.GetSize(), overDistance, size);
+                ASSERT_TRUE(fast == RenderEveryOperation(track, overDistance, size))
+                    << track.points.GetSize() << " points, " << size.width() << " wide, "
+                    << (overDistance ? "distance" : "time");
+            }
+        }
+    }
 }

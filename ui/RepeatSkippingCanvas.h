@@ -1,0 +1,55 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+
+#include "ui/ProfileDrawing.h"
+
+/// Passes a drawing on to another canvas, leaving out what cannot change its picture: a line
+/// that repeats one already drawn since the pen last changed (opaque lines of one pen paint the
+/// same pixels however often they are drawn), lines of no length, moves that no line follows
+/// and reselections of the current pen. A recording with GPS jitter draws the same few pixels
+/// back and forth thousands of times per column; the target sees each of those lines once.
+/// A wide vertical line also counts as drawn when it lies within the span that the vertical
+/// lines of its column have covered: a round-capped line of a sub-span covers no point that
+/// the lines of the span do not. Lines and spans are remembered in fixed tables, so one that
+/// was forgotten is merely drawn again.
+class RepeatSkippingCanvas : public PlotCanvas {
+public:
+    explicit RepeatSkippingCanvas(PlotCanvas& target) : m_target(target) {}
+
+    void SelectPen(PlotPen pen) override;
+    void MoveTo(int x, int y) override { m_position = {x, y}; }
+    void LineTo(int x, int y) override;
+    PlotPoint GetCurrentPosition() const override { return m_position; }
+
+    /// Lines handed on to the target so far.
+    std::size_t LinesPassed() const { return m_linesPassed; }
+
+private:
+    struct Entry {
+        PlotPoint from;
+        PlotPoint to;
+        uint32_t generation = 0;  // the pen run it was drawn in; 0: empty
+    };
+    struct Span {
+        int x = 0;
+        int top = 0;
+        int bottom = 0;
+        uint32_t generation = 0;
+    };
+    static constexpr std::size_t kTableSize = 4096;
+
+    bool DrawnBefore(PlotPoint from, PlotPoint to);
+
+    PlotCanvas& m_target;
+    std::optional<PlotPen> m_pen;  // none until the first selection
+    bool m_wide = false;           // wide lines look the same drawn either way
+    PlotPoint m_position;
+    std::optional<PlotPoint> m_targetPosition;  // where the target's position is known to be
+    uint32_t m_generation = 1;
+    std::size_t m_linesPassed = 0;
+    std::array<Entry, kTableSize> m_drawn{};
+    std::array<Span, kTableSize> m_spans{};  // by column
+};
