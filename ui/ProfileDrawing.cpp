@@ -37,68 +37,20 @@ int ToPixel(double value, int fallback) {
     return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
 }
 
-/// Maps the points to pixels. An axis whose scale is not finite (a zero, infinite or NaN
-/// range) puts every point at the middle of that axis; a NaN coordinate lands on the edge
-/// of its axis minimum (R.left, R.bottom).
+/// Maps point i to pixels, through the one mapping of the profile.
 class ProfileMapper {
 public:
-    ProfileMapper(const TrackPoint* points, std::size_t count, bool overDistance, const PlotRect& r)
-        : m_points(points), m_overDistance(overDistance), m_r(r) {
-        double altMin = 100000.0;  // metres
-        double altMax = -100000.0;
-        for (std::size_t i = 0; i < count; ++i) {
-            const double a = points[i].altitude;
-            if (!(a > altMin)) {
-                altMin = a;
-            }
-            if (!(altMax > a)) {
-                altMax = a;
-            }
-        }
-        m_altMin = altMin;
-        const TrackPoint& first = points[0];
-        const TrackPoint& last = points[count - 1];
-        m_xMin = overDistance ? 0.0 : first.time;
-        const double xMax = overDistance ? last.distance : last.time;
-        // Width and height in double, so that no int subtraction can overflow.
-        const double width = static_cast<double>(r.right) - static_cast<double>(r.left);
-        const double height = static_cast<double>(r.bottom) - static_cast<double>(r.top);
-        m_sx = width / (xMax - m_xMin);     // pixels per metre or per day
-        m_sy = height / (altMax - altMin);  // pixels per metre
-        m_centreX = ClampToInt((int64_t{r.left} + int64_t{r.right}) / 2);
-        m_centreY = ClampToInt((int64_t{r.top} + int64_t{r.bottom}) / 2);
-    }
+    ProfileMapper(const TrackPoint* points, const ProfileMapping& mapping)
+        : m_points(points), m_mapping(mapping) {}
 
-    int X(std::size_t i) const {
-        if (!std::isfinite(m_sx)) {
-            return m_centreX;
-        }
-        const TrackPoint& p = m_points[i];
-        const double v = m_overDistance ? p.distance : p.time;
-        return ToPixel((v - m_xMin) * m_sx + m_r.left + 0.5, m_r.left);
-    }
-
-    int Y(std::size_t i) const {
-        if (!std::isfinite(m_sy)) {
-            return m_centreY;
-        }
-        const double a = m_points[i].altitude;
-        return ToPixel(m_r.bottom - (a - m_altMin) * m_sy + 0.5, m_r.bottom);
-    }
-
+    int X(std::size_t i) const { return m_mapping.X(m_mapping.Value(m_points[i])); }
+    int Y(std::size_t i) const { return m_mapping.Y(m_points[i].altitude); }
     void MoveTo(PlotCanvas& canvas, std::size_t i) const { canvas.MoveTo(X(i), Y(i)); }
     void LineTo(PlotCanvas& canvas, std::size_t i) const { canvas.LineTo(X(i), Y(i)); }
 
 private:
     const TrackPoint* m_points;
-    bool m_overDistance;
-    PlotRect m_r;
-    double m_altMin = 0.0;  // metres
-    double m_xMin = 0.0;    // metres or days
-    double m_sx = 0.0;
-    double m_sy = 0.0;
-    int m_centreX = 0;
-    int m_centreY = 0;
+    const ProfileMapping& m_mapping;
 };
 
 enum class TrendEvent { None, Rise, Fall, RunStart, End };
@@ -218,16 +170,104 @@ int Inset(int side, int by) {
     return ClampToInt(int64_t{side} + by);
 }
 
+PlotRect Deflate(const PlotRect& item) {
+    return {Inset(item.left, 2), Inset(item.top, 2), Inset(item.right, -2), Inset(item.bottom, -2)};
+}
+
 }  // namespace
+
+ProfileMapping::ProfileMapping(const TrackPoint* points, std::size_t count, bool overDistance,
+                               const PlotRect& item)
+    : m_overDistance(overDistance), m_r(Deflate(item)) {
+    double altMin = 100000.0;  // metres
+    double altMax = -100000.0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double a = points[i].altitude;
+        if (!(a > altMin)) {
+            altMin = a;
+        }
+        if (!(altMax > a)) {
+            altMax = a;
+        }
+    }
+    m_altMin = altMin;
+    m_altMax = altMax;
+    if (count != 0) {
+        m_xMin = overDistance ? 0.0 : points[0].time;
+        m_xMax = overDistance ? points[count - 1].distance : points[count - 1].time;
+    }
+    Scale();
+}
+
+ProfileMapping::ProfileMapping(bool overDistance, const PlotRect& item, double xMin, double xMax,
+                               double altMin, double altMax)
+    : m_overDistance(overDistance),
+      m_r(Deflate(item)),
+      m_xMin(xMin),
+      m_xMax(xMax),
+      m_altMin(altMin),
+      m_altMax(altMax) {
+    Scale();
+}
+
+void ProfileMapping::Scale() {
+    // Width and height in double, so that no int subtraction can overflow.
+    const double width = static_cast<double>(m_r.right) - static_cast<double>(m_r.left);
+    const double height = static_cast<double>(m_r.bottom) - static_cast<double>(m_r.top);
+    m_sx = width / (m_xMax - m_xMin);
+    m_sy = height / (m_altMax - m_altMin);
+    m_centreX = ClampToInt((int64_t{m_r.left} + int64_t{m_r.right}) / 2);
+    m_centreY = ClampToInt((int64_t{m_r.top} + int64_t{m_r.bottom}) / 2);
+}
+
+// An axis whose scale is not finite (a zero, infinite or NaN range) puts every point at the
+// middle of that axis; a NaN coordinate lands on the edge of its axis minimum (R.left, R.bottom).
+int ProfileMapping::X(double value) const {
+    if (!std::isfinite(m_sx)) {
+        return m_centreX;
+    }
+    return ToPixel((value - m_xMin) * m_sx + m_r.left + 0.5, m_r.left);
+}
+
+int ProfileMapping::Y(double altitude) const {
+    if (!std::isfinite(m_sy)) {
+        return m_centreY;
+    }
+    return ToPixel(m_r.bottom - (altitude - m_altMin) * m_sy + 0.5, m_r.bottom);
+}
+
+double ProfileMapping::ValueAt(int x) const {
+    if (!std::isfinite(m_sx) || m_sx == 0.0) {
+        return m_xMin;
+    }
+    return m_xMin + (static_cast<double>(x) - m_r.left) / m_sx;
+}
+
+double ProfileMapping::AltitudeAt(int y) const {
+    if (!std::isfinite(m_sy) || m_sy == 0.0) {
+        return m_altMin;
+    }
+    return m_altMin + (m_r.bottom - static_cast<double>(y)) / m_sy;
+}
 
 const PenStyle& GetPenStyle(PlotPen pen) {
     return kPenStyles[static_cast<std::size_t>(pen)];
 }
 
+void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count,
+                 const ProfileMapping& mapping) {
+    if (count < 2) {
+        return;
+    }
+    const ProfileMapper map(points, mapping);
+    DrawTrendChords(canvas, map, points, count);
+    DrawBands(canvas, map, mapping.Rect(), points, count);
+    DrawProfileLine(canvas, map, mapping.Rect(), points, count);
+}
+
 void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count, bool overDistance,
                  const PlotRect& item) {
-    const PlotRect r{Inset(item.left, 2), Inset(item.top, 2), Inset(item.right, -2),
-                     Inset(item.bottom, -2)};
+    const PlotRect r = Deflate(item);
     if (count == 0) {
         canvas.SelectPen(PlotPen::RiseChord);
         canvas.MoveTo(r.left, r.top);
@@ -241,8 +281,5 @@ void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count
     if (count == 1) {
         return;
     }
-    const ProfileMapper map(points, count, overDistance, r);
-    DrawTrendChords(canvas, map, points, count);
-    DrawBands(canvas, map, r, points, count);
-    DrawProfileLine(canvas, map, r, points, count);
+    DrawProfile(canvas, points, count, ProfileMapping(points, count, overDistance, item));
 }

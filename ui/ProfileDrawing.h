@@ -9,7 +9,7 @@
 
 /// The ten pens of the profile, all solid.
 enum class PlotPen {
-    RiseChord,            // also the cross of an empty plot
+    RiseChord,  // also the cross of an empty plot
     FallChord,
     StoppedBand,
     SteepestAscentBand,
@@ -58,8 +58,61 @@ public:
     virtual PlotPoint GetCurrentPosition() const = 0;
 };
 
+/// Where the points of a profile land: the horizontal value (distance or time) and the altitude
+/// scaled into the plot rectangle R, the item rectangle deflated by 2 pixels on every side.
+/// The drawing and everything that reads a position off the picture use this one mapping.
+class ProfileMapping {
+public:
+    /// The whole track: distance from 0 to the last point's, or time from the first point's to
+    /// the last point's; altitudes from the lowest to the highest (within +-100000 m).
+    ProfileMapping(const TrackPoint* points, std::size_t count, bool overDistance,
+                   const PlotRect& item);
+    /// Given ranges, e.g. a part of the track zoomed into.
+    ProfileMapping(bool overDistance, const PlotRect& item, double xMin, double xMax, double altMin,
+                   double altMax);
+
+    bool OverDistance() const { return m_overDistance; }
+    const PlotRect& Rect() const { return m_r; }  // R
+    double XMin() const { return m_xMin; }
+    double XMax() const { return m_xMax; }
+    double AltMin() const { return m_altMin; }
+    double AltMax() const { return m_altMax; }
+
+    /// The horizontal value of a point: metres or days.
+    double Value(const TrackPoint& p) const { return m_overDistance ? p.distance : p.time; }
+    /// Pixel column of a horizontal value; the middle of R when the range is zero or not finite.
+    int X(double value) const;
+    /// Pixel row of an altitude; the middle of R when the range is zero or not finite.
+    int Y(double altitude) const;
+    PlotPoint Map(const TrackPoint& p) const { return {X(Value(p)), Y(p.altitude)}; }
+
+    /// The horizontal value at the centre of a pixel column; XMin when the range is not usable.
+    double ValueAt(int x) const;
+    /// The altitude at the centre of a pixel row; AltMin when the range is not usable.
+    double AltitudeAt(int y) const;
+
+private:
+    void Scale();
+
+    bool m_overDistance = true;
+    PlotRect m_r;
+    double m_xMin = 0.0;    // metres or days
+    double m_xMax = 0.0;    // metres or days
+    double m_altMin = 0.0;  // metres
+    double m_altMax = 0.0;  // metres
+    double m_sx = 0.0;      // pixels per metre or per day
+    double m_sy = 0.0;      // pixels per metre
+    int m_centreX = 0;
+    int m_centreY = 0;
+};
+
+/// Draws the points with the given mapping: trend chords, bands, profile line. Nothing for
+/// fewer than two points.
+void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count,
+                 const ProfileMapping& mapping);
+
 /// Draws the profile of the points into the item rectangle (deflated by 2 pixels on every
 /// side): trend chords, then bands, then the profile line. No points: a pale red cross; one
 /// point: nothing. Plots over distance when overDistance is set, else over time.
-void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count,
-                 bool overDistance, const PlotRect& item);
+void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count, bool overDistance,
+                 const PlotRect& item);
