@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "ui/ProfilePasses.h"
+
 namespace {
 
 constexpr PenStyle kPenStyles[kPlotPenCount] = {
@@ -85,82 +87,6 @@ void DrawTrendChords(PlotCanvas& canvas, const ProfileMapper& map, const TrackPo
         if (event != TrendEvent::None) {
             last = event;
             lastIndex = i;
-        }
-    }
-}
-
-/// Vertical lines at the current x and at the point's own x, enclosing the gap of a break.
-void DrawRunMarkers(PlotCanvas& canvas, const ProfileMapper& map, const PlotRect& r,
-                    std::size_t i) {
-    const int x0 = canvas.GetCurrentPosition().x;
-    canvas.SelectPen(PlotPen::RunMarker);
-    canvas.MoveTo(x0, r.top);
-    canvas.LineTo(x0, r.bottom);
-    const int x = map.X(i);
-    canvas.MoveTo(x, r.top);
-    canvas.LineTo(x, r.bottom);
-}
-
-/// The band pen of a moving point by its stretch flags; none when it lies in no stretch.
-bool BandPen(int32_t flags, PlotPen& pen) {
-    if ((flags & FlagSteepestAscent) != 0) {
-        pen = PlotPen::SteepestAscentBand;
-    } else if ((flags & FlagSteepestDescent) != 0) {
-        pen = PlotPen::SteepestDescentBand;
-    } else if ((flags & FlagFastest) != 0) {
-        pen = PlotPen::FastestBand;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-/// Pass 2: wide bands under stopped segments and under the three extreme stretches.
-void DrawBands(PlotCanvas& canvas, const ProfileMapper& map, const PlotRect& r,
-               const TrackPoint* points, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const TrackPoint& p = points[i];
-        PlotPen pen = PlotPen::StoppedBand;
-        if (i == 0) {
-            map.MoveTo(canvas, 0);
-        } else if (p.state == StateRunStart) {
-            DrawRunMarkers(canvas, map, r, i);
-            map.MoveTo(canvas, i);
-        } else if (p.state == StateConnected || p.state == StateStopped) {
-            canvas.SelectPen(PlotPen::StoppedBand);
-            map.LineTo(canvas, i);
-        } else if (p.state >= StateLevel && p.state <= StateFalling) {
-            if (BandPen(p.flags, pen)) {
-                canvas.SelectPen(pen);
-                map.LineTo(canvas, i);
-            } else {
-                map.MoveTo(canvas, i);
-            }
-        }
-    }
-}
-
-/// Pass 3: the thin profile line coloured by state; no line leads to a stopped point.
-void DrawProfileLine(PlotCanvas& canvas, const ProfileMapper& map, const PlotRect& r,
-                     const TrackPoint* points, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const int32_t state = points[i].state;
-        if (i == 0) {
-            map.MoveTo(canvas, 0);
-        } else if (state == StateRunStart) {
-            DrawRunMarkers(canvas, map, r, i);
-            map.MoveTo(canvas, i);
-        } else if (state == StateConnected || state == StateStopped) {
-            map.MoveTo(canvas, i);
-        } else if (state == StateLevel) {
-            canvas.SelectPen(PlotPen::LevelLine);
-            map.LineTo(canvas, i);
-        } else if (state == StateInAscent || state == StateRising) {
-            canvas.SelectPen(PlotPen::AscentLine);
-            map.LineTo(canvas, i);
-        } else if (state == StateInDescent || state == StateFalling) {
-            canvas.SelectPen(PlotPen::DescentLine);
-            map.LineTo(canvas, i);
         }
     }
 }
@@ -261,8 +187,8 @@ void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count
     }
     const ProfileMapper map(points, mapping);
     DrawTrendChords(canvas, map, points, count);
-    DrawBands(canvas, map, mapping.Rect(), points, count);
-    DrawProfileLine(canvas, map, mapping.Rect(), points, count);
+    profile_passes::DrawBands(canvas, map, &mapping.Rect(), points, count);
+    profile_passes::DrawProfileLine(canvas, map, &mapping.Rect(), points, count);
 }
 
 void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count, bool overDistance,

@@ -1,0 +1,98 @@
+#pragma once
+
+// The band and line passes of the profile, for any mapping of points to pixels: the profile
+// maps distance or time and altitude, the plan view longitude and latitude. A mapper gives
+// X(i), Y(i), MoveTo(canvas, i) and LineTo(canvas, i).
+
+#include <cstddef>
+#include <cstdint>
+
+#include "track/TrackPoint.h"
+#include "ui/ProfileDrawing.h"
+
+namespace profile_passes {
+
+/// Vertical lines at the current x and at the point's own x, enclosing the gap of a break.
+template <typename Map>
+void DrawRunMarkers(PlotCanvas& canvas, const Map& map, const PlotRect& r, std::size_t i) {
+    const int x0 = canvas.GetCurrentPosition().x;
+    canvas.SelectPen(PlotPen::RunMarker);
+    canvas.MoveTo(x0, r.top);
+    canvas.LineTo(x0, r.bottom);
+    const int x = map.X(i);
+    canvas.MoveTo(x, r.top);
+    canvas.LineTo(x, r.bottom);
+}
+
+/// The band pen of a moving point by its stretch flags; none when it lies in no stretch.
+inline bool BandPen(int32_t flags, PlotPen& pen) {
+    if ((flags & FlagSteepestAscent) != 0) {
+        pen = PlotPen::SteepestAscentBand;
+    } else if ((flags & FlagSteepestDescent) != 0) {
+        pen = PlotPen::SteepestDescentBand;
+    } else if ((flags & FlagFastest) != 0) {
+        pen = PlotPen::FastestBand;
+    } else {
+        return false;
+    }
+    return true;
+}
+
+/// Pass 2 (r: the plot rectangle for the run markers; none: no markers): wide bands under stopped
+/// segments and under the three extreme stretches.
+template <typename Map>
+void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const TrackPoint* points,
+               std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const TrackPoint& p = points[i];
+        PlotPen pen = PlotPen::StoppedBand;
+        if (i == 0) {
+            map.MoveTo(canvas, 0);
+        } else if (p.state == StateRunStart) {
+            if (r != nullptr) {
+                DrawRunMarkers(canvas, map, *r, i);
+            }
+            map.MoveTo(canvas, i);
+        } else if (p.state == StateConnected || p.state == StateStopped) {
+            canvas.SelectPen(PlotPen::StoppedBand);
+            map.LineTo(canvas, i);
+        } else if (p.state >= StateLevel && p.state <= StateFalling) {
+            if (BandPen(p.flags, pen)) {
+                canvas.SelectPen(pen);
+                map.LineTo(canvas, i);
+            } else {
+                map.MoveTo(canvas, i);
+            }
+        }
+    }
+}
+
+/// Pass 3: the thin profile line coloured by state; no line leads to a stopped point.
+template <typename Map>
+void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r,
+                     const TrackPoint* points, std::size_t count) {
+    for (std::size_t i = 0; i < count; ++i) {
+        const int32_t state = points[i].state;
+        if (i == 0) {
+            map.MoveTo(canvas, 0);
+        } else if (state == StateRunStart) {
+            if (r != nullptr) {
+                DrawRunMarkers(canvas, map, *r, i);
+            }
+            map.MoveTo(canvas, i);
+        } else if (state == StateConnected || state == StateStopped) {
+            map.MoveTo(canvas, i);
+        } else if (state == StateLevel) {
+            canvas.SelectPen(PlotPen::LevelLine);
+            map.LineTo(canvas, i);
+        } else if (state == StateInAscent || state == StateRising) {
+            canvas.SelectPen(PlotPen::AscentLine);
+            map.LineTo(canvas, i);
+        } else if (state == StateInDescent || state == StateFalling) {
+            canvas.SelectPen(PlotPen::DescentLine);
+            map.LineTo(canvas, i);
+        }
+    }
+}
+
+}  // namespace profile_passes
