@@ -35,6 +35,27 @@ std::size_t FirstNotBelow(const TrackPoint* points, std::size_t count, bool over
     return lo;
 }
 
+constexpr char kNoValue[] = "-";
+
+const char* StateWord(int32_t state) {
+    switch (state) {
+        case StateRunStart:
+            return "start of a run";
+        case StateStopped:
+            return "stopped";
+        case StateLevel:
+            return "level";
+        case StateInAscent:
+        case StateRising:
+            return "climbing";
+        case StateInDescent:
+        case StateFalling:
+            return "descending";
+        default:
+            return kNoValue;
+    }
+}
+
 bool UsableSpan(double lo, double hi) {
     return std::isfinite(lo) && std::isfinite(hi) && hi > lo;
 }
@@ -145,36 +166,13 @@ ProfileReadout ReadoutOf(const TrackPoint* points, std::size_t count, std::size_
     readout.timeOfDay = FormatSectionTime(p.time - firstDay);
     readout.elapsed = FormatDurationDays(p.time - points[0].time);
     readout.elevation = FormatNumber(p.altitude);
-    readout.speed = "-";
-    if (i > 0 && p.state != StateRunStart) {
-        const double kmh =
-            (p.distance - points[i - 1].distance) * 0.001 / ((p.time - points[i - 1].time) * 24.0);
-        if (std::isfinite(kmh)) {
-            readout.speed = FormatNumber(kmh);
-        }
-    }
-    switch (p.state) {
-        case StateRunStart:
-            readout.state = "start of a run";
-            break;
-        case StateStopped:
-            readout.state = "stopped";
-            break;
-        case StateLevel:
-            readout.state = "level";
-            break;
-        case StateInAscent:
-        case StateRising:
-            readout.state = "climbing";
-            break;
-        case StateInDescent:
-        case StateFalling:
-            readout.state = "descending";
-            break;
-        default:
-            readout.state = "-";
-            break;
-    }
+    // No speed at the first point of a run: the segment ending there is a gap.
+    const double kmh =
+        i > 0 && p.state != StateRunStart
+            ? (p.distance - points[i - 1].distance) * 0.001 / ((p.time - points[i - 1].time) * 24.0)
+            : NAN;
+    readout.speed = std::isfinite(kmh) ? FormatNumber(kmh) : std::string(kNoValue);
+    readout.state = StateWord(p.state);
     const std::pair<int32_t, const char*> kStretches[] = {
         {FlagFastest, "fastest"},
         {FlagSteepestAscent, "steepest ascent"},
@@ -199,9 +197,9 @@ std::vector<std::string> ReadoutLines(const ProfileReadout& r) {
         }
         return text;
     };
-    return {line("Distance", r.distance, "km"),    line("Time of day", r.timeOfDay, ""),
-            line("Elapsed", r.elapsed, ""),        line("Elevation", r.elevation, "m"),
-            line("Speed", r.speed, "km/h"),        line("State", r.state, ""),
+    return {line("Distance", r.distance, "km"), line("Time of day", r.timeOfDay, ""),
+            line("Elapsed", r.elapsed, ""),     line("Elevation", r.elevation, "m"),
+            line("Speed", r.speed, "km/h"),     line("State", r.state, ""),
             line("Stretch", r.stretches, "")};
 }
 
