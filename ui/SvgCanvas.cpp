@@ -54,6 +54,49 @@ void SvgCanvas::LineTo(int x, int y) {
     m_position = {x, y};
 }
 
+void SvgCanvas::AddRule(int x1, int y1, int x2, int y2) {
+    ClosePath();
+    m_svg += "<path stroke=\"#000000\" stroke-width=\"1\" fill=\"none\" d=\"";
+    m_svg += "M ";
+    AppendInt(m_svg, x1);
+    m_svg += ' ';
+    AppendInt(m_svg, y1);
+    m_svg += " L ";
+    AppendInt(m_svg, x2);
+    m_svg += ' ';
+    AppendInt(m_svg, y2);
+    m_svg += "\"/>\n";
+}
+
+void SvgCanvas::AddText(int x, int y, const std::string& text, const char* anchor, int size) {
+    ClosePath();
+    m_svg += "<text x=\"";
+    AppendInt(m_svg, x);
+    m_svg += "\" y=\"";
+    AppendInt(m_svg, y);
+    m_svg += "\" font-family=\"sans-serif\" font-size=\"";
+    AppendInt(m_svg, size);
+    m_svg += "\" text-anchor=\"";
+    m_svg += anchor;
+    m_svg += "\">";
+    for (const char c : text) {
+        switch (c) {
+            case '&':
+                m_svg += "&amp;";
+                break;
+            case '<':
+                m_svg += "&lt;";
+                break;
+            case '>':
+                m_svg += "&gt;";
+                break;
+            default:
+                m_svg += c;
+        }
+    }
+    m_svg += "</text>\n";
+}
+
 std::string SvgCanvas::Finish() {
     ClosePath();
     m_svg += "</svg>\n";

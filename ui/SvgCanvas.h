@@ -19,6 +19,12 @@ public:
     void LineTo(int x, int y) override;
     PlotPoint GetCurrentPosition() const override { return m_position; }
 
+    /// A black 1-pixel line outside the drawing's pens (an axis or a tick); the current pen and
+    /// position stay.
+    void AddRule(int x1, int y1, int x2, int y2);
+    /// Black text of the given pixel size; anchor "start", "middle" or "end".
+    void AddText(int x, int y, const std::string& text, const char* anchor, int size);
+
     /// The complete document; the canvas takes no further drawing afterwards.
     std::string Finish();
 
