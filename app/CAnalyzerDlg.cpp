@@ -58,6 +58,7 @@ void CAnalyzerDlg::ConnectCommands() {
     connect(m_sectionsList.selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this] { OnSectionsItemChanged(); });
     connect(&m_timer, &QTimer::timeout, this, [this] { OnTimer(); });
+    connect(&m_plot, &CProfilePlot::DoubleClicked, this, [this] { OnShowProfile(); });
 }
 
 bool CAnalyzerDlg::DoDataExchange(bool saveAndValidate) {
@@ -107,5 +108,8 @@ void CAnalyzerDlg::ShowData() {
         m_sectionsChanged = false;
     }
     m_plot.update();
+    if (m_profileWnd) {
+        m_profileWnd->Follow(m_plot, m_connectionMode, m_verticalThreshold, m_speedThreshold);
+    }
     m_statsModel.SetRows(FormatStatisticsRows(ComputeStatistics(m_track)));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <vector>
 
 #include <QIcon>
@@ -11,6 +12,7 @@
 #include "app/CTemplateDialog.h"
 #include "track/TrackSection.h"
 #include "ui/CProfilePlot.h"
+#include "ui/CProfileWnd.h"
 #include "ui/CSectionsModel.h"
 #include "ui/CStatisticsModel.h"
 
@@ -32,8 +34,9 @@ public:
     double m_speedThreshold = 1.8;       // km/h
     bool m_sectionsChanged = false;      // the next display pass refills the sections list
     QIcon m_hIcon;
-    TrackSectionList m_sections;  // the loaded sections, in reading order
-    TrackSection m_track;         // the joined and analysed track
+    std::unique_ptr<CProfileWnd> m_profileWnd;  // created when first shown
+    TrackSectionList m_sections;                // the loaded sections, in reading order
+    TrackSection m_track;                       // the joined and analysed track
 
     void OnLoadTrack();
     void OnAppend();
@@ -44,6 +47,8 @@ public:
     void OnHelpButton();
     void OnTimer();
     void OnSysCommand(int command);
+    /// Opens the profile window, or brings it to the front.
+    void OnShowProfile();
     /// Joins the chosen sections, analyses them and shows the result.
     void RecomputeTrack();
 

@@ -11,7 +11,8 @@
 #endif
 
 // The about entry: at the end of the system menu where a program may extend that menu
-// (Windows), elsewhere in the context menu of the window's free area.
+// (Windows), elsewhere in the context menu of the window's free area. That menu also opens
+// the profile window.
 
 void CAnalyzerDlg::AddAboutEntry() {
 #ifdef Q_OS_WIN
@@ -31,21 +32,30 @@ void CAnalyzerDlg::OnSysCommand(int command) {
     }
 }
 
+void CAnalyzerDlg::OnShowProfile() {
+    if (!m_profileWnd) {
+        m_profileWnd = std::make_unique<CProfileWnd>(this);
+    }
+    m_profileWnd->Follow(m_plot, m_connectionMode, m_verticalThreshold, m_speedThreshold);
+    m_profileWnd->show();
+    m_profileWnd->raise();
+    m_profileWnd->activateWindow();
+}
+
 void CAnalyzerDlg::contextMenuEvent(QContextMenuEvent* event) {
-#ifdef Q_OS_WIN
-    CTemplateDialog::contextMenuEvent(event);
-#else
     if (childAt(event->pos()) != nullptr) {
         event->ignore();
         return;
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("IDS_ABOUTBOX"));
+#ifndef Q_OS_WIN
     QAction* about = menu.addAction(QString::fromLatin1(kAboutMenuEntry));
-    if (menu.exec(event->globalPos()) == about) {
-        OnSysCommand(IDM_ABOUTBOX);
-    }
+    connect(about, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
 #endif
+    QAction* profile = menu.addAction(QString::fromLatin1(kShowProfileMenuEntry));
+    connect(profile, &QAction::triggered, this, [this] { OnShowProfile(); });
+    menu.exec(event->globalPos());
 }
 
 #ifdef Q_OS_WIN

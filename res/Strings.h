@@ -24,3 +24,9 @@ inline constexpr const char* kTrackFileFilters[] = {"Ozi Explorer Track File (*.
                                                     "All Files (*.*)"};
 inline constexpr char kTrackFileSuffix[] = "plt";
 inline constexpr char kTrackFileInitialName[] = "*.plt";
+
+/// The profile window: its entry in the window's context menu, its caption and its button.
+inline constexpr char kShowProfileMenuEntry[] = "Show Profile...";
+inline constexpr char kProfileCaption[] = "Profile";
+inline constexpr char kSavePicture[] = "Save Picture...";
+inline constexpr const char* kPictureFileFilters[] = {"PNG Image (*.png)", "SVG Image (*.svg)"};

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include <QMouseEvent>
 #include <QPainter>
 
 #include "ui/ProfileDrawing.h"
@@ -46,4 +47,10 @@ void CProfilePlot::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
+}
+
+void CProfilePlot::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        emit DoubleClicked();
+    }
 }

@@ -24,11 +24,18 @@ public:
     /// Replaces the points with copies of the given ones, all fields.
     void SetProfile(const GrowArray<TrackPoint>& points);
 
+    /// Counts the replacements of the points.
+    uint64_t ProfileVersion() const { return m_profileVersion; }
+
     /// Draws the whole plot into the item rectangle, whatever state the button is in.
     void DrawItem(QPainter& painter, const QRect& item);
 
+signals:
+    void DoubleClicked();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     // A repaint of an unchanged plot (expose, resize back, focus) shows the picture drawn

@@ -1,0 +1,372 @@
+#include "ui/CProfileWnd.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <QFile>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include "analysis/RangeCut.h"
+#include "analysis/Statistics.h"
+#include "res/Strings.h"
+#include "ui/CProfilePlot.h"
+#include "ui/QtPlotCanvas.h"
+#include "ui/QtText.h"
+#include "ui/RepeatSkippingCanvas.h"
+#include "ui/ReportView.h"
+
+namespace {
+
+constexpr int kMinDrag = 3;         // pixels: a shorter drag is a click
+constexpr double kWheelStep = 0.8;  // span factor per notch of the wheel
+constexpr QRgb kMarkerColour = 0xFF000000;
+
+/// A round-capped path through the points first to last, leaving out repeated pixels.
+void DrawPathOf(QPainter& painter, const TrackPoint* points, std::size_t first, std::size_t last,
+                const PlanProjection& projection) {
+    std::vector<QPoint> path;
+    for (std::size_t i = first; i <= last; ++i) {
+        const PlotPoint p = projection.Map(points[i]);
+        if (path.empty() || path.back() != QPoint(p.x, p.y)) {
+            path.emplace_back(p.x, p.y);
+        }
+    }
+    if (path.size() == 1) {
+        path.push_back(path.back());
+    }
+    painter.drawPolyline(path.data(), static_cast<int>(path.size()));
+}
+
+}  // namespace
+
+CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
+    setObjectName(QStringLiteral("ProfileArea"));
+    setMouseTracking(true);
+    setMinimumSize(320, 200);
+}
+
+const ProfilePictureParts& CProfileArea::Parts() {
+    if (!m_partsValid || !m_parts) {
+        m_parts = ProfilePictureOf(m_owner.Points(), m_owner.Count(), m_owner.OverDistance(),
+                                   m_owner.Zoom(), width(), height());
+        m_partsValid = true;
+        m_pictureValid = false;
+    }
+    return *m_parts;
+}
+
+void CProfileArea::resizeEvent(QResizeEvent*) {
+    m_partsValid = false;
+}
+
+void CProfileArea::DrawPicture() {
+    const ProfilePictureParts& parts = Parts();
+    m_picture = QImage(size(), QImage::Format_RGB32);
+    m_picture.fill(kPlotBackground);
+    QPainter painter(&m_picture);
+    {
+        QtPlotCanvas canvas(painter);
+        RepeatSkippingCanvas skipping(canvas);
+        if (m_owner.Count() == 0) {
+            DrawProfile(skipping, nullptr, 0, m_owner.OverDistance(), parts.layout.item);
+        } else {
+            DrawProfile(skipping, m_owner.Points(), m_owner.Count(), parts.mapping);
+        }
+    }
+    const PlotRect& r = parts.mapping.Rect();
+    QFont font = painter.font();
+    font.setPixelSize(ProfileLayout::kFontSize);
+    painter.setFont(font);
+    painter.setPen(QPen(QColor(kMarkerColour), 1));
+    painter.drawLine(r.left, r.bottom, r.right, r.bottom);
+    painter.drawLine(r.left, r.top, r.left, r.bottom);
+    constexpr int kTick = ProfileLayout::kTickLength;
+    for (const AxisTick& tick : parts.horizontal) {
+        painter.drawLine(tick.pixel, r.bottom, tick.pixel, r.bottom + kTick);
+        painter.drawText(QRect(tick.pixel - 60, r.bottom + kTick + 2, 120, 16),
+                         Qt::AlignHCenter | Qt::AlignTop, ToQString(tick.label));
+    }
+    for (const AxisTick& tick : parts.vertical) {
+        painter.drawLine(r.left - kTick, tick.pixel, r.left, tick.pixel);
+        painter.drawText(QRect(0, tick.pixel - 8, r.left - kTick - 2, 16),
+                         Qt::AlignRight | Qt::AlignVCenter, ToQString(tick.label));
+    }
+    painter.drawText(QRect(r.left, height() - 18, r.right - r.left, 16), Qt::AlignCenter,
+                     ToQString(parts.horizontalCaption));
+    painter.drawText(QRect(4, 2, 200, 16), Qt::AlignLeft | Qt::AlignTop,
+                     ToQString(parts.verticalCaption));
+    m_pictureValid = true;
+}
+
+void CProfileArea::paintEvent(QPaintEvent*) {
+    const ProfilePictureParts& parts = Parts();
+    if (!m_pictureValid) {
+        DrawPicture();
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_picture);
+    const PlotRect& r = parts.mapping.Rect();
+    const TrackPoint* points = m_owner.Points();
+    const auto span = [&](int a, int b, QColor colour) {
+        painter.fillRect(QRect(std::min(a, b), r.top, std::abs(b - a) + 1, r.bottom - r.top),
+                         colour);
+    };
+    if (const auto& range = m_owner.Range()) {
+        span(parts.mapping.Map(points[range->first]).x, parts.mapping.Map(points[range->second]).x,
+             QColor(0, 0, 255, 28));
+    }
+    if (m_dragStart) {
+        span(*m_dragStart, m_dragEnd, m_dragRange ? QColor(0, 0, 255, 60) : QColor(0, 0, 0, 40));
+    }
+    if (const auto& cursor = m_owner.Cursor()) {
+        const int x = parts.mapping.Map(points[*cursor]).x;
+        painter.setPen(QPen(QColor(kMarkerColour), 1));
+        painter.drawLine(x, r.top, x, r.bottom);
+    }
+}
+
+void CProfileArea::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_dragStart = event->position().toPoint().x();
+        m_dragEnd = *m_dragStart;
+        m_dragRange = (event->modifiers() & Qt::ShiftModifier) != 0;
+    }
+}
+
+void CProfileArea::mouseMoveEvent(QMouseEvent* event) {
+    const int x = event->position().toPoint().x();
+    if (m_owner.Count() != 0) {
+        m_owner.SetCursor(PointAtPixel(m_owner.Points(), m_owner.Count(), Parts().mapping, x));
+    }
+    if (m_dragStart) {
+        m_dragEnd = x;
+        update();
+    }
+}
+
+void CProfileArea::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_dragStart || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const int start = *m_dragStart;
+    const int end = event->position().toPoint().x();
+    m_dragStart.reset();
+    update();
+    if (std::abs(end - start) < kMinDrag || m_owner.Count() == 0) {
+        return;
+    }
+    const ProfileMapping mapping = Parts().mapping;
+    if (m_dragRange) {
+        m_owner.SetRange(PointAtPixel(m_owner.Points(), m_owner.Count(), mapping, start),
+                         PointAtPixel(m_owner.Points(), m_owner.Count(), mapping, end));
+    } else {
+        m_owner.Zoom().ZoomTo(mapping.ValueAt(start), mapping.ValueAt(end));
+        m_owner.ZoomChanged();
+    }
+}
+
+void CProfileArea::mouseDoubleClickEvent(QMouseEvent*) {
+    m_dragStart.reset();
+    m_owner.Zoom().ZoomOut();
+    m_owner.ZoomChanged();
+}
+
+void CProfileArea::wheelEvent(QWheelEvent* event) {
+    const int notches = event->angleDelta().y();
+    if (notches == 0) {
+        return;
+    }
+    const double value = Parts().mapping.ValueAt(event->position().toPoint().x());
+    m_owner.Zoom().ZoomAround(value, std::pow(kWheelStep, notches / 120.0));
+    m_owner.ZoomChanged();
+}
+
+CPlanArea::CPlanArea(CProfileWnd& owner) : m_owner(owner) {
+    setObjectName(QStringLiteral("PlanArea"));
+    setMinimumSize(160, 160);
+}
+
+void CPlanArea::Invalidate() {
+    m_pictureValid = false;
+    update();
+}
+
+void CPlanArea::resizeEvent(QResizeEvent*) {
+    m_pictureValid = false;
+}
+
+void CPlanArea::paintEvent(QPaintEvent*) {
+    const TrackPoint* points = m_owner.Points();
+    const std::size_t count = m_owner.Count();
+    const PlanProjection projection(points, count, PlotRect{0, 0, width(), height()});
+    if (!m_pictureValid) {
+        m_picture = QImage(size(), QImage::Format_RGB32);
+        m_picture.fill(kPlotBackground);
+        QPainter painter(&m_picture);
+        {
+            QtPlotCanvas canvas(painter);
+            RepeatSkippingCanvas skipping(canvas);
+            DrawPlan(skipping, points, count, projection);
+        }
+        if (const auto& range = m_owner.Range()) {
+            painter.setPen(
+                QPen(QColor(0, 0, 255, 90), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            DrawPathOf(painter, points, range->first, range->second, projection);
+        }
+        m_pictureValid = true;
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_picture);
+    if (const auto& cursor = m_owner.Cursor()) {
+        const PlotPoint p = projection.Map(points[*cursor]);
+        painter.setPen(QPen(QColor(kMarkerColour), 2));
+        painter.drawEllipse(QPoint(p.x, p.y), 5, 5);
+    }
+}
+
+CProfileWnd::CProfileWnd(QWidget* parent)
+    : QWidget(parent, Qt::Window), m_profileArea(*this), m_planArea(*this) {
+    setObjectName(QStringLiteral("ProfileWindow"));
+    setWindowTitle(QString::fromLatin1(kProfileCaption));
+    m_profileArea.setParent(&m_pictureArea);
+    m_planArea.setParent(&m_pictureArea);
+    auto* picture = new QHBoxLayout(&m_pictureArea);
+    picture->setContentsMargins(0, 0, 0, 0);
+    picture->setSpacing(0);
+    picture->addWidget(&m_profileArea, 3);
+    picture->addWidget(&m_planArea, 1);
+    m_readout.setObjectName(QStringLiteral("Readout"));
+    m_readout.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_rangeList.setObjectName(QStringLiteral("RangeList"));
+    m_rangeList.setModel(&m_rangeModel);
+    m_rangeList.setMinimumWidth(360);
+    SetUpReportColumns(m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; });
+    m_savePicture.setText(QString::fromLatin1(kSavePicture));
+    connect(&m_savePicture, &QPushButton::clicked, this, [this] { OnSavePicture(); });
+    auto* side = new QVBoxLayout;
+    side->addWidget(&m_readout);
+    side->addWidget(&m_rangeList, 1);
+    side->addWidget(&m_savePicture);
+    auto* layout = new QHBoxLayout(this);
+    layout->addWidget(&m_pictureArea, 1);
+    layout->addLayout(side);
+    resize(1280, 600);
+}
+
+CProfileWnd::~CProfileWnd() = default;
+
+const TrackPoint* CProfileWnd::Points() const {
+    return m_track != nullptr ? m_track->points.GetData() : nullptr;
+}
+
+std::size_t CProfileWnd::Count() const {
+    return m_track != nullptr ? m_track->points.GetSize() : 0;
+}
+
+void CProfileWnd::Follow(const CProfilePlot& plot, int connectionMode, double verticalThreshold,
+                         double speedThresholdKmh) {
+    const bool overDistance = plot.m_overDistance != 0;
+    const bool newTrack = m_track != &plot.m_profile || m_version != plot.ProfileVersion();
+    if (!newTrack && overDistance == m_overDistance) {
+        return;
+    }
+    m_track = &plot.m_profile;
+    m_version = plot.ProfileVersion();
+    m_overDistance = overDistance;
+    const ProfileMapping whole(Points(), Count(), overDistance, PlotRect{0, 0, 1, 1});
+    m_zoom.Reset(whole.XMin(), whole.XMax(), overDistance);
+    if (newTrack) {
+        // The thresholds the points were analysed with, for the figures of a range.
+        m_connectionMode = connectionMode;
+        m_verticalThreshold = verticalThreshold;
+        m_speedThreshold = speedThresholdKmh;
+        m_cursor.reset();
+        m_range.reset();
+        m_rangeModel.SetRows({});
+        m_readout.clear();
+        m_planArea.Invalidate();
+    }
+    ZoomChanged();
+}
+
+void CProfileWnd::SetCursor(std::size_t i) {
+    if (i >= Count() || m_cursor == i) {
+        return;
+    }
+    m_cursor = i;
+    const double firstDay = std::floor(Points()[0].time);
+    QStringList lines;
+    for (const std::string& line : ReadoutLines(ReadoutOf(Points(), Count(), i, firstDay))) {
+        lines << ToQString(line);
+    }
+    m_readout.setText(lines.join(QLatin1Char('\n')));
+    m_profileArea.update();
+    m_planArea.update();
+    emit ReadoutChanged();
+}
+
+void CProfileWnd::SetRange(std::size_t first, std::size_t last) {
+    if (Count() == 0) {
+        return;
+    }
+    TrackSection range;
+    CutRange(*m_track, first, last, m_connectionMode, m_verticalThreshold, m_speedThreshold, range);
+    m_rangeModel.SetRows(FormatStatisticsRows(ComputeStatistics(range)));
+    m_range = std::pair(std::min(first, last), std::min(std::max(first, last), Count() - 1));
+    m_planArea.Invalidate();
+    m_profileArea.update();
+}
+
+void CProfileWnd::ZoomChanged() {
+    m_profileArea.Invalidate();
+    m_profileArea.update();
+}
+
+void CProfileWnd::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        m_zoom.ZoomOut();
+        ZoomChanged();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void CProfileWnd::OnSavePicture() {
+    QString filter;
+    const QString filters = QStringList{QString::fromLatin1(kPictureFileFilters[0]),
+                                        QString::fromLatin1(kPictureFileFilters[1])}
+                                .join(QStringLiteral(";;"));
+    QString path =
+        QFileDialog::getSaveFileName(this, QString::fromLatin1(kSavePicture), {}, filters, &filter);
+    if (path.isEmpty()) {
+        return;
+    }
+    const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
+                     || (filter == QString::fromLatin1(kPictureFileFilters[1])
+                         && !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive));
+    bool written = false;
+    if (svg) {
+        const std::string text = RenderProfilePictureSvg(
+            Points(), Count(), m_overDistance, m_zoom, m_profileArea.width(),
+            m_profileArea.height(), m_planArea.width());
+        QFile file(path);
+        written = file.open(QIODevice::WriteOnly)
+                  && file.write(text.data(), static_cast<qint64>(text.size()))
+                         == static_cast<qint64>(text.size());
+    } else {
+        written = m_pictureArea.grab().save(path, "PNG");
+    }
+    if (!written) {
+        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot write ") + path);
+    }
+}

@@ -1,0 +1,128 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <utility>
+
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableView>
+#include <QWidget>
+
+#include "track/TrackSection.h"
+#include "ui/CStatisticsModel.h"
+#include "ui/PlanView.h"
+#include "ui/ProfilePicture.h"
+#include "ui/ProfileView.h"
+
+class CProfilePlot;
+class CProfileWnd;
+
+/// The profile at the window's size with its axes; the readout's cursor, zoom and range
+/// selection by mouse.
+class CProfileArea : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CProfileArea(CProfileWnd& owner);
+    /// The parts of the picture at the current size, zoom and track.
+    const ProfilePictureParts& Parts();
+    void Invalidate() { m_partsValid = false; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    void DrawPicture();
+
+    CProfileWnd& m_owner;
+    std::optional<ProfilePictureParts> m_parts;
+    bool m_partsValid = false;
+    QImage m_picture;
+    bool m_pictureValid = false;
+    std::optional<int> m_dragStart;  // pixel column where the button went down
+    int m_dragEnd = 0;
+    bool m_dragRange = false;  // Shift held: a range for the figures, else a span to zoom into
+};
+
+/// The track from above, with the point under the profile's cursor and the range selection.
+class CPlanArea : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CPlanArea(CProfileWnd& owner);
+    void Invalidate();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    CProfileWnd& m_owner;
+    QImage m_picture;
+    bool m_pictureValid = false;
+};
+
+/// A window of its own with the profile up close: axes, a readout under the cursor, zoom,
+/// the figures of a range and the plan view. It follows the main window's plot: its points
+/// and its mode, and the thresholds they were analysed with.
+class CProfileWnd : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit CProfileWnd(QWidget* parent);
+    ~CProfileWnd() override;
+
+    /// Takes up the plot's current points and mode; cheap when neither changed.
+    void Follow(const CProfilePlot& plot, int connectionMode, double verticalThreshold,
+                double speedThresholdKmh);
+
+    const TrackPoint* Points() const;
+    std::size_t Count() const;
+    bool OverDistance() const { return m_overDistance; }
+    ProfileZoom& Zoom() { return m_zoom; }
+    const std::optional<std::size_t>& Cursor() const { return m_cursor; }
+    const std::optional<std::pair<std::size_t, std::size_t>>& Range() const { return m_range; }
+    uint64_t TrackVersion() const { return m_version; }
+
+    void SetCursor(std::size_t i);
+    /// Analyses the points first to last on their own and lists their figures.
+    void SetRange(std::size_t first, std::size_t last);
+    /// Redraws after the zoom changed.
+    void ZoomChanged();
+    void OnSavePicture();
+
+    QWidget m_pictureArea;  // profile and plan, as "Save Picture..." writes them; before them
+    CProfileArea m_profileArea;
+    CPlanArea m_planArea;
+    QLabel m_readout;
+    QTableView m_rangeList;
+    QPushButton m_savePicture;
+
+signals:
+    /// The readout shows a new point.
+    void ReadoutChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    const TrackSection* m_track = nullptr;
+    uint64_t m_version = 0;  // the plot's count of replacements of its points
+    bool m_overDistance = true;
+    int m_connectionMode = 0;
+    double m_verticalThreshold = 15.0;  // metres
+    double m_speedThreshold = 1.8;      // km/h
+    ProfileZoom m_zoom;
+    std::optional<std::size_t> m_cursor;
+    std::optional<std::pair<std::size_t, std::size_t>> m_range;
+    CStatisticsModel m_rangeModel;
+};
