@@ -5,13 +5,14 @@ int RunCommandsTest(int argc, char** argv);
 int RunDialogLayoutTest(int argc, char** argv);
 int RunLocaleDateTest(int argc, char** argv);
 int RunProfilePlotTest(int argc, char** argv);
+int RunProfileWndTest(int argc, char** argv);
 
 // One program for every window test class: they share the application object.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     int failures = 0;
     for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDialogLayoutTest, RunLocaleDateTest,
-                      RunProfilePlotTest}) {
+                      RunProfilePlotTest, RunProfileWndTest}) {
         failures += run(argc, argv);
     }
     return failures == 0 ? 0 : 1;
