@@ -11,6 +11,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "ui/ProfileDrawing.h"
+#include "ui/ProfileView.h"
 #include "ui/RepeatSkippingCanvas.h"
 #include "ui/SvgCanvas.h"
 
@@ -75,6 +76,22 @@ void BM_DrawProfileSkipping(benchmark::State& state) {
         static_cast<double>(target.pens) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_DrawProfileSkipping)->ArgsProduct({{1, 0}, {0, 1}})->Unit(benchmark::kMillisecond);
+
+/// The readout under the cursor: the point under a pixel column found by binary search over
+/// the distance or time, and its texts. Arguments as above.
+void BM_ReadoutLookup(benchmark::State& state) {
+    const TrackSection& track = ProfileOf(state.range(1));
+    const TrackPoint* points = track.points.GetData();
+    const std::size_t count = track.points.GetSize();
+    const ProfileMapping mapping(points, count, state.range(0) != 0, PlotRect{64, 20, 1100, 560});
+    int x = 64;
+    for (auto _ : state) {
+        x = x < 1100 ? x + 1 : 64;
+        const std::size_t i = PointAtPixel(points, count, mapping, x);
+        benchmark::DoNotOptimize(ReadoutOf(points, count, i, 0.0));
+    }
+}
+BENCHMARK(BM_ReadoutLookup)->ArgsProduct({{1, 0}, {0, 1}});
 
 void BM_WriteProfileSvg(benchmark::State& state) {
     const TrackSection& track = MillionPointProfile();

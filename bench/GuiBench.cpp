@@ -2,6 +2,8 @@
 // dialog to the statistics and the plot shown, and repaints of the plot.
 //
 //   build/bench/pelorin_gui_bench
+//
+// The profile window's events run on the realistic recording (GPS jitter, stops, breaks).
 
 #include <chrono>
 #include <cstdlib>
@@ -10,8 +12,11 @@
 #include <sys/resource.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QElapsedTimer>
+#include <QMouseEvent>
 #include <QSignalSpy>
+#include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
 
@@ -23,10 +28,11 @@ namespace {
 
 constexpr std::size_t kMillion = 1000000;
 
-/// The window, with the Open dialog answering at once with the million-point file and the
-/// moment it answered noted.
+/// The window, with the Open dialog answering at once with a million-point file (smooth or
+/// realistic) and the moment it answered noted.
 struct Window {
-    Window() {
+    explicit Window(bool realistic = false)
+        : path(realistic ? RealisticTrackFile() : GeneratedTrackFile(kMillion)) {
         PlatformHooks hooks;
         hooks.chooseTrackFile = [this](QWidget*) {
             dialogClosed.start();
@@ -47,12 +53,13 @@ struct Window {
         return static_cast<double>(dialogClosed.nsecsElapsed()) / 1e9;
     }
 
-    std::string path = GeneratedTrackFile(kMillion);
+    std::string path;
     QElapsedTimer dialogClosed;
     CAnalyzerDlg dlg;
 };
 
 std::unique_ptr<Window> g_loaded;  // gone before the application object
+std::unique_ptr<Window> g_realistic;
 
 Window& LoadedWindow() {
     if (!g_loaded) {
@@ -62,8 +69,22 @@ Window& LoadedWindow() {
     return *g_loaded;
 }
 
+/// The window with the realistic file loaded and its profile window open.
+Window& RealisticWindow() {
+    if (!g_realistic) {
+        g_loaded.reset();
+        g_realistic = std::make_unique<Window>(true);
+        g_realistic->Load();
+        g_realistic->dlg.OnShowProfile();
+        g_realistic->dlg.m_profileWnd->repaint();
+        QCoreApplication::processEvents();
+    }
+    return *g_realistic;
+}
+
+// Argument: smooth (0) or realistic (1) track.
 void BM_LoadToShown(benchmark::State& state) {
-    Window window;
+    Window window(state.range(0) != 0);
     for (auto _ : state) {
         state.SetIterationTime(window.Load());
     }
@@ -74,7 +95,12 @@ void BM_LoadToShown(benchmark::State& state) {
     state.counters["peak_MB"] = static_cast<double>(usage.ru_maxrss) * 1024 / 1e6;
     state.counters["limit_MB"] = (4 * pointBytes + fileBytes) / 1e6;
 }
-BENCHMARK(BM_LoadToShown)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_LoadToShown)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
 
 /// An expose of the unchanged plot.
 void BM_RepaintUnchanged(benchmark::State& state) {
@@ -109,6 +135,73 @@ void BM_RepaintAfterResize(benchmark::State& state) {
 }
 BENCHMARK(BM_RepaintAfterResize)->Unit(benchmark::kMillisecond);
 
+void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+}
+
+// The profile window on the realistic file; each event is handled and painted.
+
+/// The plot mode switched in the main window: the plot and the profile window follow.
+void BM_ProfileModeSwitch(benchmark::State& state) {
+    CAnalyzerDlg& dlg = RealisticWindow().dlg;
+    auto* combo = dlg.findChild<QComboBox*>(QStringLiteral("IDC_PLOT_MODE"));
+    for (auto _ : state) {
+        combo->setCurrentIndex(1 - combo->currentIndex());
+        dlg.OnPlotModeSelEndOk();
+        dlg.m_plot.repaint();
+        dlg.m_profileWnd->repaint();
+    }
+    combo->setCurrentIndex(0);
+    dlg.OnPlotModeSelEndOk();
+}
+BENCHMARK(BM_ProfileModeSwitch)->Unit(benchmark::kMillisecond);
+
+/// The profile window resized by a pixel back and forth.
+void BM_ProfileResize(benchmark::State& state) {
+    CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
+    const QSize size = profile.size();
+    int step = 0;
+    for (auto _ : state) {
+        profile.resize(size.width() - (++step % 2), size.height());
+        profile.repaint();
+    }
+    profile.resize(size);
+}
+BENCHMARK(BM_ProfileResize)->Unit(benchmark::kMillisecond);
+
+/// The cursor moved across the profile: readout, marker and plan mark.
+void BM_ProfileCursorMove(benchmark::State& state) {
+    CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
+    CProfileArea& area = profile.m_profileArea;
+    int x = 0;
+    for (auto _ : state) {
+        x = (x + 37) % area.width();
+        SendMouse(&area, QEvent::MouseMove, QPoint(x, area.height() / 2));
+        profile.repaint();
+    }
+}
+BENCHMARK(BM_ProfileCursorMove)->Unit(benchmark::kMillisecond);
+
+/// The wheel turned a notch in, then out, around the middle of the profile.
+void BM_ProfileWheelZoom(benchmark::State& state) {
+    CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
+    CProfileArea& area = profile.m_profileArea;
+    const QPointF at(area.width() / 2.0, area.height() / 2.0);
+    int notch = 120;
+    for (auto _ : state) {
+        notch = -notch;
+        QWheelEvent wheel(at, area.mapToGlobal(at), {}, QPoint(0, notch), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&area, &wheel);
+        profile.repaint();
+    }
+    profile.Zoom().ZoomOut();
+    profile.ZoomChanged();
+}
+BENCHMARK(BM_ProfileWheelZoom)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -118,5 +211,6 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
     g_loaded.reset();
+    g_realistic.reset();
     return 0;
 }

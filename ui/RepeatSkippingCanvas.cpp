@@ -19,6 +19,11 @@ bool Before(PlotPoint a, PlotPoint b) {
 
 }  // namespace
 
+RepeatSkippingCanvas::~RepeatSkippingCanvas() {
+    Flush();
+    PassPending();
+}
+
 void RepeatSkippingCanvas::SelectPen(PlotPen pen) {
     if (m_pen == pen) {
         return;
@@ -26,7 +31,6 @@ void RepeatSkippingCanvas::SelectPen(PlotPen pen) {
     m_pen = pen;
     m_wide = GetPenStyle(pen).width > 1;
     ++m_generation;  // what the other pens drew may lie over the lines remembered so far
-    m_target.SelectPen(pen);
 }
 
 /// Remembers the line; true when it was drawn before with the current pen.
@@ -63,10 +67,112 @@ void RepeatSkippingCanvas::LineTo(int x, int y) {
     if (start == m_position || DrawnBefore(start, m_position)) {
         return;  // a line of no length paints nothing
     }
-    if (m_targetPosition != start) {
-        m_target.MoveTo(start.x, start.y);
+    // Before any pen, the target draws with its own: nothing to compare with.
+    const int width = m_pen ? GetPenStyle(*m_pen).width : 1;
+    const Line line{m_pen.value_or(PlotPen::RunMarker), start, m_position, width};
+    if (!m_pen || width <= 1) {
+        Flush();
+        PassPending();
+        if (!m_pen) {
+            if (m_targetPosition != start) {
+                m_target.MoveTo(start.x, start.y);
+            }
+            m_target.LineTo(x, y);
+            m_targetPosition = m_position;
+            ++m_linesPassed;
+            return;
+        }
+        Pass(line);
+        return;
     }
-    m_target.LineTo(x, y);
-    m_targetPosition = m_position;
+    Hold(line);
+}
+
+void RepeatSkippingCanvas::Hold(const Line& line) {
+    const bool vertical = line.from.x == line.to.x;
+    if (!m_column.empty() && !(vertical && line.from.x == m_columnX)) {
+        Flush();
+    }
+    if (m_column.empty()) {
+        m_columnX = line.to.x;
+    }
+    m_column.push_back(line);
+}
+
+/// True when a later vertical line of the column, or several that overlap, cover the line;
+/// otherwise the line's span joins the covers.
+bool RepeatSkippingCanvas::Covered(const Line& line) {
+    if (line.from.x != line.to.x || line.from.x != m_columnX) {
+        return false;
+    }
+    int top = std::min(line.from.y, line.to.y);
+    int bottom = std::max(line.from.y, line.to.y);
+    for (const Cover& cover : m_covers) {
+        if (cover.width >= line.width && cover.top <= top && bottom <= cover.bottom) {
+            return true;
+        }
+    }
+    // Spans that share a point make one round-capped span; those that do not stay apart.
+    for (std::size_t k = 0; k < m_covers.size();) {
+        Cover& cover = m_covers[k];
+        if (cover.width == line.width && cover.top <= bottom && top <= cover.bottom) {
+            top = std::min(top, cover.top);
+            bottom = std::max(bottom, cover.bottom);
+            cover = m_covers.back();
+            m_covers.pop_back();
+        } else {
+            ++k;
+        }
+    }
+    m_covers.push_back({line.width, top, bottom});
+    return false;
+}
+
+void RepeatSkippingCanvas::Flush() {
+    m_covers.clear();
+    for (std::size_t k = m_column.size(); k-- > 0;) {
+        m_column[k].dropped = Covered(m_column[k]);
+    }
+    for (const Line& line : m_column) {
+        if (!line.dropped) {
+            Pass(line);
+        }
+    }
+    m_column.clear();
+}
+
+void RepeatSkippingCanvas::Pass(const Line& line) {
+    if (m_pending && line.width > 1 && m_pending->pen == line.pen && m_pending->to == line.from) {
+        const int64_t dx1 = int64_t{m_pending->to.x} - m_pending->from.x;
+        const int64_t dy1 = int64_t{m_pending->to.y} - m_pending->from.y;
+        const int64_t dx2 = int64_t{line.to.x} - line.from.x;
+        const int64_t dy2 = int64_t{line.to.y} - line.from.y;
+        if (dx1 * dy2 == dx2 * dy1 && dx1 * dx2 + dy1 * dy2 > 0) {
+            m_pending->to = line.to;
+            return;
+        }
+    }
+    PassPending();
+    m_pending = line;
+    if (line.width <= 1) {
+        PassPending();
+    }
+}
+
+void RepeatSkippingCanvas::PassPending() {
+    if (!m_pending) {
+        return;
+    }
+    const Line line = *m_pending;
+    m_pending.reset();
+    if (m_targetPen != line.pen) {
+        m_target.SelectPen(line.pen);
+        m_targetPen = line.pen;
+    }
+    if (m_targetPosition != line.from) {
+        m_target.MoveTo(line.from.x, line.from.y);
+    }
+    m_target.LineTo(line.to.x, line.to.y);
+    m_targetPosition = line.to;
     ++m_linesPassed;
 }

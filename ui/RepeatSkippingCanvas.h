@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 #include "ui/ProfileDrawing.h"
 
@@ -18,11 +19,17 @@
 class RepeatSkippingCanvas : public PlotCanvas {
 public:
     explicit RepeatSkippingCanvas(PlotCanvas& target) : m_target(target) {}
+    ~RepeatSkippingCanvas() override;
+    RepeatSkippingCanvas(const RepeatSkippingCanvas&) = delete;
+    RepeatSkippingCanvas& operator=(const RepeatSkippingCanvas&) = delete;
 
     void SelectPen(PlotPen pen) override;
     void MoveTo(int x, int y) override { m_position = {x, y}; }
     void LineTo(int x, int y) override;
     PlotPoint GetCurrentPosition() const override { return m_position; }
+
+    /// Hands on the lines held back; the destructor does it too, the last joined line included.
+    void Flush();
 
     /// Lines handed on to the target so far.
     std::size_t LinesPassed() const { return m_linesPassed; }
@@ -41,7 +48,24 @@ private:
     };
     static constexpr std::size_t kTableSize = 4096;
 
+    struct Line {
+        PlotPen pen;
+        PlotPoint from;
+        PlotPoint to;
+        int width;  // pixels
+        bool dropped = false;
+    };
+    struct Cover {
+        int width;
+        int top;
+        int bottom;
+    };
+
     bool DrawnBefore(PlotPoint from, PlotPoint to);
+    void Hold(const Line& line);
+    void Pass(const Line& line);
+    void PassPending();
+    bool Covered(const Line& line);
 
     PlotCanvas& m_target;
     std::optional<PlotPen> m_pen;  // none until the first selection
@@ -52,4 +76,9 @@ private:
     std::size_t m_linesPassed = 0;
     std::array<Entry, kTableSize> m_drawn{};
     std::array<Span, kTableSize> m_spans{};  // by column
+    std::optional<PlotPen> m_targetPen;
+    std::optional<Line> m_pending;  // passed on, but possibly to be joined by the next
+    std::vector<Line> m_column;     // held back, in drawing order
+    int m_columnX = 0;
+    std::vector<Cover> m_covers;  // spans of the later lines of the column, while flushing
 };
