@@ -76,7 +76,7 @@ void CProfileArea::DrawPicture() {
     QPainter painter(&m_picture);
     {
         QtPlotCanvas canvas(painter);
-        RepeatSkippingCanvas skipping(canvas);
+        RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, width(), height()});
         if (m_owner.Count() == 0) {
             DrawProfile(skipping, nullptr, 0, m_owner.OverDistance(), parts.layout.item);
         } else {
@@ -215,7 +215,7 @@ void CPlanArea::paintEvent(QPaintEvent*) {
         QPainter painter(&m_picture);
         {
             QtPlotCanvas canvas(painter);
-            RepeatSkippingCanvas skipping(canvas);
+            RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, width(), height()});
             DrawPlan(skipping, points, count, projection);
         }
         if (const auto& range = m_owner.Range()) {

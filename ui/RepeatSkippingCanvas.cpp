@@ -69,6 +69,9 @@ void RepeatSkippingCanvas::LineTo(int x, int y) {
     }
     // Before any pen, the target draws with its own: nothing to compare with.
     const int width = m_pen ? GetPenStyle(*m_pen).width : 1;
+    if (m_pen && OffSurface(start, m_position, width)) {
+        return;
+    }
     const Line line{m_pen.value_or(PlotPen::RunMarker), start, m_position, width};
     if (!m_pen || width <= 1) {
         Flush();
@@ -86,6 +89,18 @@ void RepeatSkippingCanvas::LineTo(int x, int y) {
         return;
     }
     Hold(line);
+}
+
+bool RepeatSkippingCanvas::OffSurface(PlotPoint from, PlotPoint to, int width) const {
+    if (!m_surface) {
+        return false;
+    }
+    const int64_t margin = width / 2 + 2;
+    const PlotRect& s = *m_surface;
+    return (from.x < s.left - margin && to.x < s.left - margin)
+           || (from.x > s.right + margin && to.x > s.right + margin)
+           || (from.y < s.top - margin && to.y < s.top - margin)
+           || (from.y > s.bottom + margin && to.y > s.bottom + margin);
 }
 
 void RepeatSkippingCanvas::Hold(const Line& line) {

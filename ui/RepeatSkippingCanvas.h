@@ -19,6 +19,10 @@
 class RepeatSkippingCanvas : public PlotCanvas {
 public:
     explicit RepeatSkippingCanvas(PlotCanvas& target) : m_target(target) {}
+    /// Also leaves out lines that lie wholly beyond one side of the surface: a zoomed profile
+    /// walks every point, most of them far off the picture.
+    RepeatSkippingCanvas(PlotCanvas& target, const PlotRect& surface)
+        : m_target(target), m_surface(surface) {}
     ~RepeatSkippingCanvas() override;
     RepeatSkippingCanvas(const RepeatSkippingCanvas&) = delete;
     RepeatSkippingCanvas& operator=(const RepeatSkippingCanvas&) = delete;
@@ -62,12 +66,14 @@ private:
     };
 
     bool DrawnBefore(PlotPoint from, PlotPoint to);
+    bool OffSurface(PlotPoint from, PlotPoint to, int width) const;
     void Hold(const Line& line);
     void Pass(const Line& line);
     void PassPending();
     bool Covered(const Line& line);
 
     PlotCanvas& m_target;
+    std::optional<PlotRect> m_surface;
     std::optional<PlotPen> m_pen;  // none until the first selection
     bool m_wide = false;           // wide lines look the same drawn either way
     PlotPoint m_position;

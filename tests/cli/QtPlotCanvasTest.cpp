@@ -14,6 +14,7 @@
 #include "analysis/Classify.h"
 #include "analysis/Joining.h"
 #include "ui/QtPlotCanvas.h"
+#include "ui/RepeatSkippingCanvas.h"
 
 namespace {
 
@@ -123,6 +124,32 @@ TEST(QtPlotCanvas, ImageOfAnEmptyTrackShowsTheCrossOnTheDialogBackground) {
 
 namespace {
 
+/// The middle third of the track drawn at the given size, with every operation handed to the
+/// painter or with repeated and off-surface lines left out.
+QImage RenderZoomed(const TrackSection& track, bool overDistance, QSize size, bool skipping) {
+    const PlotRect item{0, 0, size.width(), size.height()};
+    const TrackPoint* points = track.points.GetData();
+    const std::size_t count = track.points.GetSize();
+    const ProfileMapping whole(points, count, overDistance, item);
+    const double third = (whole.XMax() - whole.XMin()) / 3.0;
+    const ProfileMapping zoomed(overDistance, item, whole.XMin() + third, whole.XMax() - third,
+                                whole.AltMin(), whole.AltMax());
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kPlotBackground);
+    QPainter painter(&image);
+    {
+        QtPlotCanvas canvas(painter);
+        if (skipping) {
+            RepeatSkippingCanvas skipper(canvas, item);
+            DrawProfile(skipper, points, count, zoomed);
+        } else {
+            DrawProfile(canvas, points, count, zoomed);
+        }
+    }
+    painter.end();
+    return image;
+}
+
 /// Every operation of the drawing handed to the painter, none left out.
 QImage RenderEveryOperation(const TrackSection& track, bool overDistance, QSize size) {
     QImage image(size, QImage::Format_RGB32);
@@ -204,6 +231,9 @@ TEST(QtPlotCanvas, LeavingOutRepeatedLinesKeepsEveryPixel) {
                 ASSERT_TRUE(fast == RenderEveryOperation(track, overDistance, size))
                     << track.points.GetSize() << " points, " << size.width() << " wide, "
                     << (overDistance ? "distance" : "time");
+                ASSERT_TRUE(RenderZoomed(track, overDistance, size, true)
+                            == RenderZoomed(track, overDistance, size, false))
+                    << track.points.GetSize() << " points zoomed, " << size.width() << " wide";
             }
         }
     }
