@@ -80,8 +80,7 @@ struct ColumnInfo {
 };
 inline constexpr ColumnInfo kSectionColumns[] = {
     {"Begin", 80}, {"End", 80}, {"Num Points", 50}, {"Distance", 60}, {"Name", 150}};
-inline constexpr ColumnInfo kStatisticsColumns[] = {
-    {"Property", 100}, {"Value", 115}, {"Units", 40}};
+inline constexpr ColumnInfo kStatisticsColumns[] = {{"Property", 100}, {"Value", 115}, {"Units", 40}};
 
 SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, double firstDay,
                             std::ptrdiff_t owner);
