@@ -34,19 +34,19 @@ void CProfilePlot::DrawItem(QPainter& painter, const QRect& item) {
 void CProfilePlot::paintEvent(QPaintEvent*) {
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = size() * ratio;
-    if (m_picture.size() != pixels || m_picture.devicePixelRatio() != ratio
-        || m_pictureVersion != m_profileVersion || m_pictureOverDistance != m_overDistance) {
+    Picture& picture = m_pictures[m_overDistance != 0 ? 1 : 0];
+    if (picture.image.size() != pixels || picture.image.devicePixelRatio() != ratio
+        || picture.version != m_profileVersion) {
         // Transparent where nothing is drawn, so the erased background shows through.
-        m_picture = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-        m_picture.setDevicePixelRatio(ratio);
-        m_picture.fill(Qt::transparent);
-        QPainter picture(&m_picture);
-        DrawItem(picture, rect());
-        m_pictureVersion = m_profileVersion;
-        m_pictureOverDistance = m_overDistance;
+        picture.image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
+        picture.image.setDevicePixelRatio(ratio);
+        picture.image.fill(Qt::transparent);
+        QPainter painter(&picture.image);
+        DrawItem(painter, rect());
+        picture.version = m_profileVersion;
     }
     QPainter painter(this);
-    painter.drawImage(0, 0, m_picture);
+    painter.drawImage(0, 0, picture.image);
 }
 
 void CProfilePlot::mouseDoubleClickEvent(QMouseEvent* event) {

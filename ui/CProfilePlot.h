@@ -38,11 +38,14 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    // A repaint of an unchanged plot (expose, resize back, focus) shows the picture drawn
-    // last instead of walking a long track again; it is drawn afresh whenever the points,
-    // the size or the mode differ from those it was drawn with.
-    QImage m_picture;
+    // A repaint of an unchanged plot (expose, resize back, focus, the mode switched back)
+    // shows a picture drawn before instead of walking a long track again; it is drawn afresh
+    // whenever the points or the size differ from those it was drawn with.
+    // One picture per mode, so that switching back and forth draws each mode once.
+    struct Picture {
+        QImage image;
+        uint64_t version = 0;
+    };
+    Picture m_pictures[2];          // over time, over distance
     uint64_t m_profileVersion = 0;  // counts the replacements of the points
-    uint64_t m_pictureVersion = 0;
-    int32_t m_pictureOverDistance = -1;
 };

@@ -71,6 +71,13 @@ void CProfileArea::resizeEvent(QResizeEvent*) {
 
 void CProfileArea::DrawPicture() {
     const ProfilePictureParts& parts = Parts();
+    Whole& whole = m_whole[m_owner.OverDistance() ? 1 : 0];
+    const bool zoomed = m_owner.Zoom().IsZoomed();
+    if (!zoomed && whole.version == m_owner.TrackVersion() && whole.image.size() == size()) {
+        m_picture = whole.image;
+        m_pictureValid = true;
+        return;
+    }
     m_picture = QImage(size(), QImage::Format_RGB32);
     m_picture.fill(kPlotBackground);
     QPainter painter(&m_picture);
@@ -106,6 +113,9 @@ void CProfileArea::DrawPicture() {
     painter.drawText(QRect(4, 2, 200, 16), Qt::AlignLeft | Qt::AlignTop,
                      ToQString(parts.verticalCaption));
     m_pictureValid = true;
+    if (!zoomed) {
+        whole = {m_picture, m_owner.TrackVersion()};
+    }
 }
 
 void CProfileArea::paintEvent(QPaintEvent*) {

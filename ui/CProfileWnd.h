@@ -48,6 +48,11 @@ private:
     bool m_partsValid = false;
     QImage m_picture;
     bool m_pictureValid = false;
+    struct Whole {  // the whole track's picture of each mode, kept for switching back
+        QImage image;
+        uint64_t version = 0;
+    };
+    Whole m_whole[2];                // over time, over distance
     std::optional<int> m_dragStart;  // pixel column where the button went down
     int m_dragEnd = 0;
     bool m_dragRange = false;  // Shift held: a range for the figures, else a span to zoom into
