@@ -167,18 +167,25 @@ void BM_ProfileModeSwitch(benchmark::State& state) {
 }
 BENCHMARK(BM_ProfileModeSwitch)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
 
-/// The profile window resized by a pixel back and forth.
+/// The profile window resized by a pixel back and forth. Argument 0: each resize event, the
+/// last picture shown stretched; 1: the drawing at the new size once the resize has settled.
 void BM_ProfileResize(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     const QSize size = profile.size();
     int step = 0;
     for (auto _ : state) {
         profile.resize(size.width() - (++step % 2), size.height());
+        if (state.range(0) != 0) {
+            profile.m_profileArea.Settle();
+            profile.m_planArea.Settle();
+        }
         profile.repaint();
     }
     profile.resize(size);
+    profile.m_profileArea.Settle();
+    profile.m_planArea.Settle();
 }
-BENCHMARK(BM_ProfileResize)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileResize)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 /// The cursor moved across the profile: readout, marker and plan mark.
 void BM_ProfileCursorMove(benchmark::State& state) {

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QFile>
@@ -30,6 +32,13 @@ namespace {
 constexpr int kMinDrag = 3;         // pixels: a shorter drag is a click
 constexpr double kWheelStep = 0.8;  // span factor per notch of the wheel
 constexpr QRgb kMarkerColour = 0xFF000000;
+constexpr int kSettleDelay = 100;  // milliseconds without a resize before drawing anew
+
+void SetUpSettleTimer(QTimer& timer, QWidget* widget, std::function<void()> settle) {
+    timer.setSingleShot(true);
+    timer.setInterval(kSettleDelay);
+    QObject::connect(&timer, &QTimer::timeout, widget, std::move(settle));
+}
 
 /// A round-capped path through the points first to last, leaving out repeated pixels.
 void DrawPathOf(QPainter& painter, const TrackPoint* points, std::size_t first, std::size_t last,
@@ -53,6 +62,13 @@ CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
     setObjectName(QStringLiteral("ProfileArea"));
     setMouseTracking(true);
     setMinimumSize(320, 200);
+    SetUpSettleTimer(m_settle, this, [this] { Settle(); });
+}
+
+void CProfileArea::Settle() {
+    m_settle.stop();
+    m_resizing = false;
+    update();
 }
 
 const ProfilePictureParts& CProfileArea::Parts() {
@@ -67,6 +83,10 @@ const ProfilePictureParts& CProfileArea::Parts() {
 
 void CProfileArea::resizeEvent(QResizeEvent*) {
     m_partsValid = false;
+    if (!m_picture.isNull()) {
+        m_resizing = true;
+        m_settle.start();
+    }
 }
 
 void CProfileArea::DrawPicture() {
@@ -119,6 +139,10 @@ void CProfileArea::DrawPicture() {
 }
 
 void CProfileArea::paintEvent(QPaintEvent*) {
+    if (m_resizing) {
+        QPainter(this).drawImage(rect(), m_picture);
+        return;
+    }
     const ProfilePictureParts& parts = Parts();
     if (!m_pictureValid) {
         DrawPicture();
@@ -204,6 +228,13 @@ void CProfileArea::wheelEvent(QWheelEvent* event) {
 CPlanArea::CPlanArea(CProfileWnd& owner) : m_owner(owner) {
     setObjectName(QStringLiteral("PlanArea"));
     setMinimumSize(160, 160);
+    SetUpSettleTimer(m_settle, this, [this] { Settle(); });
+}
+
+void CPlanArea::Settle() {
+    m_settle.stop();
+    m_resizing = false;
+    update();
 }
 
 void CPlanArea::Invalidate() {
@@ -213,9 +244,17 @@ void CPlanArea::Invalidate() {
 
 void CPlanArea::resizeEvent(QResizeEvent*) {
     m_pictureValid = false;
+    if (!m_picture.isNull()) {
+        m_resizing = true;
+        m_settle.start();
+    }
 }
 
 void CPlanArea::paintEvent(QPaintEvent*) {
+    if (m_resizing) {
+        QPainter(this).drawImage(rect(), m_picture);
+        return;
+    }
     const TrackPoint* points = m_owner.Points();
     const std::size_t count = m_owner.Count();
     const PlanProjection projection(points, count, PlotRect{0, 0, width(), height()});

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
+#include <QTimer>
 #include <QWidget>
 
 #include "track/TrackSection.h"
@@ -30,6 +31,8 @@ public:
     /// The parts of the picture at the current size, zoom and track.
     const ProfilePictureParts& Parts();
     void Invalidate() { m_partsValid = false; }
+    /// Draws at the new size once a resize has come to rest.
+    void Settle();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,6 +51,10 @@ private:
     bool m_partsValid = false;
     QImage m_picture;
     bool m_pictureValid = false;
+    // While the size changes, the last picture is shown stretched; the track is drawn again at
+    // the new size when no resize came for a moment.
+    QTimer m_settle;
+    bool m_resizing = false;
     struct Whole {  // the whole track's picture of each mode, kept for switching back
         QImage image;
         uint64_t version = 0;
@@ -65,6 +72,8 @@ class CPlanArea : public QWidget {
 public:
     explicit CPlanArea(CProfileWnd& owner);
     void Invalidate();
+    /// Draws at the new size once a resize has come to rest.
+    void Settle();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,6 +83,8 @@ private:
     CProfileWnd& m_owner;
     QImage m_picture;
     bool m_pictureValid = false;
+    QTimer m_settle;  // as in the profile
+    bool m_resizing = false;
 };
 
 /// A window of its own with the profile up close: axes, a readout under the cursor, zoom,

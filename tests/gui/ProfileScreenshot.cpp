@@ -48,6 +48,8 @@ int main(int argc, char* argv[]) {
                      Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&area, &move);
     QApplication::processEvents();
+    profile.m_profileArea.Settle();
+    profile.m_planArea.Settle();
     if (!profile.grab().save(QString::fromLocal8Bit(argv[2]))) {
         std::fprintf(stderr, "cannot write %s\n", argv[2]);
         return 1;
