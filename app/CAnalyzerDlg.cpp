@@ -7,7 +7,7 @@
 #include "analysis/Statistics.h"
 #include "app/DialogBuilder.h"
 #include "app/QtPlatform.h"
-#include "app/ThresholdText.h"
+#include "ui/ThresholdText.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "track/Platform.h"

@@ -7,7 +7,8 @@
 #include "JsonReader.h"
 #include "analysis/Joining.h"
 #include "cli/CliOptions.h"
-#include "cli/CliReport.h"
+#include "ui/Report.h"
+#include "ui/ThresholdText.h"
 
 namespace {
 
@@ -52,13 +53,19 @@ TEST(CliOptions, ValuesFollowAsNextArgumentOrAfterEquals) {
     EXPECT_EQ(Parse({"--select", "", "a.plt"})->select, std::vector<std::size_t>{});
 }
 
-TEST(CliOptions, DecimalsAsTheThresholdEditsTakeThem) {
-    EXPECT_EQ(ParseDecimal(" 1.5 "), 1.5);
-    EXPECT_EQ(ParseDecimal("+.5e1"), 5.0);
-    EXPECT_EQ(ParseDecimal("7."), 7.0);
-    EXPECT_EQ(ParseDecimal("-0"), -0.0);
-    for (const char* bad : {"", ".", "e5", "1e", "1,5", "inf", "nan", "0x10", "1e400", "--1"}) {
-        EXPECT_EQ(ParseDecimal(bad), std::nullopt) << bad;
+TEST(CliOptions, ThresholdsReadAsTheWindowsEditsReadThem) {
+    const auto vertical = [](const char* text) -> std::optional<double> {
+        const std::optional<CliOptions> options = Parse({"--vertical", text, "a.plt"});
+        return options ? std::optional<double>(options->verticalThreshold) : std::nullopt;
+    };
+    EXPECT_EQ(vertical(" 1.5 "), 1.5);
+    EXPECT_EQ(vertical("+.5e1"), 5.0);
+    EXPECT_EQ(vertical("7."), 7.0);
+    EXPECT_EQ(vertical("0.0"), 0.0);
+    for (const char* bad : {"", ".", "e5", "1e", "1,5", "inf", "nan", "0x10", "1e400", "--1",
+                            "-0", "+0", ".0", "1e-400"}) {
+        EXPECT_EQ(vertical(bad), std::nullopt) << bad;
+        EXPECT_EQ(ReadThresholdText(bad), std::nullopt) << bad;
     }
 }
 
