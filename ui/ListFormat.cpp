@@ -118,7 +118,16 @@ std::string FormatDuration(int32_t seconds, std::string_view format) {
 
 std::string FormatDurationDays(double days) {
     const std::optional<int32_t> seconds = DaysToTimeSpan(days);
-    return seconds ? FormatDuration(*seconds, "%H:%M:%S") : std::string(kOutOfRangeTime);
+    if (!seconds) {
+        return kOutOfRangeTime;
+    }
+    if (*seconds < kSecondsPerDayInt) {
+        return FormatDuration(*seconds, "%H:%M:%S");
+    }
+    // The hours within the day would drop whole days from a duration: all of its hours show.
+    std::string out = FormatInteger(*seconds / 3600);
+    out += FormatDuration(*seconds % 3600, ":%M:%S");
+    return out;
 }
 
 std::string FormatSectionTime(double daysAfterFirstDay) {

@@ -23,7 +23,8 @@ std::optional<int32_t> DaysToTimeSpan(double days);
 /// seconds, each field divided separately with truncation toward zero ("-5:-59:-59").
 std::string FormatDuration(int32_t seconds, std::string_view format);
 
-/// The duration rows' text, "%H:%M:%S" of DaysToTimeSpan; kOutOfRangeTime when out of range.
+/// The duration rows' text, "%H:%M:%S" of DaysToTimeSpan below one day; from one day on the
+/// hours count whole ("25:03:00"); kOutOfRangeTime when out of range.
 std::string FormatDurationDays(double days);
 
 /// Text shown for a time that does not fit in a signed 32-bit count of seconds.

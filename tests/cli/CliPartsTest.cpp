@@ -8,6 +8,7 @@
 #include "analysis/Joining.h"
 #include "cli/CliOptions.h"
 #include "ui/Report.h"
+#include "ui/TextBytes.h"
 #include "ui/ThresholdText.h"
 
 namespace {
@@ -67,6 +68,16 @@ TEST(CliOptions, ThresholdsReadAsTheWindowsEditsReadThem) {
         EXPECT_EQ(vertical(bad), std::nullopt) << bad;
         EXPECT_EQ(ReadThresholdText(bad), std::nullopt) << bad;
     }
+}
+
+TEST(CliReport, TextShowsEightBitNamesAsTheWindowDoes) {
+    Report report;
+    report.title = "Pelorin - TRACK: Z\xfcrich";
+    report.sections.push_back({0, "Z\xfcrich", {"a", "b", "1", "0", "Z\xfcrich (1)"}});
+    const std::string text = WriteTextReport(report);
+    EXPECT_EQ(text.rfind("Pelorin - TRACK: Z\xc3\xbcrich\n", 0), 0u);
+    EXPECT_NE(text.find("  Z\xc3\xbcrich (1)\n"), std::string::npos);
+    EXPECT_EQ(ShownAsUtf8("Tour\xc3\xa9"), "Tour\xc3\xa9");  // UTF-8 stays as it is
 }
 
 TEST(CliReport, JsonStringsEscapeControlsAndReadBadBytesAsLatin1) {
