@@ -41,6 +41,13 @@ bool CAnalyzerDlg::OnInitDialog() {
     };
     SetUpReportColumns(m_sectionsList, kSectionColumns, scaleWidth);
     SetUpReportColumns(m_statsList, kStatisticsColumns, scaleWidth);
+    m_sectionsList.installEventFilter(this);
+    m_statsList.installEventFilter(this);
+    setAcceptDrops(true);
+    if (!m_startFiles.isEmpty()) {
+        // Once the window is on screen, so that a message box about a file stands over it.
+        QTimer::singleShot(0, this, [this] { OpenFiles(m_startFiles, false); });
+    }
     return true;
 }
 

@@ -11,7 +11,8 @@
 #endif
 
 // The about entry: at the end of the system menu where a program may extend that menu
-// (Windows), elsewhere in the context menu of the window's free area.
+// (Windows), elsewhere in the context menu of the window's free area, after the entries that
+// take the results out.
 
 void CAnalyzerDlg::AddAboutEntry() {
 #ifdef Q_OS_WIN
@@ -32,20 +33,33 @@ void CAnalyzerDlg::OnSysCommand(int command) {
 }
 
 void CAnalyzerDlg::contextMenuEvent(QContextMenuEvent* event) {
-#ifdef Q_OS_WIN
-    CTemplateDialog::contextMenuEvent(event);
-#else
     if (childAt(event->pos()) != nullptr) {
         event->ignore();
         return;
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("IDS_ABOUTBOX"));
-    QAction* about = menu.addAction(QString::fromLatin1(kAboutMenuEntry));
-    if (menu.exec(event->globalPos()) == about) {
+    QAction* statistics = menu.addAction(QString::fromLatin1(kExportStatisticsCaption));
+    QAction* points = menu.addAction(QString::fromLatin1(kExportPointsCaption));
+    QAction* profile = menu.addAction(QString::fromLatin1(kSaveProfileCaption));
+    QAction* about = nullptr;
+#ifndef Q_OS_WIN
+    menu.addSeparator();
+    about = menu.addAction(QString::fromLatin1(kAboutMenuEntry));
+#endif
+    QAction* chosen = menu.exec(event->globalPos());
+    if (chosen == nullptr) {
+        return;
+    }
+    if (chosen == statistics) {
+        OnExportStatistics();
+    } else if (chosen == points) {
+        OnExportPoints();
+    } else if (chosen == profile) {
+        OnSaveProfile();
+    } else if (chosen == about) {
         OnSysCommand(IDM_ABOUTBOX);
     }
-#endif
 }
 
 #ifdef Q_OS_WIN
