@@ -10,6 +10,7 @@
 #include "app/CAnalyzerDlg.h"
 #include "app/QtPlatform.h"
 #include "res/Strings.h"
+#include "track/Platform.h"
 #include "ui/ListFormat.h"
 #include "ui/QtSaveFile.h"
 #include "ui/QtText.h"
@@ -45,6 +46,11 @@ std::vector<std::vector<std::string>> ListCells(const QTableView& view) {
         }
     }
     return cells;
+}
+
+/// A warning box naming the file, through the same path as every other warning.
+void Warn(const char* text, const QString& path) {
+    ShowWarning(ToStdString(QString::fromLatin1(text).arg(path)));
 }
 
 QString SuffixOf(const QString& path) {
@@ -97,7 +103,7 @@ void CAnalyzerDlg::OnExportStatistics() {
     }
     const QString suffix = SuffixOf(path);
     if (suffix != QLatin1String("csv") && suffix != QLatin1String("json")) {
-        ShowWarningBox(QString::fromLatin1(kStatisticsSuffixes).arg(path));
+        Warn(kStatisticsSuffixes, path);
         return;
     }
     const Report report = CurrentReport();
@@ -130,14 +136,14 @@ void CAnalyzerDlg::OnSaveProfile() {
     const bool overDistance = m_plot.m_overDistance != 0;
     if (suffix == QLatin1String("png")) {
         if (!SaveProfilePng(path, points, count, overDistance, size)) {
-            ShowWarningBox(QString::fromLatin1(kCannotWriteFile).arg(path));
+            Warn(kCannotWriteFile, path);
         }
     } else if (suffix == QLatin1String("svg")) {
         const std::string svg =
             RenderProfileSvg(points, count, overDistance, size.width(), size.height());
         SaveOrWarn(path, [&svg](const TextSink& sink) { return sink(svg); });
     } else {
-        ShowWarningBox(QString::fromLatin1(kProfileSuffixes).arg(path));
+        Warn(kProfileSuffixes, path);
     }
 }
 
@@ -150,6 +156,6 @@ QSize CAnalyzerDlg::ProfilePictureSize() const {
 void CAnalyzerDlg::SaveOrWarn(const QString& path,
                               const std::function<bool(const TextSink&)>& produce) {
     if (!SaveTextFile(path, produce)) {
-        ShowWarningBox(QString::fromLatin1(kCannotWriteFile).arg(path));
+        Warn(kCannotWriteFile, path);
     }
 }

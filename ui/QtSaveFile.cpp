@@ -23,7 +23,12 @@ bool SaveTextFile(const QString& path, const std::function<bool(const TextSink&)
 
 bool SaveProfilePng(const QString& path, const TrackPoint* points, std::size_t count,
                     bool overDistance, QSize size) {
-    const QImage image = RenderProfileImage(points, count, overDistance, size);
+    QImage image = RenderProfileImage(points, count, overDistance, size);
+    // A fixed resolution, 96 dots per inch: the image's default follows the screen, or its
+    // absence, and the same profile must give the same file in the window and pelorin-cli.
+    constexpr int kDotsPerMetre = 3780;
+    image.setDotsPerMeterX(kDotsPerMetre);
+    image.setDotsPerMeterY(kDotsPerMetre);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG")) {
         return false;

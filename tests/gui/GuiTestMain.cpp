@@ -2,6 +2,7 @@
 
 int RunAnalyzerDlgTest(int argc, char** argv);
 int RunCommandsTest(int argc, char** argv);
+int RunDesktopTest(int argc, char** argv);
 int RunDialogLayoutTest(int argc, char** argv);
 int RunLocaleDateTest(int argc, char** argv);
 int RunProfilePlotTest(int argc, char** argv);
@@ -10,7 +11,7 @@ int RunProfilePlotTest(int argc, char** argv);
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     int failures = 0;
-    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDialogLayoutTest, RunLocaleDateTest,
+    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest, RunLocaleDateTest,
                       RunProfilePlotTest}) {
         failures += run(argc, argv);
     }
