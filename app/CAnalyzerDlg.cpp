@@ -39,8 +39,8 @@ bool CAnalyzerDlg::OnInitDialog() {
     const auto scaleWidth = [&units](int pixels) {
         return units.ScaleWidth(pixels);
     };
-    SetUpReportColumns(m_sectionsList, kSectionColumns, scaleWidth);
-    SetUpReportColumns(m_statsList, kStatisticsColumns, scaleWidth);
+    SetUpReportColumns(m_sectionsList, kSectionColumns, scaleWidth, SectionColumnTexts);
+    SetUpReportColumns(m_statsList, kStatisticsColumns, scaleWidth, StatisticsColumnTexts);
     m_sectionsList.installEventFilter(this);
     m_statsList.installEventFilter(this);
     setAcceptDrops(true);

@@ -282,3 +282,35 @@ std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistic
     }
     return rows;
 }
+
+std::vector<std::string> SectionColumnTexts(std::size_t column) {
+    switch (column) {
+        case 0:
+        case 1:
+            return {FormatSectionTime(12.0 + 86399.0 / kSecondsPerDay), FormatSectionTime(-0.25),
+                    kOutOfRangeTime};
+        case 2:
+            return {FormatInteger(99999999)};
+        case 3:
+            return {FormatNumber(-1.23456e+06), FormatNumber(-1234.56)};
+        default:
+            return {};  // names: the last column, as wide as the list leaves it
+    }
+}
+
+std::vector<std::string> StatisticsColumnTexts(std::size_t column) {
+    std::vector<std::string> texts;
+    for (const StatisticsRowInfo& info : kStatisticsRows) {
+        if (column == 0) {
+            texts.emplace_back(info.label);
+        } else if (column == 2) {
+            texts.emplace_back(info.unit);
+        }
+    }
+    if (column == 1) {
+        // A late hour of a two-digit day and month: the widest a date of the locale gets.
+        texts = {FormatDate(45286.0 + 86398.0 / kSecondsPerDay), FormatDurationDays(99.99),
+                 FormatNumber(-1.23456e+06), FormatNumber(-1.23456e-100)};
+    }
+    return texts;
+}

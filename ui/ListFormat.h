@@ -83,6 +83,11 @@ inline constexpr ColumnInfo kSectionColumns[] = {
     {"Begin", 80}, {"End", 80}, {"Num Points", 50}, {"Distance", 60}, {"Name", 150}};
 inline constexpr ColumnInfo kStatisticsColumns[] = {{"Property", 100}, {"Value", 115}, {"Units", 40}};
 
+/// Texts a column must show whole besides its heading: every text of a column of fixed texts,
+/// and the widest texts that the others commonly hold, dates in the installed format.
+std::vector<std::string> SectionColumnTexts(std::size_t column);
+std::vector<std::string> StatisticsColumnTexts(std::size_t column);
+
 SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, double firstDay,
                             std::ptrdiff_t owner);
 
