@@ -7,13 +7,13 @@
 #include "analysis/Statistics.h"
 #include "app/DialogBuilder.h"
 #include "app/QtPlatform.h"
-#include "ui/ThresholdText.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "track/Platform.h"
 #include "ui/ListFormat.h"
 #include "ui/QtText.h"
 #include "ui/ReportView.h"
+#include "ui/ThresholdText.h"
 
 CAnalyzerDlg::CAnalyzerDlg(QWidget* parent)
     : CTemplateDialog(kAnalyzerDialog, parent), m_hIcon(LoadProgramIcon()) {

@@ -96,8 +96,9 @@ Report CAnalyzerDlg::CurrentReport() const {
 }
 
 void CAnalyzerDlg::OnExportStatistics() {
-    const QString path = ChooseSaveFile(this, QString::fromLatin1(kExportStatisticsCaption),
-                                        {QStringLiteral("CSV (*.csv)"), QStringLiteral("JSON (*.json)")});
+    const QString path =
+        ChooseSaveFile(this, QString::fromLatin1(kExportStatisticsCaption),
+                       {QStringLiteral("CSV (*.csv)"), QStringLiteral("JSON (*.json)")});
     if (path.isEmpty()) {
         return;
     }
@@ -124,8 +125,9 @@ void CAnalyzerDlg::OnExportPoints() {
 }
 
 void CAnalyzerDlg::OnSaveProfile() {
-    const QString path = ChooseSaveFile(this, QString::fromLatin1(kSaveProfileCaption),
-                                        {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)")});
+    const QString path =
+        ChooseSaveFile(this, QString::fromLatin1(kSaveProfileCaption),
+                       {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)")});
     if (path.isEmpty()) {
         return;
     }

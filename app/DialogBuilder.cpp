@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include <QApplication>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFontMetrics>

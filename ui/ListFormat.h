@@ -81,7 +81,8 @@ struct ColumnInfo {
 };
 inline constexpr ColumnInfo kSectionColumns[] = {
     {"Begin", 80}, {"End", 80}, {"Num Points", 50}, {"Distance", 60}, {"Name", 150}};
-inline constexpr ColumnInfo kStatisticsColumns[] = {{"Property", 100}, {"Value", 115}, {"Units", 40}};
+inline constexpr ColumnInfo kStatisticsColumns[] = {
+    {"Property", 100}, {"Value", 115}, {"Units", 40}};
 
 /// Texts a column must show whole besides its heading: every text of a column of fixed texts,
 /// and the widest texts that the others commonly hold, dates in the installed format.

@@ -77,8 +77,8 @@ std::string WriteTextReport(const Report& report) {
     }
     for (const Report::Section& section : report.sections) {
         const SectionRow& cells = section.cells;
-        table.push_back({cells.begin, cells.end, cells.points, cells.distance,
-                         ShownAsUtf8(cells.name)});
+        table.push_back(
+            {cells.begin, cells.end, cells.points, cells.distance, ShownAsUtf8(cells.name)});
     }
     AppendTable(out, table);
     out += "\nStatistics:\n";

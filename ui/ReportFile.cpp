@@ -68,8 +68,8 @@ bool WritePointsCsv(const TextSink& sink, const TrackSection& track) {
 }
 
 bool WritePointsCsv(const std::string& path, const TrackSection& track) {
-    return WriteFileAtomically(path,
-                               [&track](const TextSink& sink) { return WritePointsCsv(sink, track); });
+    return WriteFileAtomically(
+        path, [&track](const TextSink& sink) { return WritePointsCsv(sink, track); });
 }
 
 bool WriteProfileSvg(const std::string& path, const TrackPoint* points, std::size_t count,

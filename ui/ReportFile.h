@@ -16,7 +16,8 @@ using TextSink = std::function<bool(std::string_view text)>;
 
 /// Writes a file through a producer that hands its text to the sink piece by piece; the
 /// producer returns false to give up. False, with the target as it was, when anything failed.
-bool WriteFileAtomically(const std::string& path, const std::function<bool(const TextSink&)>& produce);
+bool WriteFileAtomically(const std::string& path,
+                         const std::function<bool(const TextSink&)>& produce);
 
 /// Writes text to a file; false when it cannot be written.
 bool WriteFile(const std::string& path, std::string_view text);

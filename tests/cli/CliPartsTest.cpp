@@ -63,8 +63,8 @@ TEST(CliOptions, ThresholdsReadAsTheWindowsEditsReadThem) {
     EXPECT_EQ(vertical("+.5e1"), 5.0);
     EXPECT_EQ(vertical("7."), 7.0);
     EXPECT_EQ(vertical("0.0"), 0.0);
-    for (const char* bad : {"", ".", "e5", "1e", "1,5", "inf", "nan", "0x10", "1e400", "--1",
-                            "-0", "+0", ".0", "1e-400"}) {
+    for (const char* bad : {"", ".", "e5", "1e", "1,5", "inf", "nan", "0x10", "1e400", "--1", "-0",
+                            "+0", ".0", "1e-400"}) {
         EXPECT_EQ(vertical(bad), std::nullopt) << bad;
         EXPECT_EQ(ReadThresholdText(bad), std::nullopt) << bad;
     }

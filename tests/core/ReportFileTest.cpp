@@ -23,9 +23,8 @@ std::size_t FilesIn(const std::string& dir) {
 TEST(ReportFile, AFailedWriteLeavesTheOldFileAndNoTemporary) {
     TempFile old("old contents", "report.csv");
     // Half of the text is written, then the writer fails, as on a full disk.
-    EXPECT_FALSE(WriteFileAtomically(old.Path(), [](const TextSink& sink) {
-        return sink("half of the new") && false;
-    }));
+    EXPECT_FALSE(WriteFileAtomically(
+        old.Path(), [](const TextSink& sink) { return sink("half of the new") && false; }));
     EXPECT_EQ(Contents(old.Path()), "old contents");
     EXPECT_EQ(FilesIn(old.Dir()), 1u);
     EXPECT_FALSE(WriteFile(old.Dir() + "/missing/report.csv", "text"));

@@ -67,7 +67,8 @@ private slots:
              {});
         QVERIFY(dropped.wait(2000));
         QCOMPARE(w.dlg.m_sections.GetSize(), std::size_t{2});
-        Drop(w.dlg, {QUrl::fromLocalFile(kExample), QUrl::fromLocalFile(QStringLiteral("/no/x.plt"))},
+        Drop(w.dlg,
+             {QUrl::fromLocalFile(kExample), QUrl::fromLocalFile(QStringLiteral("/no/x.plt"))},
              Qt::ControlModifier);
         QCOMPARE(w.dlg.m_sections.GetSize(), std::size_t{4});  // appended, the rest read on
         QCOMPARE(SelectedRows(w.dlg), 0);
@@ -121,7 +122,9 @@ private slots:
         plotMode->setCurrentIndex(1);
         w.dlg.OnPlotModeSelEndOk();
         const QTemporaryDir dir;
-        const auto path = [&dir](const char* name) { return dir.filePath(QString::fromLatin1(name)); };
+        const auto path = [&dir](const char* name) {
+            return dir.filePath(QString::fromLatin1(name));
+        };
         w.saveAs = {path("w.csv"), path("w.json"), path("p.csv"), path("w.png"), path("w.svg")};
         w.dlg.OnExportStatistics();
         w.dlg.OnExportStatistics();
@@ -136,12 +139,14 @@ private slots:
         for (const char* picture : {"png", "svg"}) {
             const QString mine = path("w.") + QLatin1String(picture);
             const QString cli = path("c.") + QLatin1String(picture);
-            QCOMPARE(Contents(mine), CliOutput({"--plot", cli, "--over=time", "--size", side}, cli));
+            QCOMPARE(Contents(mine),
+                     CliOutput({"--plot", cli, "--over=time", "--size", side}, cli));
         }
         w.saveAs = {path("missing/w.csv")};
         w.dlg.OnExportStatistics();
         QCOMPARE(w.warnings.messages,
-                 std::vector<std::string>{"Cannot write the file " + path("missing/w.csv").toStdString() + "."});
+                 std::vector<std::string>{"Cannot write the file "
+                                          + path("missing/w.csv").toStdString() + "."});
     }
 };
 

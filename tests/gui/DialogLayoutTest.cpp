@@ -35,8 +35,9 @@ private slots:
                 }
             }
         }
-        QVERIFY(w.dlg.m_statsList.columnWidth(0) >= QFontMetrics(w.dlg.m_statsList.font())
-                    .horizontalAdvance(QStringLiteral("Moving Average Speed in Descent")));
+        QVERIFY(w.dlg.m_statsList.columnWidth(0)
+                >= QFontMetrics(w.dlg.m_statsList.font())
+                       .horizontalAdvance(QStringLiteral("Moving Average Speed in Descent")));
         for (auto* combo : w.dlg.findChildren<QComboBox*>()) {
             for (int i = 0; i < combo->count(); ++i) {
                 QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 4

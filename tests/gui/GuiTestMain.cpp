@@ -11,8 +11,8 @@ int RunProfilePlotTest(int argc, char** argv);
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     int failures = 0;
-    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest, RunLocaleDateTest,
-                      RunProfilePlotTest}) {
+    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest,
+                      RunLocaleDateTest, RunProfilePlotTest}) {
         failures += run(argc, argv);
     }
     return failures == 0 ? 0 : 1;
