@@ -9,9 +9,11 @@ trap 'rm -rf "$scratch"' EXIT
 prefix=$scratch/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
+(cd "$prefix" && find . -type f | sed 's#^\./#./usr/#' | sort) > "$scratch/expected"
 for file in bin/pelorin bin/pelorin-cli share/pelorin/help.html share/applications/pelorin.desktop \
     share/mime/packages/pelorin.xml share/icons/hicolor/scalable/apps/pelorin.svg \
-    share/icons/hicolor/48x48/apps/pelorin.png; do
+    share/icons/hicolor/48x48/apps/pelorin.png share/icons/hicolor/256x256/apps/pelorin.png \
+    share/metainfo/example.pelorin.Pelorin.metainfo.xml; do
     [ -f "$prefix/$file" ] || { echo "not installed: $file" >&2; exit 1; }
 done
 desktop-file-validate "$prefix/share/applications/pelorin.desktop"
@@ -25,23 +27,8 @@ grep -q '^MimeType=application/x-ozi-plt;application/gpx+xml;application/vnd.gar
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >/dev/null
 deb=$(echo "$scratch"/package/pelorin_*.deb)
+# The package holds the installed tree under /usr, nothing more and nothing less.
 dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | sort > "$scratch/files"
-sort > "$scratch/expected" <<'LIST'
-./usr/bin/pelorin
-./usr/bin/pelorin-cli
-./usr/share/applications/pelorin.desktop
-./usr/share/icons/hicolor/128x128/apps/pelorin.png
-./usr/share/icons/hicolor/16x16/apps/pelorin.png
-./usr/share/icons/hicolor/24x24/apps/pelorin.png
-./usr/share/icons/hicolor/256x256/apps/pelorin.png
-./usr/share/icons/hicolor/32x32/apps/pelorin.png
-./usr/share/icons/hicolor/48x48/apps/pelorin.png
-./usr/share/icons/hicolor/64x64/apps/pelorin.png
-./usr/share/icons/hicolor/scalable/apps/pelorin.svg
-./usr/share/metainfo/example.pelorin.Pelorin.metainfo.xml
-./usr/share/mime/packages/pelorin.xml
-./usr/share/pelorin/help.html
-LIST
 diff -u "$scratch/expected" "$scratch/files"
 # Dependencies computed from the linked libraries, and the window's platform plugins.
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6'
