@@ -88,6 +88,7 @@ private:
     void ShowData();
     std::vector<std::size_t> SelectedRows() const;
     void RestartTimer();
+    void ReadFiles(const QStringList& paths, bool appendAll);
     void ShowNoTrack();
     void ShowHelpWindow(const QString& page);
     TrackStatistics AnalysedTrack(TrackSection& track) const;

@@ -18,7 +18,7 @@ void CAnalyzerDlg::OnLoadTrack() {
     UpdateData(true);
     const QString path = ChooseTrackFile(this);
     if (!path.isEmpty()) {
-        OpenFiles({path}, false);
+        ReadFiles({path}, false);
     }
 }
 
@@ -26,15 +26,20 @@ void CAnalyzerDlg::OnAppend() {
     UpdateData(true);
     const QString path = ChooseTrackFile(this);
     if (!path.isEmpty()) {
-        OpenFiles({path}, true);
+        ReadFiles({path}, true);
     }
 }
 
 void CAnalyzerDlg::OpenFiles(const QStringList& paths, bool appendAll) {
-    if (paths.isEmpty()) {
-        return;
+    if (!paths.isEmpty()) {
+        UpdateData(true);
+        ReadFiles(paths, appendAll);
     }
-    UpdateData(true);
+}
+
+// Reads as Load does for the first file and as Append does for the others, after the
+// controls were read.
+void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
     const BusyCursor busy;
     for (qsizetype i = 0; i < paths.size(); ++i) {
         if (i == 0 && !appendAll) {
