@@ -10,10 +10,9 @@
 #include "track/Platform.h"
 
 #ifdef PELORIN_CLI_PNG
-#include <QImage>
 #include <QSize>
 
-#include "ui/QtPlotCanvas.h"
+#include "ui/QtSaveFile.h"
 #endif
 
 namespace {
@@ -31,8 +30,8 @@ void ShowProgress(const std::string& stage) {
 #ifdef PELORIN_CLI_PNG
 bool WritePng(const std::string& path, const TrackPoint* points, std::size_t count,
               bool overDistance, int width, int height) {
-    const QImage image = RenderProfileImage(points, count, overDistance, QSize(width, height));
-    return image.save(QString::fromLocal8Bit(path.c_str()), "PNG");
+    return SaveProfilePng(QString::fromLocal8Bit(path.c_str()), points, count, overDistance,
+                          QSize(width, height));
 }
 #endif
 

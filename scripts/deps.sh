@@ -1,7 +1,8 @@
 # Sourced by the run and test scripts: makes sure the Debian packages the build needs are
 # there, installing what is missing when running as root.
 
-PELORIN_PACKAGES="cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev locales"
+PELORIN_PACKAGES="cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev locales
+    desktop-file-utils appstream shared-mime-info dpkg-dev file"
 
 pelorin_missing_packages() {
     local missing="" package
