@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "track/TextFile.h"
 #include "ui/Report.h"
 #include "ui/SvgCanvas.h"
 
@@ -23,7 +24,7 @@ std::string TemporaryNameFor(const std::string& path) {
 bool WriteFileAtomically(const std::string& path,
                          const std::function<bool(const TextSink&)>& produce) {
     const std::string temporary = TemporaryNameFor(path);
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::FILE* file = OpenFileForWriting(temporary);
     if (file == nullptr) {
         return false;
     }
@@ -35,12 +36,12 @@ bool WriteFileAtomically(const std::string& path,
     std::error_code error;
     if (produced && closed) {
         // Replaces an existing target in one step, on every platform.
-        std::filesystem::rename(temporary, path, error);
+        std::filesystem::rename(PathFromUtf8(temporary), PathFromUtf8(path), error);
         if (!error) {
             return true;
         }
     }
-    std::filesystem::remove(temporary, error);
+    std::filesystem::remove(PathFromUtf8(temporary), error);
     return false;
 }
 

@@ -7,8 +7,13 @@
 #include <limits>
 #include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <sys/wait.h>
+#endif
 
 #include <gtest/gtest.h>
 
@@ -32,12 +37,69 @@ struct ToolRun {
 };
 
 std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
 }
 
+#ifdef _WIN32
+/// One argument as CommandLineToArgvW splits it again.
+std::wstring Quote(const std::string& arg) {
+    const std::wstring wide = PathFromUtf8(arg).native();
+    if (!wide.empty() && wide.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
+        return wide;
+    }
+    std::wstring quoted = L"\"";
+    std::size_t backslashes = 0;
+    for (wchar_t c : wide) {
+        if (c == L'\\') {
+            ++backslashes;
+            continue;
+        }
+        quoted.append(c == L'"' ? 2 * backslashes + 1 : backslashes, L'\\');
+        quoted += c;
+        backslashes = 0;
+    }
+    return quoted.append(2 * backslashes, L'\\') + L'"';
+}
+
+HANDLE InheritedFile(const std::string& path, DWORD access, DWORD creation) {
+    SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+    return CreateFileW(PathFromUtf8(path).c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                       &inherit, creation, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+/// Runs the tool with stdin empty and stdout and stderr into files; returns its exit status.
+int RunToolInto(const std::vector<std::string>& args, const std::string& out,
+                const std::string& err) {
+    std::wstring command = Quote(PELORIN_CLI);
+    for (const std::string& arg : args) {
+        command += L" " + Quote(arg);
+    }
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    startup.dwFlags = STARTF_USESTDHANDLES;
+    startup.hStdInput = InheritedFile("NUL", GENERIC_READ, OPEN_EXISTING);
+    startup.hStdOutput = InheritedFile(out, GENERIC_WRITE, CREATE_ALWAYS);
+    startup.hStdError = InheritedFile(err, GENERIC_WRITE, CREATE_ALWAYS);
+    PROCESS_INFORMATION process{};
+    const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                        nullptr, &startup, &process);
+    for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
+        CloseHandle(handle);
+    }
+    if (!started) {
+        return -1;
+    }
+    DWORD status = 0;
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, &status);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return static_cast<int>(status);
+}
+#else
 std::string Quote(const std::string& arg) {
     std::string quoted = "'";
     for (char c : arg) {
@@ -46,17 +108,23 @@ std::string Quote(const std::string& arg) {
     return quoted + "'";
 }
 
-ToolRun RunTool(const std::vector<std::string>& args) {
-    const TempFile outFile("", "out.txt");
-    const std::string errPath = outFile.Dir() + "/err.txt";
+int RunToolInto(const std::vector<std::string>& args, const std::string& out,
+                const std::string& err) {
     std::string command = Quote(PELORIN_CLI);
     for (const std::string& arg : args) {
         command += " " + Quote(arg);
     }
-    command += " >" + Quote(outFile.Path()) + " 2>" + Quote(errPath) + " </dev/null";
+    command += " >" + Quote(out) + " 2>" + Quote(err) + " </dev/null";
     const int raw = std::system(command.c_str());
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+}
+#endif
+
+ToolRun RunTool(const std::vector<std::string>& args) {
+    const TempFile outFile("", "out.txt");
+    const std::string errPath = outFile.Dir() + "/err.txt";
     ToolRun run;
-    run.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    run.status = RunToolInto(args, outFile.Path(), errPath);
     run.out = ReadAll(outFile.Path());
     run.err = ReadAll(errPath);
     return run;
@@ -235,11 +303,31 @@ TEST(CliEndToEnd, UnreadableFilesGiveStatusOneAndTheRestIsReported) {
     EXPECT_EQ(RunTool({"--plot", plot.Path(), "/nonexistent/a.plt", kExample}).status, 1);
     EXPECT_NE(ReadAll(plot.Path()).find("</svg>"), std::string::npos);
 
+#ifndef _WIN32  // no file that opens and then fails to read is at hand there
     const ToolRun failed = RunTool({kExample, "/proc/self/mem"});
     EXPECT_EQ(failed.status, 1);
     EXPECT_NE(failed.err.find("An unknown error occurred while accessing /proc/self/mem."),
               std::string::npos)
         << failed.err;
+#endif
+}
+
+TEST(CliEndToEnd, NamesBeyondAsciiInFoldersAndFiles) {
+#ifdef _WIN32
+    const std::string folder = "\\Zürich 2019\\";
+#else
+    const std::string folder = "/Zürich 2019/";
+#endif
+    const TempFile scratch("", "unused");
+    std::filesystem::create_directory(PathFromUtf8(scratch.Dir() + folder));
+    const std::string track = scratch.Dir() + folder + "Tour.plt";
+    const std::string points = scratch.Dir() + folder + "Punkte ß.csv";
+    std::filesystem::copy_file(PathFromUtf8(kExample), PathFromUtf8(track));
+    const ToolRun run = RunTool({"--format", "json", "--points", points, track});
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out, RunTool({"--format", "json", kExample}).out);
+    EXPECT_EQ(Lines(ReadAll(points)).size(), 1u + 3280u);
+    EXPECT_EQ(RunTool({track + "ü"}).err, "Error opening file: " + track + "ü\n");
 }
 
 TEST(CliEndToEnd, CommandLineMistakesGiveStatusTwo) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestFiles.h"
 #include "support/TrackBuilder.h"
 #include "ui/ListFormat.h"
 
@@ -107,8 +108,8 @@ TEST(ListFormat, NumbersPrintAsPercentG) {
 
 TEST(ListFormat, NumbersIgnoreADecimalCommaLocale) {
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    if (!SetCommaLocale(LC_NUMERIC)) {
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
     const std::string number = FormatNumber(12.5);
     const std::string threshold = FormatThreshold(1.8);
