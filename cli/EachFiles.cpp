@@ -1,0 +1,89 @@
+#include "cli/EachFiles.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <set>
+#include <system_error>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Paths are UTF-8 on every system; Windows needs them converted from and to its own.
+fs::path ToPath(const std::string& text) {
+#ifdef _WIN32
+    return fs::path(std::u8string(text.begin(), text.end()));
+#else
+    return fs::path(text);
+#endif
+}
+
+std::string FileNameOf(const fs::path& path) {
+#ifdef _WIN32
+    const std::u8string name = path.filename().u8string();
+    return std::string(name.begin(), name.end());
+#else
+    return path.filename().string();
+#endif
+}
+
+std::string Child(const std::string& folder, const std::string& name) {
+    return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
+}
+
+/// Adds the track files under a folder; each real folder is walked once.
+void Walk(const std::string& folder, std::set<fs::path>& walked, std::vector<EachFile>& found) {
+    std::error_code error;
+    const fs::path real = fs::canonical(ToPath(folder), error);
+    if (!error && !walked.insert(real).second) {
+        return;
+    }
+    fs::directory_iterator entries(ToPath(folder), error);
+    if (error) {
+        found.push_back({folder, "cannot read the folder " + folder + ": " + error.message()});
+        return;
+    }
+    for (; entries != fs::directory_iterator(); entries.increment(error)) {
+        const std::string path = Child(folder, FileNameOf(entries->path()));
+        std::error_code kindError;
+        if (entries->is_directory(kindError)) {
+            Walk(path, walked, found);
+        } else if (IsTrackFileName(FileNameOf(entries->path()))) {
+            found.push_back({path, {}});
+        }
+    }
+    if (error) {
+        found.push_back({folder, "cannot read the folder " + folder + ": " + error.message()});
+    }
+}
+
+}  // namespace
+
+bool IsTrackFileName(std::string_view name) {
+    if (name.size() < 5) {
+        return false;
+    }
+    std::string extension(name.substr(name.size() - 4));
+    for (char& c : extension) {
+        c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    return extension == ".plt" || extension == ".gpx" || extension == ".tcx" || extension == ".igc";
+}
+
+std::vector<EachFile> CollectTrackFiles(const std::vector<std::string>& arguments) {
+    std::vector<EachFile> files;
+    for (const std::string& argument : arguments) {
+        std::error_code error;
+        if (!fs::is_directory(ToPath(argument), error)) {
+            files.push_back({argument, {}});
+            continue;
+        }
+        std::set<fs::path> walked;
+        std::vector<EachFile> found;
+        Walk(argument, walked, found);
+        std::sort(found.begin(), found.end(),
+                  [](const EachFile& a, const EachFile& b) { return a.path < b.path; });
+        files.insert(files.end(), found.begin(), found.end());
+    }
+    return files;
+}
