@@ -43,17 +43,23 @@ void Walk(const std::string& folder, std::set<fs::path>& walked, std::vector<Eac
         found.push_back({folder, "cannot read the folder " + folder + ": " + error.message()});
         return;
     }
+    // In name order, so that of two links to one folder the same one is always walked.
+    std::vector<fs::directory_entry> children;
     for (; entries != fs::directory_iterator(); entries.increment(error)) {
-        const std::string path = Child(folder, FileNameOf(entries->path()));
-        std::error_code kindError;
-        if (entries->is_directory(kindError)) {
-            Walk(path, walked, found);
-        } else if (IsTrackFileName(FileNameOf(entries->path()))) {
-            found.push_back({path, {}});
-        }
+        children.push_back(*entries);
     }
     if (error) {
         found.push_back({folder, "cannot read the folder " + folder + ": " + error.message()});
+    }
+    std::sort(children.begin(), children.end());
+    for (const fs::directory_entry& child : children) {
+        const std::string name = FileNameOf(child.path());
+        std::error_code kindError;
+        if (child.is_directory(kindError)) {
+            Walk(Child(folder, name), walked, found);
+        } else if (IsTrackFileName(name)) {
+            found.push_back({Child(folder, name), {}});
+        }
     }
 }
 
