@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstdio>
 #include <mutex>
+#include <new>
 #include <optional>
 #include <thread>
 #include <utility>
@@ -116,16 +117,25 @@ private:
     Clock::time_point m_shown{};
 };
 
+Done Failed(const std::string& path, const std::string& error) {
+    Done done;
+    done.result.file = path;
+    done.result.error = error;
+    done.result.messages = "pelorin-cli: " + error + "\n";
+    return done;
+}
+
 Done Process(const EachFile& file, const CliOptions& options, const EachLayout& layout) {
     Done done;
-    if (file.error.empty()) {
-        done.result = AnalyseFile(file.path, options);
-    } else {
-        done.result.file = file.path;
-        done.result.error = file.error;
-        done.result.messages = "pelorin-cli: " + file.error + "\n";
+    try {
+        done = file.error.empty() ? Done{AnalyseFile(file.path, options), {}}
+                                  : Failed(file.path, file.error);
+        done.row = WriteEachRow(done.result, layout);
+    } catch (const std::bad_alloc&) {
+        // Memory may be back for the small row once the file's points are gone.
+        done = Failed(file.path, "out of memory while analysing " + file.path);
+        done.row = WriteEachRow(done.result, layout);
     }
-    done.row = WriteEachRow(done.result, layout);
     return done;
 }
 
