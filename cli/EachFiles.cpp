@@ -31,6 +31,13 @@ std::string Child(const std::string& folder, const std::string& name) {
     return folder.empty() || folder.back() == '/' ? folder + name : folder + "/" + name;
 }
 
+/// A regular file, or a link to nothing, which fails in its row. A pipe or a device named like
+/// a track could block the reader for ever.
+bool IsFileToRead(const fs::directory_entry& entry) {
+    std::error_code error;
+    return entry.is_regular_file(error) || (entry.is_symlink(error) && !entry.exists(error));
+}
+
 /// Adds the track files under a folder; each real folder is walked once.
 void Walk(const std::string& folder, std::set<fs::path>& walked, std::vector<EachFile>& found) {
     std::error_code error;
@@ -57,7 +64,7 @@ void Walk(const std::string& folder, std::set<fs::path>& walked, std::vector<Eac
         std::error_code kindError;
         if (child.is_directory(kindError)) {
             Walk(Child(folder, name), walked, found);
-        } else if (IsTrackFileName(name)) {
+        } else if (IsTrackFileName(name) && IsFileToRead(child)) {
             found.push_back({Child(folder, name), {}});
         }
     }

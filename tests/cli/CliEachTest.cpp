@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <vector>
 
@@ -183,16 +184,19 @@ TEST(CliEach, FoldersAreWalkedInPathOrderAndLinkLoopsEnd) {
     fs::copy_file(track.Path(), root + "/b/deep/Z.PLT");
     fs::copy_file(track.Path(), root + "/a.plt");
     fs::copy_file(track.Path(), root + "/b/notes.txt");
-    fs::create_directory_symlink("..", root + "/b/deep/up");  // a loop
-    fs::create_directory_symlink("b", root + "/c");           // the same folder again
+    fs::create_directory_symlink("..", root + "/b/deep/up");     // a loop
+    fs::create_directory_symlink("b", root + "/c");              // the same folder again
+    ASSERT_EQ(mkfifo((root + "/b/pipe.plt").c_str(), 0600), 0);  // would block a reader
+    fs::create_symlink("gone.plt", root + "/b/lost.plt");
     const ToolRun run = RunTool({"--each", "--format", "json", root});
-    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.status, 1) << run.err;  // the lost link
     const std::vector<JsonValue> rows = JsonLines(run.out);
     std::vector<std::string> files;
     for (const JsonValue& row : rows) {
         files.push_back(row["file"].text);
     }
-    EXPECT_EQ(files, (std::vector<std::string>{root + "/a.plt", root + "/b/deep/Z.PLT"}));
+    EXPECT_EQ(files, (std::vector<std::string>{root + "/a.plt", root + "/b/deep/Z.PLT",
+                                               root + "/b/lost.plt"}));
 }
 
 TEST(CliEach, TextTableKeepsTheDaysOfLongDurations) {
