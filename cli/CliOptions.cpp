@@ -10,6 +10,7 @@
 
 const char kCliUsage[] =
     R"(Usage: pelorin-cli [options] FILE [FILE...]
+       pelorin-cli --each [options] FILE|DIR...
 
 Analyses OziExplorer track files (.plt) as the Pelorin window does and prints the window
 title, the sections list and the statistics list.
@@ -41,13 +42,35 @@ Options (a value may follow as the next argument or after '='; values may begin 
   --plot FILE     draw the altitude profile into FILE, .svg or .png
   --over WHAT     distance | time (default distance): the horizontal axis of the plot
   --size WxH      plot size in pixels, 1 to 16384 each (default 856x169)
+  --each          analyse every FILE on its own, exactly as if it were given alone, and
+                  so every .plt, .gpx, .tcx and .igc file (any case) under each DIR, which
+                  is walked recursively in sorted path order; one row per file, in that
+                  order, written as soon as the files before it are done:
+                    text: file, Distance 3D, Total Time, Moving Time, Total Ascent, Total
+                          Descent, Max Elevation, Maximum Speed as the list shows them
+                    json: one object per line: {"file", "sections", "points", "statistics":
+                          [as above]}, and "error" when the file failed
+                    csv:  file,sections,points, the 31 statistics labels, error; values with
+                          17 significant digits, empty for nan
+                  sections counts the file's sections, points the analysed points; a failed
+                  file's message goes to stderr and into its row; --points and --plot
+                  cannot be used with it
+  --total         with --each: a last row "TOTAL" over the files read without error. Summed:
+                  sections, points, Total, Moving and Stopped Time, Distance 2D and 3D,
+                  Total Ascent and Descent, Ascent, Descent and Level Time, Ascent and
+                  Descent Distance, Total Ascent and Descent Time. Earliest Begin, latest
+                  End, lowest Min Elevation; highest Max Elevation, Maximum Speed and
+                  Maximum Slopes. Averages and average slopes are recomputed from the sums.
+  --jobs N        with --each: files analysed at once, 1 to 256 (default: one per hardware
+                  thread)
   --help          show this text
   --              every later argument is a FILE
 
 Numbers are written with a full stop as decimal point, whatever the locale.
 
-Exit status: 0 success; 1 a file could not be opened, read or written; 2 a mistake on the
-command line (unknown option, bad number, size or index; an index that names no section).
+Exit status: 0 success; 1 a file could not be opened, read or written (with --each: any
+file failed, an index that names no section included); 2 a mistake on the command line
+(unknown option, bad number, size or index; an index that names no section).
 )";
 
 namespace {
@@ -148,6 +171,12 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
         options.overDistance = choice == 0;
     } else if (name == "--size") {
         ok = ParseSize(value, options);
+    } else if (name == "--jobs") {
+        const auto result =
+            std::from_chars(value.data(), value.data() + value.size(), options.jobs);
+        ok = !value.empty() && IsDigit(value[0]) && result.ec == std::errc()
+             && result.ptr == value.data() + value.size() && options.jobs >= 1
+             && options.jobs <= kMaxJobs;
     } else if (name == "--points") {
         options.pointsPath = value;
         ok = !value.empty();
@@ -163,12 +192,25 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
 
 bool TakesValue(std::string_view name) {
     for (std::string_view known : {"--select", "--connect", "--vertical", "--speed", "--format",
-                                   "--points", "--plot", "--over", "--size"}) {
+                                   "--points", "--plot", "--over", "--size", "--jobs"}) {
         if (name == known) {
             return true;
         }
     }
     return false;
+}
+
+/// Options that only make sense together, or not at all together.
+bool CheckCombination(const CliOptions& options, std::string& error) {
+    if (!options.each && (options.total || options.jobs != 0)) {
+        error = "--total and --jobs need --each";
+        return false;
+    }
+    if (options.each && (!options.pointsPath.empty() || !options.plotPath.empty())) {
+        error = "--points and --plot cannot be used with --each";
+        return false;
+    }
+    return true;
 }
 
 }  // namespace
@@ -190,6 +232,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
         if (arg == "--help" || arg == "-h") {
             options.help = true;
             return options;
+        }
+        if (arg == "--each" || arg == "--total") {
+            (arg == "--each" ? options.each : options.total) = true;
+            continue;
         }
         const std::size_t equals = arg.find('=');
         const std::string name = arg.substr(0, equals);
@@ -214,7 +260,7 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
         error = "no track file given";
         return std::nullopt;
     }
-    return options;
+    return CheckCombination(options, error) ? std::optional(options) : std::nullopt;
 }
 
 std::optional<PlotFormat> PlotFormatOf(const std::string& path) {

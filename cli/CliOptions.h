@@ -21,11 +21,17 @@ struct CliOptions {
     bool overDistance = true;  // false: plot over time
     int plotWidth = 856;       // pixels
     int plotHeight = 169;      // pixels
+    bool each = false;         // every file (and every track file under a folder) on its own
+    bool total = false;        // with each: one more row of the files taken together
+    int jobs = 0;              // with each: workers; 0: one per hardware thread
     bool help = false;
 };
 
 /// Largest width or height of a plot, in pixels.
 inline constexpr int kMaxPlotSide = 16384;
+
+/// Largest number of workers --jobs takes.
+inline constexpr int kMaxJobs = 256;
 
 /// Exit statuses of the tool.
 inline constexpr int kExitOk = 0;

@@ -16,6 +16,7 @@
 
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "cli/EachRun.h"
 #include "track/Platform.h"
 #include "track/TextFile.h"
 
@@ -100,6 +101,20 @@ int main(int argc, char** argv) {
 #ifdef PELORIN_CLI_PNG
     hooks.writePng = WritePng;
 #endif
+    if (options->each) {
+        const auto writeOut = [](const std::string& text) {
+            std::fwrite(text.data(), 1, text.size(), stdout);
+            std::fflush(stdout);
+        };
+        const auto writeErr = [terminal](const std::string& text) {
+            PrintError((terminal ? "\r\033[K" : "") + text);
+        };
+        const int status = RunEach(*options, hooks, writeOut, writeErr);
+        if (terminal) {
+            PrintError("\r\033[K");
+        }
+        return std::ferror(stdout) == 0 && std::fflush(stdout) == 0 ? status : kExitFileError;
+    }
     std::string out;
     std::string messages;
     const int status = RunCli(*options, hooks, out, messages);

@@ -8,8 +8,16 @@
 /// tests record the messages.
 using WarningHandler = std::function<void(const std::string& text)>;
 
-/// Installs the handler for warnings meant for the user; returns the previous one.
+/// Installs the handler for warnings meant for the user; returns the previous one. Install it
+/// before any other thread may show a warning: it is read without a lock.
 WarningHandler SetWarningHandler(WarningHandler handler);
 
-/// Shows a warning to the user through the installed handler (none: dropped).
+/// Installs a handler for the warnings shown on the calling thread only; while one is
+/// installed it takes them instead of the process-wide handler. A worker that reads one
+/// file among many keeps that file's messages to itself this way. An empty handler removes
+/// it. Returns the previous one of this thread.
+WarningHandler SetThreadWarningHandler(WarningHandler handler);
+
+/// Shows a warning to the user through the thread's handler, else the process-wide one
+/// (none: dropped).
 void ShowWarning(const std::string& text);

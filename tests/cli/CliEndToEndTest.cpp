@@ -25,29 +25,6 @@ namespace {
 
 const std::string kExample = std::string(PELORIN_EXAMPLES) + "/alpine_hike.plt";
 
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(PathFromUtf8(path), std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-ToolRun RunTool(const std::vector<std::string>& args) {
-    const TempFile outFile("", "out.txt");
-    const std::string errPath = outFile.Dir() + "/err.txt";
-    ToolRun run;
-    run.status = RunToolInto(args, outFile.Path(), errPath);
-    run.out = ReadAll(outFile.Path());
-    run.err = ReadAll(errPath);
-    return run;
-}
-
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::istringstream in(text);

@@ -2,6 +2,8 @@
 
 // Runs the built pelorin-cli (PELORIN_CLI) as a process of its own, on every platform.
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,6 +14,7 @@
 #include <sys/wait.h>
 #endif
 
+#include "support/TestFiles.h"
 #include "track/TextFile.h"
 
 #ifdef _WIN32
@@ -90,3 +93,27 @@ inline int RunToolInto(const std::vector<std::string>& args, const std::string& 
     return WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
 }
 #endif
+
+struct ToolRun {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+inline std::string ReadAll(const std::string& path) {
+    std::ifstream in(PathFromUtf8(path), std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+/// Runs the tool and returns its status with what it wrote.
+inline ToolRun RunTool(const std::vector<std::string>& args) {
+    const TempFile outFile("", "out.txt");
+    const std::string errPath = outFile.Dir() + "/err.txt";
+    ToolRun run;
+    run.status = RunToolInto(args, outFile.Path(), errPath);
+    run.out = ReadAll(outFile.Path());
+    run.err = ReadAll(errPath);
+    return run;
+}

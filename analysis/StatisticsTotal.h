@@ -1,0 +1,24 @@
+#pragma once
+
+#include <cstddef>
+
+#include "analysis/Statistics.h"
+
+/// The figures of many tracks taken together. Durations, distances, ascent and descent are
+/// summed; begin and the lowest elevation take the least, end, the highest elevation, the
+/// maximum speed and the maximum slopes the greatest; every average and average slope is
+/// recomputed from the sums as each track's own is, never averaged over the tracks.
+class StatisticsTotal {
+public:
+    /// Adds the figures of one track; a track without points adds nothing.
+    void Add(const TrackStatistics& statistics, std::size_t pointCount);
+
+    /// The figures of the tracks added so far; those of an empty track before the first.
+    TrackStatistics Result() const;
+
+private:
+    TrackStatistics m_sums = EmptyTrackFigures();
+    bool m_any = false;
+
+    static TrackStatistics EmptyTrackFigures();
+};

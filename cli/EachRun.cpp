@@ -1,0 +1,203 @@
+#include "cli/EachRun.h"
+
+#include <algorithm>
+#include <chrono>
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "analysis/StatisticsTotal.h"
+#include "cli/EachFiles.h"
+#include "cli/EachReport.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr std::chrono::milliseconds kProgressStep(200);
+constexpr std::chrono::seconds kProgressDelay(1);
+constexpr std::size_t kFilesInFlightPerJob = 2;
+
+/// A file analysed and its row written, waiting for its turn.
+struct Done {
+    EachResult result;
+    std::string row;
+};
+
+/// Hands the files to the workers in order and the finished rows back in order. A worker
+/// takes a file only while fewer than `window` files are taken and not yet written, which
+/// bounds the memory whatever the scheduling.
+class Schedule {
+public:
+    Schedule(std::size_t count, std::size_t window) : m_slots(count), m_window(window) {}
+
+    /// The next file for a worker; nothing when every file is taken.
+    std::optional<std::size_t> NextFile() {
+        std::unique_lock lock(m_mutex);
+        m_room.wait(lock,
+                    [&] { return m_next >= m_slots.size() || m_next < m_written + m_window; });
+        if (m_next >= m_slots.size()) {
+            return std::nullopt;
+        }
+        return m_next++;
+    }
+
+    void Finish(std::size_t file, Done done) {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_slots[file] = std::move(done);
+        }
+        m_ready.notify_all();
+    }
+
+    /// The row of a file once it is done; nothing when it is not done within the patience.
+    std::optional<Done> Take(std::size_t file, Clock::duration patience) {
+        std::unique_lock lock(m_mutex);
+        if (!m_ready.wait_for(lock, patience, [&] { return m_slots[file].has_value(); })) {
+            return std::nullopt;
+        }
+        std::optional<Done> done = std::exchange(m_slots[file], std::nullopt);
+        ++m_written;
+        lock.unlock();
+        m_room.notify_all();
+        return done;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_room;   // a file may be taken
+    std::condition_variable m_ready;  // a row is done
+    std::vector<std::optional<Done>> m_slots;
+    std::size_t m_window;
+    std::size_t m_next = 0;
+    std::size_t m_written = 0;
+};
+
+/// The line of files done, points per second and time left, from a second on.
+class Progress {
+public:
+    Progress(const CliHooks& hooks, std::size_t files) : m_hooks(hooks), m_files(files) {}
+
+    void Count(std::size_t points) {
+        ++m_done;
+        m_points += points;
+    }
+
+    void Show() {
+        const Clock::time_point now = Clock::now();
+        if (!m_hooks.progress || now - m_start < kProgressDelay || now - m_shown < kProgressStep) {
+            return;
+        }
+        m_shown = now;
+        const double seconds = std::chrono::duration<double>(now - m_start).count();
+        const double rate = static_cast<double>(m_points) / seconds;
+        std::string stage = std::to_string(m_done) + " of " + std::to_string(m_files) + " files, "
+                            + std::to_string(static_cast<long long>(rate)) + " points/s";
+        if (m_done > 0) {
+            const auto left = static_cast<long long>(seconds * static_cast<double>(m_files - m_done)
+                                                     / static_cast<double>(m_done));
+            char clock[32];
+            std::snprintf(clock, sizeof clock, "%lld:%02lld", left / 60, left % 60);
+            stage += std::string(", ") + clock + " left";
+        }
+        m_hooks.progress(stage);
+    }
+
+private:
+    const CliHooks& m_hooks;
+    std::size_t m_files;
+    std::size_t m_done = 0;
+    std::size_t m_points = 0;
+    Clock::time_point m_start = Clock::now();
+    Clock::time_point m_shown{};
+};
+
+Done Failed(const std::string& path, const std::string& error) {
+    Done done;
+    done.result.file = path;
+    done.result.error = error;
+    done.result.messages = "pelorin-cli: " + error + "\n";
+    return done;
+}
+
+Done Process(const EachFile& file, const CliOptions& options, const EachLayout& layout) {
+    Done done;
+    try {
+        done = file.error.empty() ? Done{AnalyseFile(file.path, options), {}}
+                                  : Failed(file.path, file.error);
+        done.row = WriteEachRow(done.result, layout);
+    } catch (const std::bad_alloc&) {
+        // Memory may be back for the small row once the file's points are gone.
+        done = Failed(file.path, "out of memory while analysing " + file.path);
+        done.row = WriteEachRow(done.result, layout);
+    }
+    return done;
+}
+
+EachLayout LayoutFor(const CliOptions& options, const std::vector<EachFile>& files) {
+    EachLayout layout{options.format, DisplayColumns(options.total ? "TOTAL" : "file")};
+    for (const EachFile& file : files) {
+        layout.fileWidth = std::max(layout.fileWidth, DisplayColumns(file.path));
+    }
+    return layout;
+}
+
+std::size_t JobCount(const CliOptions& options, std::size_t files) {
+    const std::size_t jobs = options.jobs > 0 ? static_cast<std::size_t>(options.jobs)
+                                              : std::max(1u, std::thread::hardware_concurrency());
+    return std::max<std::size_t>(1, std::min(jobs, files));
+}
+
+}  // namespace
+
+int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& out,
+            const EachSink& err) {
+    const std::vector<EachFile> files = CollectTrackFiles(options.files);
+    const EachLayout layout = LayoutFor(options, files);
+    const std::size_t jobs = JobCount(options, files.size());
+    Schedule schedule(files.size(), jobs * kFilesInFlightPerJob);
+    std::vector<std::jthread> workers;
+    for (std::size_t j = 0; j < jobs; ++j) {
+        workers.emplace_back([&] {
+            while (const std::optional<std::size_t> file = schedule.NextFile()) {
+                schedule.Finish(*file, Process(files[*file], options, layout));
+            }
+        });
+    }
+    out(WriteEachHeader(layout));
+    Progress progress(hooks, files.size());
+    StatisticsTotal total;
+    EachResult totalRow;
+    totalRow.file = "TOTAL";
+    totalRow.analysed = true;
+    bool failed = false;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        std::optional<Done> done;
+        while (!(done = schedule.Take(i, kProgressStep))) {
+            progress.Show();
+        }
+        const EachResult& result = done->result;
+        if (!result.messages.empty()) {
+            err(result.messages);
+        }
+        out(done->row);
+        failed = failed || !result.error.empty();
+        if (result.error.empty()) {
+            totalRow.sections += result.sections;
+            totalRow.points += result.points;
+            total.Add(result.statistics, result.points);
+        }
+        progress.Count(result.points);
+        progress.Show();
+    }
+    if (options.total) {
+        totalRow.statistics = total.Result();
+        out(WriteEachRow(totalRow, layout));
+    }
+    return failed ? kExitFileError : kExitOk;
+}
