@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include <QIcon>
@@ -79,4 +81,6 @@ private:
     CSectionsModel m_sectionsModel{m_sections};
     CStatisticsModel m_statsModel;
     QTimer m_timer;
+    uint64_t m_trackVersion = 0;             // counts the joins into m_track
+    std::optional<uint64_t> m_statsVersion;  // the join the statistics list shows
 };

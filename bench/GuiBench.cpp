@@ -143,18 +143,29 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
 
 // The profile window on the realistic file; each event is handled and painted.
 
-/// The plot mode switched in the main window: the plot and the profile window follow, with the
-/// statistics list refilled. Argument 1: the first switch into a mode since the points
-/// changed (nothing drawn of it yet); 0: switching back and forth, each mode drawn before.
+/// The points replaced, as by a recompute, and the new pictures shown; with idle, the work
+/// left for the event loop done too.
+void ShowNewPoints(CAnalyzerDlg& dlg, bool idle) {
+    dlg.m_plot.SetProfile(dlg.m_plot.m_profile.points);
+    dlg.m_profileWnd->Follow(dlg.m_plot, ConnectAuto, 15.0, 1.8);
+    dlg.m_plot.repaint();
+    dlg.m_profileWnd->repaint();
+    if (idle) {
+        QCoreApplication::processEvents();
+    }
+}
+
+/// The plot mode switched in the main window: the plot and the profile window follow.
+/// Argument 1: the first switch into a mode since the points changed, after the event loop
+/// was idle a moment; 2: the same, switched at once (nothing drawn of the mode yet); 0:
+/// switching back and forth, each mode drawn before.
 void BM_ProfileModeSwitch(benchmark::State& state) {
     CAnalyzerDlg& dlg = RealisticWindow().dlg;
     auto* combo = dlg.findChild<QComboBox*>(QStringLiteral("IDC_PLOT_MODE"));
     for (auto _ : state) {
         if (state.range(0) != 0) {
             state.PauseTiming();
-            dlg.m_plot.SetProfile(dlg.m_plot.m_profile.points);
-            dlg.m_profileWnd->Follow(dlg.m_plot, ConnectAuto, 15.0, 1.8);
-            dlg.m_profileWnd->repaint();
+            ShowNewPoints(dlg, state.range(0) == 1);
             state.ResumeTiming();
         }
         combo->setCurrentIndex(1 - combo->currentIndex());
@@ -165,19 +176,43 @@ void BM_ProfileModeSwitch(benchmark::State& state) {
     combo->setCurrentIndex(0);
     dlg.OnPlotModeSelEndOk();
 }
-BENCHMARK(BM_ProfileModeSwitch)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileModeSwitch)->Arg(1)->Arg(2)->Arg(0)->Unit(benchmark::kMillisecond);
+
+/// The idle work after new points, each a single event: the other mode's picture of the plot
+/// (argument 0) and of the profile window (1).
+void BM_ProfileIdleDrawing(benchmark::State& state) {
+    CAnalyzerDlg& dlg = RealisticWindow().dlg;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ShowNewPoints(dlg, false);
+        state.ResumeTiming();
+        const bool drew = state.range(0) == 0 ? dlg.m_plot.DrawOtherMode()
+                                              : dlg.m_profileWnd->m_profileArea.DrawOtherMode();
+        if (!drew) {
+            state.SkipWithError("nothing left to draw");
+        }
+    }
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_ProfileIdleDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 /// The profile window resized by a pixel back and forth. Argument 0: each resize event, the
-/// last picture shown stretched; 1: the drawing at the new size once the resize has settled.
+/// last picture shown stretched; 1: the profile drawn at the new size once the resize has
+/// settled; 2: then the plan view, in an event of its own.
 void BM_ProfileResize(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     const QSize size = profile.size();
     int step = 0;
     for (auto _ : state) {
         profile.resize(size.width() - (++step % 2), size.height());
-        if (state.range(0) != 0) {
+        if (state.range(0) == 2) {
+            state.PauseTiming();
             profile.m_profileArea.Settle();
+            profile.repaint();
+            state.ResumeTiming();
             profile.m_planArea.Settle();
+        } else if (state.range(0) == 1) {
+            profile.m_profileArea.Settle();
         }
         profile.repaint();
     }
@@ -185,7 +220,7 @@ void BM_ProfileResize(benchmark::State& state) {
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
 }
-BENCHMARK(BM_ProfileResize)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileResize)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 /// The cursor moved across the profile: readout, marker and plan mark.
 void BM_ProfileCursorMove(benchmark::State& state) {

@@ -30,6 +30,11 @@ public:
     /// Draws the whole plot into the item rectangle, whatever state the button is in.
     void DrawItem(QPainter& painter, const QRect& item);
 
+    /// Draws the picture of the mode not shown, unless one of the current points and size is
+    /// kept already; true when it drew. The plot does it when idle after showing a new picture,
+    /// so that the first switch of the mode finds its picture ready.
+    bool DrawOtherMode();
+
 signals:
     void DoubleClicked();
 
@@ -46,6 +51,11 @@ private:
         QImage image;
         uint64_t version = 0;
     };
+    void DrawMode(QPainter& painter, const QRect& item, int32_t overDistance);
+    bool IsCurrent(const Picture& picture) const;
+    void DrawPicture(Picture& picture, int32_t overDistance);
+
     Picture m_pictures[2];          // over time, over distance
     uint64_t m_profileVersion = 0;  // counts the replacements of the points
+    bool m_otherQueued = false;     // DrawOtherMode is waiting for the event loop
 };

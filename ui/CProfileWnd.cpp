@@ -8,13 +8,14 @@
 #include <utility>
 #include <vector>
 
-#include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSaveFile>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -56,6 +57,54 @@ void DrawPathOf(QPainter& painter, const TrackPoint* points, std::size_t first, 
     painter.drawPolyline(path.data(), static_cast<int>(path.size()));
 }
 
+/// The zoom that shows the whole track in the mode.
+ProfileZoom WholeZoom(const TrackPoint* points, std::size_t count, bool overDistance) {
+    const ProfileMapping whole(points, count, overDistance, PlotRect{0, 0, 1, 1});
+    ProfileZoom zoom;
+    zoom.Reset(whole.XMin(), whole.XMax(), overDistance);
+    return zoom;
+}
+
+/// The profile with its axes as the parts lay them out, on a surface of the given size.
+QImage DrawProfileImage(const ProfilePictureParts& parts, const TrackPoint* points,
+                        std::size_t count, bool overDistance, QSize size) {
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(kPlotBackground);
+    QPainter painter(&image);
+    {
+        QtPlotCanvas canvas(painter);
+        RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, size.width(), size.height()});
+        if (count == 0) {
+            DrawProfile(skipping, nullptr, 0, overDistance, parts.layout.item);
+        } else {
+            DrawProfile(skipping, points, count, parts.mapping);
+        }
+    }
+    const PlotRect& r = parts.mapping.Rect();
+    QFont font = painter.font();
+    font.setPixelSize(ProfileLayout::kFontSize);
+    painter.setFont(font);
+    painter.setPen(QPen(QColor(kMarkerColour), 1));
+    painter.drawLine(r.left, r.bottom, r.right, r.bottom);
+    painter.drawLine(r.left, r.top, r.left, r.bottom);
+    constexpr int kTick = ProfileLayout::kTickLength;
+    for (const AxisTick& tick : parts.horizontal) {
+        painter.drawLine(tick.pixel, r.bottom, tick.pixel, r.bottom + kTick);
+        painter.drawText(QRect(tick.pixel - 60, r.bottom + kTick + 2, 120, 16),
+                         Qt::AlignHCenter | Qt::AlignTop, ToQString(tick.label));
+    }
+    for (const AxisTick& tick : parts.vertical) {
+        painter.drawLine(r.left - kTick, tick.pixel, r.left, tick.pixel);
+        painter.drawText(QRect(0, tick.pixel - 8, r.left - kTick - 2, 16),
+                         Qt::AlignRight | Qt::AlignVCenter, ToQString(tick.label));
+    }
+    painter.drawText(QRect(r.left, size.height() - 18, r.right - r.left, 16), Qt::AlignCenter,
+                     ToQString(parts.horizontalCaption));
+    painter.drawText(QRect(4, 2, 200, 16), Qt::AlignLeft | Qt::AlignTop,
+                     ToQString(parts.verticalCaption));
+    return image;
+}
+
 }  // namespace
 
 CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
@@ -89,53 +138,38 @@ void CProfileArea::resizeEvent(QResizeEvent*) {
     }
 }
 
+bool CProfileArea::IsCurrent(const Whole& whole) const {
+    return whole.version == m_owner.TrackVersion() && whole.image.size() == size();
+}
+
 void CProfileArea::DrawPicture() {
     const ProfilePictureParts& parts = Parts();
     Whole& whole = m_whole[m_owner.OverDistance() ? 1 : 0];
     const bool zoomed = m_owner.Zoom().IsZoomed();
-    if (!zoomed && whole.version == m_owner.TrackVersion() && whole.image.size() == size()) {
+    if (!zoomed && IsCurrent(whole)) {
         m_picture = whole.image;
-        m_pictureValid = true;
-        return;
+    } else {
+        m_picture = DrawProfileImage(parts, m_owner.Points(), m_owner.Count(),
+                                     m_owner.OverDistance(), size());
     }
-    m_picture = QImage(size(), QImage::Format_RGB32);
-    m_picture.fill(kPlotBackground);
-    QPainter painter(&m_picture);
-    {
-        QtPlotCanvas canvas(painter);
-        RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, width(), height()});
-        if (m_owner.Count() == 0) {
-            DrawProfile(skipping, nullptr, 0, m_owner.OverDistance(), parts.layout.item);
-        } else {
-            DrawProfile(skipping, m_owner.Points(), m_owner.Count(), parts.mapping);
-        }
-    }
-    const PlotRect& r = parts.mapping.Rect();
-    QFont font = painter.font();
-    font.setPixelSize(ProfileLayout::kFontSize);
-    painter.setFont(font);
-    painter.setPen(QPen(QColor(kMarkerColour), 1));
-    painter.drawLine(r.left, r.bottom, r.right, r.bottom);
-    painter.drawLine(r.left, r.top, r.left, r.bottom);
-    constexpr int kTick = ProfileLayout::kTickLength;
-    for (const AxisTick& tick : parts.horizontal) {
-        painter.drawLine(tick.pixel, r.bottom, tick.pixel, r.bottom + kTick);
-        painter.drawText(QRect(tick.pixel - 60, r.bottom + kTick + 2, 120, 16),
-                         Qt::AlignHCenter | Qt::AlignTop, ToQString(tick.label));
-    }
-    for (const AxisTick& tick : parts.vertical) {
-        painter.drawLine(r.left - kTick, tick.pixel, r.left, tick.pixel);
-        painter.drawText(QRect(0, tick.pixel - 8, r.left - kTick - 2, 16),
-                         Qt::AlignRight | Qt::AlignVCenter, ToQString(tick.label));
-    }
-    painter.drawText(QRect(r.left, height() - 18, r.right - r.left, 16), Qt::AlignCenter,
-                     ToQString(parts.horizontalCaption));
-    painter.drawText(QRect(4, 2, 200, 16), Qt::AlignLeft | Qt::AlignTop,
-                     ToQString(parts.verticalCaption));
     m_pictureValid = true;
     if (!zoomed) {
         whole = {m_picture, m_owner.TrackVersion()};
     }
+}
+
+bool CProfileArea::DrawOtherMode() {
+    const bool overDistance = !m_owner.OverDistance();
+    Whole& whole = m_whole[overDistance ? 1 : 0];
+    if (m_resizing || IsCurrent(whole)) {
+        return false;
+    }
+    const TrackPoint* points = m_owner.Points();
+    const std::size_t count = m_owner.Count();
+    const ProfilePictureParts parts = ProfilePictureOf(
+        points, count, overDistance, WholeZoom(points, count, overDistance), width(), height());
+    whole = {DrawProfileImage(parts, points, count, overDistance, size()), m_owner.TrackVersion()};
+    return true;
 }
 
 void CProfileArea::paintEvent(QPaintEvent*) {
@@ -149,6 +183,13 @@ void CProfileArea::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
+    if (!m_otherQueued && !IsCurrent(m_whole[m_owner.OverDistance() ? 0 : 1])) {
+        m_otherQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_otherQueued = false;
+            DrawOtherMode();
+        });
+    }
     const PlotRect& r = parts.mapping.Rect();
     const TrackPoint* points = m_owner.Points();
     const auto span = [&](int a, int b, QColor colour) {
@@ -257,8 +298,10 @@ void CPlanArea::paintEvent(QPaintEvent*) {
     }
     const TrackPoint* points = m_owner.Points();
     const std::size_t count = m_owner.Count();
-    const PlanProjection projection(points, count, PlotRect{0, 0, width(), height()});
     if (!m_pictureValid) {
+        // The projection walks every point: kept with the picture for the cursor's mark.
+        m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
+        const PlanProjection& projection = *m_projection;
         m_picture = QImage(size(), QImage::Format_RGB32);
         m_picture.fill(kPlotBackground);
         QPainter painter(&m_picture);
@@ -277,7 +320,7 @@ void CPlanArea::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
     if (const auto& cursor = m_owner.Cursor()) {
-        const PlotPoint p = projection.Map(points[*cursor]);
+        const PlotPoint p = m_projection->Map(points[*cursor]);
         painter.setPen(QPen(QColor(kMarkerColour), 2));
         painter.drawEllipse(QPoint(p.x, p.y), 5, 5);
     }
@@ -332,8 +375,7 @@ void CProfileWnd::Follow(const CProfilePlot& plot, int connectionMode, double ve
     m_track = &plot.m_profile;
     m_version = plot.ProfileVersion();
     m_overDistance = overDistance;
-    const ProfileMapping whole(Points(), Count(), overDistance, PlotRect{0, 0, 1, 1});
-    m_zoom.Reset(whole.XMin(), whole.XMax(), overDistance);
+    m_zoom = WholeZoom(Points(), Count(), overDistance);
     if (newTrack) {
         // The thresholds the points were analysed with, for the figures of a range.
         m_connectionMode = connectionMode;
@@ -403,19 +445,30 @@ void CProfileWnd::OnSavePicture() {
     const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
                      || (filter == QString::fromLatin1(kPictureFileFilters[1])
                          && !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive));
-    bool written = false;
+    if (!WritePicture(path, svg)) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            QString::fromLatin1(kCannotWritePicture) + QDir::toNativeSeparators(path));
+    }
+}
+
+bool CProfileWnd::WritePicture(const QString& path, bool svg) {
+    // Written beside the target and renamed over it on commit: a failure leaves any file
+    // that was there as it was, and never a part of a picture.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
     if (svg) {
         const std::string text = RenderProfilePictureSvg(
             Points(), Count(), m_overDistance, m_zoom, m_profileArea.width(),
             m_profileArea.height(), m_planArea.width());
-        QFile file(path);
-        written = file.open(QIODevice::WriteOnly)
-                  && file.write(text.data(), static_cast<qint64>(text.size()))
-                         == static_cast<qint64>(text.size());
-    } else {
-        written = m_pictureArea.grab().save(path, "PNG");
+        if (file.write(text.data(), static_cast<qint64>(text.size()))
+            != static_cast<qint64>(text.size())) {
+            file.cancelWriting();
+        }
+    } else if (!m_pictureArea.grab().save(&file, "PNG")) {
+        file.cancelWriting();
     }
-    if (!written) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot write ") + path);
-    }
+    return file.commit();
 }

@@ -33,6 +33,10 @@ public:
     void Invalidate() { m_partsValid = false; }
     /// Draws at the new size once a resize has come to rest.
     void Settle();
+    /// Draws the whole track's picture of the mode not shown, unless one of the current track
+    /// and size is kept already; true when it drew. The area does it when idle after showing a
+    /// picture, so that the first switch of the mode finds its picture ready.
+    bool DrawOtherMode();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -59,7 +63,10 @@ private:
         QImage image;
         uint64_t version = 0;
     };
+    bool IsCurrent(const Whole& whole) const;
+
     Whole m_whole[2];                // over time, over distance
+    bool m_otherQueued = false;      // DrawOtherMode is waiting for the event loop
     std::optional<int> m_dragStart;  // pixel column where the button went down
     int m_dragEnd = 0;
     bool m_dragRange = false;  // Shift held: a range for the figures, else a span to zoom into
@@ -83,7 +90,8 @@ private:
     CProfileWnd& m_owner;
     QImage m_picture;
     bool m_pictureValid = false;
-    QTimer m_settle;  // as in the profile
+    std::optional<PlanProjection> m_projection;  // the picture's
+    QTimer m_settle;                             // as in the profile
     bool m_resizing = false;
 };
 
@@ -115,6 +123,9 @@ public:
     /// Redraws after the zoom changed.
     void ZoomChanged();
     void OnSavePicture();
+    /// Writes the profile and plan at the window's size as SVG or PNG; false when it failed,
+    /// leaving the file as it was.
+    bool WritePicture(const QString& path, bool svg);
 
     QWidget m_pictureArea;  // profile and plan, as "Save Picture..." writes them; before them
     CProfileArea m_profileArea;
