@@ -23,6 +23,7 @@
 #include "analysis/Statistics.h"
 #include "res/Strings.h"
 #include "ui/CProfilePlot.h"
+#include "ui/ProfileImage.h"
 #include "ui/QtPlotCanvas.h"
 #include "ui/QtText.h"
 #include "ui/RepeatSkippingCanvas.h"
@@ -41,68 +42,12 @@ void SetUpSettleTimer(QTimer& timer, QWidget* widget, std::function<void()> sett
     QObject::connect(&timer, &QTimer::timeout, widget, std::move(settle));
 }
 
-/// A round-capped path through the points first to last, leaving out repeated pixels.
-void DrawPathOf(QPainter& painter, const TrackPoint* points, std::size_t first, std::size_t last,
-                const PlanProjection& projection) {
-    std::vector<QPoint> path;
-    for (std::size_t i = first; i <= last; ++i) {
-        const PlotPoint p = projection.Map(points[i]);
-        if (path.empty() || path.back() != QPoint(p.x, p.y)) {
-            path.emplace_back(p.x, p.y);
-        }
-    }
-    if (path.size() == 1) {
-        path.push_back(path.back());
-    }
-    painter.drawPolyline(path.data(), static_cast<int>(path.size()));
-}
-
 /// The zoom that shows the whole track in the mode.
 ProfileZoom WholeZoom(const TrackPoint* points, std::size_t count, bool overDistance) {
     const ProfileMapping whole(points, count, overDistance, PlotRect{0, 0, 1, 1});
     ProfileZoom zoom;
     zoom.Reset(whole.XMin(), whole.XMax(), overDistance);
     return zoom;
-}
-
-/// The profile with its axes as the parts lay them out, on a surface of the given size.
-QImage DrawProfileImage(const ProfilePictureParts& parts, const TrackPoint* points,
-                        std::size_t count, bool overDistance, QSize size) {
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(kPlotBackground);
-    QPainter painter(&image);
-    {
-        QtPlotCanvas canvas(painter);
-        RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, size.width(), size.height()});
-        if (count == 0) {
-            DrawProfile(skipping, nullptr, 0, overDistance, parts.layout.item);
-        } else {
-            DrawProfile(skipping, points, count, parts.mapping);
-        }
-    }
-    const PlotRect& r = parts.mapping.Rect();
-    QFont font = painter.font();
-    font.setPixelSize(ProfileLayout::kFontSize);
-    painter.setFont(font);
-    painter.setPen(QPen(QColor(kMarkerColour), 1));
-    painter.drawLine(r.left, r.bottom, r.right, r.bottom);
-    painter.drawLine(r.left, r.top, r.left, r.bottom);
-    constexpr int kTick = ProfileLayout::kTickLength;
-    for (const AxisTick& tick : parts.horizontal) {
-        painter.drawLine(tick.pixel, r.bottom, tick.pixel, r.bottom + kTick);
-        painter.drawText(QRect(tick.pixel - 60, r.bottom + kTick + 2, 120, 16),
-                         Qt::AlignHCenter | Qt::AlignTop, ToQString(tick.label));
-    }
-    for (const AxisTick& tick : parts.vertical) {
-        painter.drawLine(r.left - kTick, tick.pixel, r.left, tick.pixel);
-        painter.drawText(QRect(0, tick.pixel - 8, r.left - kTick - 2, 16),
-                         Qt::AlignRight | Qt::AlignVCenter, ToQString(tick.label));
-    }
-    painter.drawText(QRect(r.left, size.height() - 18, r.right - r.left, 16), Qt::AlignCenter,
-                     ToQString(parts.horizontalCaption));
-    painter.drawText(QRect(4, 2, 200, 16), Qt::AlignLeft | Qt::AlignTop,
-                     ToQString(parts.verticalCaption));
-    return image;
 }
 
 }  // namespace
@@ -114,10 +59,18 @@ CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
     SetUpSettleTimer(m_settle, this, [this] { Settle(); });
 }
 
+CProfileArea::~CProfileArea() = default;
+
 void CProfileArea::Settle() {
     m_settle.stop();
-    m_resizing = false;
-    update();
+    const bool zoomed = m_owner.Zoom().IsZoomed();
+    if (m_owner.Count() < 2 || (!zoomed && IsCurrent(m_whole[m_owner.OverDistance() ? 1 : 0]))) {
+        m_resizing = false;
+        update();
+        return;
+    }
+    // The stretched picture stays while the new one is drawn between events.
+    StartDrawing(m_owner.OverDistance(), Parts(), true);
 }
 
 const ProfilePictureParts& CProfileArea::Parts() {
@@ -130,8 +83,17 @@ const ProfilePictureParts& CProfileArea::Parts() {
     return *m_parts;
 }
 
+void CProfileArea::Invalidate() {
+    m_partsValid = false;
+    if (m_pending && m_pending->shown) {
+        m_pending.reset();
+        m_resizing = false;
+    }
+}
+
 void CProfileArea::resizeEvent(QResizeEvent*) {
     m_partsValid = false;
+    m_pending.reset();
     if (!m_picture.isNull()) {
         m_resizing = true;
         m_settle.start();
@@ -142,15 +104,66 @@ bool CProfileArea::IsCurrent(const Whole& whole) const {
     return whole.version == m_owner.TrackVersion() && whole.image.size() == size();
 }
 
+void CProfileArea::StartDrawing(bool overDistance, const ProfilePictureParts& parts, bool shown) {
+    m_pending.reset();
+    m_pending.emplace(
+        Pending{ProfileImage(parts, m_owner.Points(), m_owner.Count(), overDistance, size()),
+                overDistance, shown, m_owner.Zoom().IsZoomed() && shown, m_owner.TrackVersion()});
+    QueueStep();
+}
+
+void CProfileArea::QueueStep() {
+    if (m_stepQueued) {
+        return;
+    }
+    m_stepQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_stepQueued = false;
+        if (DrawStep(kStepPoints)) {
+            QueueStep();
+        }
+    });
+}
+
+bool CProfileArea::DrawStep(std::size_t points) {
+    if (!m_pending) {
+        return false;
+    }
+    Pending& pending = *m_pending;
+    if (pending.version != m_owner.TrackVersion()) {
+        m_pending.reset();  // the points it walks are gone
+        return false;
+    }
+    if (!pending.drawing->Step(points)) {
+        return true;
+    }
+    const QImage image = pending.drawing->Image();
+    if (!pending.zoomed) {
+        m_whole[pending.overDistance ? 1 : 0] = {image, pending.version};
+    }
+    if (pending.shown) {
+        m_picture = image;
+        m_pictureValid = true;
+        m_resizing = false;
+        update();
+    }
+    m_pending.reset();
+    return false;
+}
+
 void CProfileArea::DrawPicture() {
     const ProfilePictureParts& parts = Parts();
-    Whole& whole = m_whole[m_owner.OverDistance() ? 1 : 0];
+    const bool overDistance = m_owner.OverDistance();
+    Whole& whole = m_whole[overDistance ? 1 : 0];
     const bool zoomed = m_owner.Zoom().IsZoomed();
+    if (!zoomed && m_pending && m_pending->overDistance == overDistance) {
+        DrawStep(2 * m_owner.Count());  // drawn ahead in part: the rest at once
+    }
     if (!zoomed && IsCurrent(whole)) {
         m_picture = whole.image;
     } else {
-        m_picture = DrawProfileImage(parts, m_owner.Points(), m_owner.Count(),
-                                     m_owner.OverDistance(), size());
+        m_picture =
+            DrawProfileImage(parts, m_owner.Points(), m_owner.Count(), overDistance, size());
     }
     m_pictureValid = true;
     if (!zoomed) {
@@ -160,15 +173,18 @@ void CProfileArea::DrawPicture() {
 
 bool CProfileArea::DrawOtherMode() {
     const bool overDistance = !m_owner.OverDistance();
-    Whole& whole = m_whole[overDistance ? 1 : 0];
-    if (m_resizing || IsCurrent(whole)) {
+    if (m_pending && m_pending->version != m_owner.TrackVersion()) {
+        m_pending.reset();  // of points gone
+    }
+    if (m_resizing || m_pending || IsCurrent(m_whole[overDistance ? 1 : 0])) {
         return false;
     }
     const TrackPoint* points = m_owner.Points();
     const std::size_t count = m_owner.Count();
-    const ProfilePictureParts parts = ProfilePictureOf(
-        points, count, overDistance, WholeZoom(points, count, overDistance), width(), height());
-    whole = {DrawProfileImage(parts, points, count, overDistance, size()), m_owner.TrackVersion()};
+    StartDrawing(overDistance,
+                 ProfilePictureOf(points, count, overDistance,
+                                  WholeZoom(points, count, overDistance), width(), height()),
+                 false);
     return true;
 }
 
@@ -272,19 +288,62 @@ CPlanArea::CPlanArea(CProfileWnd& owner) : m_owner(owner) {
     SetUpSettleTimer(m_settle, this, [this] { Settle(); });
 }
 
+CPlanArea::~CPlanArea() = default;
+
 void CPlanArea::Settle() {
     m_settle.stop();
+    const TrackPoint* points = m_owner.Points();
+    const std::size_t count = m_owner.Count();
+    m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
+    m_drawing = PlanImage(points, count, *m_projection, m_owner.Range(), size());
+    m_drawingVersion = m_owner.TrackVersion();
+    QueueStep();
+}
+
+void CPlanArea::QueueStep() {
+    if (m_stepQueued) {
+        return;
+    }
+    m_stepQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_stepQueued = false;
+        if (DrawStep(CProfileArea::kStepPoints)) {
+            QueueStep();
+        }
+    });
+}
+
+bool CPlanArea::DrawStep(std::size_t points) {
+    if (!m_drawing) {
+        return false;
+    }
+    if (m_drawingVersion != m_owner.TrackVersion()) {
+        m_drawing.reset();  // the points it walks are gone
+        return false;
+    }
+    if (!m_drawing->Step(points)) {
+        return true;
+    }
+    m_picture = m_drawing->Image();
+    m_pictureValid = true;
     m_resizing = false;
+    m_drawing.reset();
     update();
+    return false;
 }
 
 void CPlanArea::Invalidate() {
     m_pictureValid = false;
+    if (m_drawing) {
+        m_drawing.reset();
+        m_resizing = false;
+    }
     update();
 }
 
 void CPlanArea::resizeEvent(QResizeEvent*) {
     m_pictureValid = false;
+    m_drawing.reset();
     if (!m_picture.isNull()) {
         m_resizing = true;
         m_settle.start();
@@ -301,20 +360,10 @@ void CPlanArea::paintEvent(QPaintEvent*) {
     if (!m_pictureValid) {
         // The projection walks every point: kept with the picture for the cursor's mark.
         m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
-        const PlanProjection& projection = *m_projection;
-        m_picture = QImage(size(), QImage::Format_RGB32);
-        m_picture.fill(kPlotBackground);
-        QPainter painter(&m_picture);
-        {
-            QtPlotCanvas canvas(painter);
-            RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, width(), height()});
-            DrawPlan(skipping, points, count, projection);
-        }
-        if (const auto& range = m_owner.Range()) {
-            painter.setPen(
-                QPen(QColor(0, 0, 255, 90), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            DrawPathOf(painter, points, range->first, range->second, projection);
-        }
+        const std::unique_ptr<SteppedImage> image =
+            PlanImage(points, count, *m_projection, m_owner.Range(), size());
+        image->Step(2 * count);
+        m_picture = image->Image();
         m_pictureValid = true;
     }
     QPainter painter(this);

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -15,6 +16,7 @@
 #include "track/TrackSection.h"
 #include "ui/CStatisticsModel.h"
 #include "ui/PlanView.h"
+#include "ui/ProfileImage.h"
 #include "ui/ProfilePicture.h"
 #include "ui/ProfileView.h"
 
@@ -28,15 +30,27 @@ class CProfileArea : public QWidget {
 
 public:
     explicit CProfileArea(CProfileWnd& owner);
+    ~CProfileArea() override;
     /// The parts of the picture at the current size, zoom and track.
     const ProfilePictureParts& Parts();
-    void Invalidate() { m_partsValid = false; }
-    /// Draws at the new size once a resize has come to rest.
+    /// Drops the parts, and a picture at rest being drawn, after a change of zoom or track.
+    void Invalidate();
+    /// Draws at the new size once a resize has come to rest, in steps between events.
     void Settle();
-    /// Draws the whole track's picture of the mode not shown, unless one of the current track
-    /// and size is kept already; true when it drew. The area does it when idle after showing a
-    /// picture, so that the first switch of the mode finds its picture ready.
+    /// Starts drawing the whole track's picture of the mode not shown, in steps between events,
+    /// unless one of the current track and size is kept already; true when it started. The area
+    /// does it when idle after showing a picture, so that the first switch of the mode finds
+    /// its picture ready.
     bool DrawOtherMode();
+    /// Draws the next points of the picture being drawn; true when more steps are left.
+    bool DrawStep(std::size_t points);
+    /// True when the whole track's picture of the mode is kept for the current track and size.
+    bool HasWholePicture(bool overDistance) const {
+        return IsCurrent(m_whole[overDistance ? 1 : 0]);
+    }
+
+    /// Points per step: a step of a million-point track stays far below a frame's worth.
+    static constexpr std::size_t kStepPoints = 250000;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -48,7 +62,16 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    struct Pending {  // a picture being drawn in steps
+        std::unique_ptr<SteppedImage> drawing;
+        bool overDistance;
+        bool shown;   // to be shown once complete; else kept for a switch of the mode
+        bool zoomed;  // not the whole track
+        uint64_t version;
+    };
     void DrawPicture();
+    void StartDrawing(bool overDistance, const ProfilePictureParts& parts, bool shown);
+    void QueueStep();
 
     CProfileWnd& m_owner;
     std::optional<ProfilePictureParts> m_parts;
@@ -65,8 +88,10 @@ private:
     };
     bool IsCurrent(const Whole& whole) const;
 
-    Whole m_whole[2];                // over time, over distance
-    bool m_otherQueued = false;      // DrawOtherMode is waiting for the event loop
+    Whole m_whole[2];            // over time, over distance
+    bool m_otherQueued = false;  // DrawOtherMode is waiting for the event loop
+    std::optional<Pending> m_pending;
+    bool m_stepQueued = false;       // DrawStep is waiting for the event loop
     std::optional<int> m_dragStart;  // pixel column where the button went down
     int m_dragEnd = 0;
     bool m_dragRange = false;  // Shift held: a range for the figures, else a span to zoom into
@@ -78,9 +103,12 @@ class CPlanArea : public QWidget {
 
 public:
     explicit CPlanArea(CProfileWnd& owner);
+    ~CPlanArea() override;
     void Invalidate();
-    /// Draws at the new size once a resize has come to rest.
+    /// Draws at the new size once a resize has come to rest, in steps between events.
     void Settle();
+    /// Draws the next points of the picture being drawn; true when more steps are left.
+    bool DrawStep(std::size_t points);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -93,6 +121,11 @@ private:
     std::optional<PlanProjection> m_projection;  // the picture's
     QTimer m_settle;                             // as in the profile
     bool m_resizing = false;
+    std::unique_ptr<SteppedImage> m_drawing;  // the picture at rest being drawn
+    uint64_t m_drawingVersion = 0;
+    bool m_stepQueued = false;
+
+    void QueueStep();
 };
 
 /// A window of its own with the profile up close: axes, a readout under the cursor, zoom,

@@ -295,3 +295,34 @@ TEST(ProfileDrawing, ExtremeItemRectanglesDoNotOverflow) {
     const RecordingCanvas cross = Draw({}, true, &huge);
     EXPECT_EQ(cross.lines[0].from.x, std::numeric_limits<int>::min() + 2);
 }
+
+TEST(ProfileDrawing, DrawnInStepsItMakesTheSameCallsHoweverCut) {
+    const std::vector<TrackPoint> points = Track({{1, 0.0},
+                                                  {6, 10.0},
+                                                  {4, 20.0, 1},
+                                                  {2, 20.0},
+                                                  {0, 25.0},
+                                                  {1, 30.0},
+                                                  {7, 40.0, 4},
+                                                  {5, 30.0, 2},
+                                                  {3, 30.0},
+                                                  {9, 50.0},
+                                                  {1, 45.0},
+                                                  {7, 5.0},
+                                                  {6, 15.0}});
+    const PlotRect item = ItemFor(points.size());
+    const ProfileMapping mapping(points.data(), points.size(), true, item);
+    RecordingCanvas whole;
+    DrawProfile(whole, points.data(), points.size(), mapping);
+    ASSERT_GT(whole.calls.size(), 3 * points.size());
+    for (const std::size_t step : {1, 2, 5, 12, 13}) {
+        RecordingCanvas cut;
+        ProfileSteps steps(points.data(), points.size(), mapping);
+        std::size_t count = 1;
+        while (!steps.Step(cut, step)) {
+            ++count;
+        }
+        EXPECT_EQ(count, (2 * points.size() + step - 1) / step) << step;
+        EXPECT_EQ(cut.calls, whole.calls) << step;
+    }
+}

@@ -71,9 +71,8 @@ private slots:
             return std::pair(w.dlg.m_plot.grab().toImage(), profile.m_profileArea.grab().toImage());
         };
         pictures();
-        QCoreApplication::processEvents();
+        QTRY_VERIFY(profile.m_profileArea.HasWholePicture(!profile.OverDistance()));
         QVERIFY(!w.dlg.m_plot.DrawOtherMode());
-        QVERIFY(!profile.m_profileArea.DrawOtherMode());
         switchMode();
         const auto ahead = pictures();
         w.dlg.m_plot.SetProfile(w.dlg.m_plot.m_profile.points);  // nothing kept: drawn afresh
