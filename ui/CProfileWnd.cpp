@@ -33,14 +33,7 @@ namespace {
 
 constexpr int kMinDrag = 3;         // pixels: a shorter drag is a click
 constexpr double kWheelStep = 0.8;  // span factor per notch of the wheel
-constexpr QRgb kMarkerColour = 0xFF000000;
-constexpr int kSettleDelay = 100;  // milliseconds without a resize before drawing anew
-
-void SetUpSettleTimer(QTimer& timer, QWidget* widget, std::function<void()> settle) {
-    timer.setSingleShot(true);
-    timer.setInterval(kSettleDelay);
-    QObject::connect(&timer, &QTimer::timeout, widget, std::move(settle));
-}
+constexpr int kSettleDelay = 100;   // milliseconds without a resize before drawing anew
 
 /// The zoom that shows the whole track in the mode.
 ProfileZoom WholeZoom(const TrackPoint* points, std::size_t count, bool overDistance) {
@@ -51,6 +44,12 @@ ProfileZoom WholeZoom(const TrackPoint* points, std::size_t count, bool overDist
 }
 
 }  // namespace
+
+void SetUpSettleTimer(QTimer& timer, QWidget* widget, std::function<void()> settle) {
+    timer.setSingleShot(true);
+    timer.setInterval(kSettleDelay);
+    QObject::connect(&timer, &QTimer::timeout, widget, std::move(settle));
+}
 
 CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
     setObjectName(QStringLiteral("ProfileArea"));
@@ -280,99 +279,6 @@ void CProfileArea::wheelEvent(QWheelEvent* event) {
     const double value = Parts().mapping.ValueAt(event->position().toPoint().x());
     m_owner.Zoom().ZoomAround(value, std::pow(kWheelStep, notches / 120.0));
     m_owner.ZoomChanged();
-}
-
-CPlanArea::CPlanArea(CProfileWnd& owner) : m_owner(owner) {
-    setObjectName(QStringLiteral("PlanArea"));
-    setMinimumSize(160, 160);
-    SetUpSettleTimer(m_settle, this, [this] { Settle(); });
-}
-
-CPlanArea::~CPlanArea() = default;
-
-void CPlanArea::Settle() {
-    m_settle.stop();
-    const TrackPoint* points = m_owner.Points();
-    const std::size_t count = m_owner.Count();
-    m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
-    m_drawing = PlanImage(points, count, *m_projection, m_owner.Range(), size());
-    m_drawingVersion = m_owner.TrackVersion();
-    QueueStep();
-}
-
-void CPlanArea::QueueStep() {
-    if (m_stepQueued) {
-        return;
-    }
-    m_stepQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_stepQueued = false;
-        if (DrawStep(CProfileArea::kStepPoints)) {
-            QueueStep();
-        }
-    });
-}
-
-bool CPlanArea::DrawStep(std::size_t points) {
-    if (!m_drawing) {
-        return false;
-    }
-    if (m_drawingVersion != m_owner.TrackVersion()) {
-        m_drawing.reset();  // the points it walks are gone
-        return false;
-    }
-    if (!m_drawing->Step(points)) {
-        return true;
-    }
-    m_picture = m_drawing->Image();
-    m_pictureValid = true;
-    m_resizing = false;
-    m_drawing.reset();
-    update();
-    return false;
-}
-
-void CPlanArea::Invalidate() {
-    m_pictureValid = false;
-    if (m_drawing) {
-        m_drawing.reset();
-        m_resizing = false;
-    }
-    update();
-}
-
-void CPlanArea::resizeEvent(QResizeEvent*) {
-    m_pictureValid = false;
-    m_drawing.reset();
-    if (!m_picture.isNull()) {
-        m_resizing = true;
-        m_settle.start();
-    }
-}
-
-void CPlanArea::paintEvent(QPaintEvent*) {
-    if (m_resizing) {
-        QPainter(this).drawImage(rect(), m_picture);
-        return;
-    }
-    const TrackPoint* points = m_owner.Points();
-    const std::size_t count = m_owner.Count();
-    if (!m_pictureValid) {
-        // The projection walks every point: kept with the picture for the cursor's mark.
-        m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
-        const std::unique_ptr<SteppedImage> image =
-            PlanImage(points, count, *m_projection, m_owner.Range(), size());
-        image->Step(2 * count);
-        m_picture = image->Image();
-        m_pictureValid = true;
-    }
-    QPainter painter(this);
-    painter.drawImage(0, 0, m_picture);
-    if (const auto& cursor = m_owner.Cursor()) {
-        const PlotPoint p = m_projection->Map(points[*cursor]);
-        painter.setPen(QPen(QColor(kMarkerColour), 2));
-        painter.drawEllipse(QPoint(p.x, p.y), 5, 5);
-    }
 }
 
 CProfileWnd::CProfileWnd(QWidget* parent)

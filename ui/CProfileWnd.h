@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -22,6 +23,11 @@
 
 class CProfilePlot;
 class CProfileWnd;
+
+inline constexpr QRgb kMarkerColour = 0xFF000000;  // cursor marks and axes
+
+/// Makes the timer call settle once no resize came for a moment.
+void SetUpSettleTimer(QTimer& timer, QWidget* widget, std::function<void()> settle);
 
 /// The profile at the window's size with its axes; the readout's cursor, zoom and range
 /// selection by mouse.
@@ -49,7 +55,7 @@ public:
         return IsCurrent(m_whole[overDistance ? 1 : 0]);
     }
 
-    /// Points per step: a step of a million-point track stays far below a frame's worth.
+    /// Points per step: some 10 to 20 ms of drawing a jittery recording.
     static constexpr std::size_t kStepPoints = 250000;
 
 protected:
