@@ -2,7 +2,8 @@
 
 #include <QString>
 
-/// The program: remembers where its executable lies and runs the main window.
+/// The program: remembers where its executable lies and runs the main window, which opens the
+/// files named on the command line.
 class CAnalyzerApp {
 public:
     /// Runs the main window modally; false: the program ends when it closes.
@@ -10,6 +11,9 @@ public:
 
     /// The directory of an executable's path, without a trailing separator.
     static QString DirectoryOf(const QString& executablePath);
+    /// The help page: beside the executable in a build, or in share/pelorin next to the bin
+    /// directory of an installed program. The first when neither exists.
+    static QString HelpPagePath(const QString& programDir);
 
     QString m_programDir;  // directory of the running executable, for the help page
 };

@@ -7,13 +7,13 @@
 #include "analysis/Statistics.h"
 #include "app/DialogBuilder.h"
 #include "app/QtPlatform.h"
-#include "app/ThresholdText.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "track/Platform.h"
 #include "ui/ListFormat.h"
 #include "ui/QtText.h"
 #include "ui/ReportView.h"
+#include "ui/ThresholdText.h"
 
 CAnalyzerDlg::CAnalyzerDlg(QWidget* parent)
     : CTemplateDialog(kAnalyzerDialog, parent), m_hIcon(LoadProgramIcon()) {
@@ -39,8 +39,15 @@ bool CAnalyzerDlg::OnInitDialog() {
     const auto scaleWidth = [&units](int pixels) {
         return units.ScaleWidth(pixels);
     };
-    SetUpReportColumns(m_sectionsList, kSectionColumns, scaleWidth);
-    SetUpReportColumns(m_statsList, kStatisticsColumns, scaleWidth);
+    SetUpReportColumns(m_sectionsList, kSectionColumns, scaleWidth, SectionColumnTexts);
+    SetUpReportColumns(m_statsList, kStatisticsColumns, scaleWidth, StatisticsColumnTexts);
+    m_sectionsList.installEventFilter(this);
+    m_statsList.installEventFilter(this);
+    setAcceptDrops(true);
+    if (!m_startFiles.isEmpty()) {
+        // Once the window is on screen, so that a message box about a file stands over it.
+        QTimer::singleShot(0, this, [this] { OpenFiles(m_startFiles, false); });
+    }
     return true;
 }
 

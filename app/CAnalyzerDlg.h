@@ -2,11 +2,14 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
 
 #include <QIcon>
+#include <QPointer>
+#include <QStringList>
 #include <QTableView>
 #include <QTimer>
 
@@ -17,6 +20,10 @@
 #include "ui/CProfileWnd.h"
 #include "ui/CSectionsModel.h"
 #include "ui/CStatisticsModel.h"
+#include "ui/Report.h"
+#include "ui/ReportFile.h"
+
+class QTextBrowser;
 
 /// The main window: the loaded sections, the choice of sections and modes, the joined track
 /// with its statistics and profile. It owns all the data and lives as long as the program.
@@ -39,6 +46,7 @@ public:
     std::unique_ptr<CProfileWnd> m_profileWnd;  // created when first shown
     TrackSectionList m_sections;                // the loaded sections, in reading order
     TrackSection m_track;                       // the joined and analysed track
+    QStringList m_startFiles;                   // files named on the command line, opened once shown
 
     void OnLoadTrack();
     void OnAppend();
@@ -51,6 +59,13 @@ public:
     void OnSysCommand(int command);
     /// Opens the profile window, or brings it to the front.
     void OnShowProfile();
+    void OnCopyRows(const QTableView& list);
+    void OnExportStatistics();
+    void OnExportPoints();
+    void OnSaveProfile();
+    /// Reads files as Load and Append do: the first replaces the sections and every section is
+    /// selected afterwards, unless appendAll adds them all to the loaded ones.
+    void OpenFiles(const QStringList& paths, bool appendAll);
     /// Joins the chosen sections, analyses them and shows the result.
     void RecomputeTrack();
 
@@ -65,6 +80,9 @@ protected:
     bool OnInitDialog() override;
     bool DoDataExchange(bool saveAndValidate) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 #ifdef Q_OS_WIN
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -77,10 +95,18 @@ private:
     void ShowData();
     std::vector<std::size_t> SelectedRows() const;
     void RestartTimer();
+    void ReadFiles(const QStringList& paths, bool appendAll);
+    void ShowNoTrack();
+    void ShowHelpWindow(const QString& page);
+    TrackStatistics AnalysedTrack(TrackSection& track) const;
+    Report CurrentReport() const;
+    QSize ProfilePictureSize() const;
+    void SaveOrWarn(const QString& path, const std::function<bool(const TextSink&)>& produce);
 
     CSectionsModel m_sectionsModel{m_sections};
     CStatisticsModel m_statsModel;
     QTimer m_timer;
+    QPointer<QTextBrowser> m_helpWindow;
     uint64_t m_trackVersion = 0;             // counts the joins into m_track
     std::optional<uint64_t> m_statsVersion;  // the join the statistics list shows
 };

@@ -1,8 +1,15 @@
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileInfo>
 #include <QItemSelectionModel>
+#include <QMimeData>
+#include <QTextBrowser>
+#include <QUrl>
 
 #include "analysis/Classify.h"
 #include "app/CAnalyzerApp.h"
 #include "app/CAnalyzerDlg.h"
+#include "app/DialogBuilder.h"
 #include "app/QtPlatform.h"
 #include "res/Strings.h"
 #include "ui/QtText.h"
@@ -10,30 +17,81 @@
 void CAnalyzerDlg::OnLoadTrack() {
     UpdateData(true);
     const QString path = ChooseTrackFile(this);
-    if (path.isEmpty()) {
-        return;
+    if (!path.isEmpty()) {
+        ReadFiles({path}, false);
     }
-    // The reader empties the sections first and may show a message box meanwhile: the list
-    // must not show rows whose sections are gone.
-    const BusyCursor busy;
-    m_sectionsModel.Detach();
-    m_sections.LoadTrackFile(ToStdString(path));
-    m_sectionsChanged = true;
-    UpdateData(false);
-    m_sectionsList.selectAll();
 }
 
 void CAnalyzerDlg::OnAppend() {
     UpdateData(true);
     const QString path = ChooseTrackFile(this);
-    if (path.isEmpty()) {
+    if (!path.isEmpty()) {
+        ReadFiles({path}, true);
+    }
+}
+
+void CAnalyzerDlg::OpenFiles(const QStringList& paths, bool appendAll) {
+    if (!paths.isEmpty()) {
+        UpdateData(true);
+        ReadFiles(paths, appendAll);
+    }
+}
+
+// Reads as Load does for the first file and as Append does for the others, after the
+// controls were read.
+void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
+    const BusyCursor busy;
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        if (i == 0 && !appendAll) {
+            // The reader empties the sections first and may show a message box meanwhile:
+            // the list must not show rows whose sections are gone. Appending only adds
+            // sections, so the rows on show keep standing for theirs.
+            m_sectionsModel.Detach();
+            m_sections.LoadTrackFile(ToStdString(paths[i]));
+        } else {
+            m_sections.ReadTrackFile(ToStdString(paths[i]));
+        }
+    }
+    m_sectionsChanged = true;
+    if (!appendAll && m_sections.IsEmpty()) {
+        ShowNoTrack();
+    }
+    UpdateData(false);
+    if (!appendAll) {
+        m_sectionsList.selectAll();
+    }
+}
+
+// Nothing is loaded, so nothing is shown: the title says so, and the statistics and the
+// profile must not go on showing the track that was loaded before.
+void CAnalyzerDlg::ShowNoTrack() {
+    m_timer.stop();
+    m_track.points.SetSize(0);
+    ++m_trackVersion;
+    m_plot.SetProfile(m_track.points);
+}
+
+void CAnalyzerDlg::dragEnterEvent(QDragEnterEvent* event) {
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            event->acceptProposedAction();
+            return;
+        }
+    }
+}
+
+void CAnalyzerDlg::dropEvent(QDropEvent* event) {
+    QStringList paths;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile()) {
+            paths << url.toLocalFile();
+        }
+    }
+    if (paths.isEmpty()) {
         return;
     }
-    // Reading only adds sections, so the rows on show keep standing for theirs.
-    const BusyCursor busy;
-    m_sections.ReadTrackFile(ToStdString(path));
-    m_sectionsChanged = true;
-    UpdateData(false);
+    event->acceptProposedAction();
+    OpenFiles(paths, event->modifiers().testFlag(Qt::ControlModifier));
 }
 
 void CAnalyzerDlg::OnClear() {
@@ -60,7 +118,30 @@ void CAnalyzerDlg::OnSectionsItemChanged() {
 }
 
 void CAnalyzerDlg::OnHelpButton() {
-    OpenDocument(theApp.m_programDir + QLatin1Char('/') + QString::fromLatin1(kHelpFileName));
+    const QString page = CAnalyzerApp::HelpPagePath(theApp.m_programDir);
+    if (!OpenDocument(page)) {
+        ShowHelpWindow(page);
+    }
+}
+
+// Without a program to open the page, Pelorin shows it itself.
+void CAnalyzerDlg::ShowHelpWindow(const QString& page) {
+    if (m_helpWindow.isNull()) {
+        m_helpWindow = new QTextBrowser(this);
+        m_helpWindow->setWindowFlags(Qt::Window);
+        m_helpWindow->setAttribute(Qt::WA_DeleteOnClose);
+        m_helpWindow->setWindowTitle(QString::fromLatin1(kHelpCaption));
+        m_helpWindow->setOpenExternalLinks(true);
+        m_helpWindow->resize(DialogUnitsOf(font()).ToPixels(320, 300));
+    }
+    if (QFileInfo::exists(page)) {
+        m_helpWindow->setSource(QUrl::fromLocalFile(page));
+    } else {
+        m_helpWindow->setPlainText(QString::fromLatin1(kHelpPageMissing).arg(page));
+    }
+    m_helpWindow->show();
+    m_helpWindow->raise();
+    m_helpWindow->activateWindow();
 }
 
 void CAnalyzerDlg::OnTimer() {

@@ -11,8 +11,8 @@
 #endif
 
 // The about entry: at the end of the system menu where a program may extend that menu
-// (Windows), elsewhere in the context menu of the window's free area. That menu also opens
-// the profile window.
+// (Windows), elsewhere in the context menu of the window's free area, after the entries that
+// open the profile window and take the results out.
 
 void CAnalyzerDlg::AddAboutEntry() {
 #ifdef Q_OS_WIN
@@ -49,12 +49,19 @@ void CAnalyzerDlg::contextMenuEvent(QContextMenuEvent* event) {
     }
     QMenu menu(this);
     menu.setObjectName(QStringLiteral("IDS_ABOUTBOX"));
+    const auto addEntry = [this, &menu](const char* text, void (CAnalyzerDlg::*handler)()) {
+        connect(menu.addAction(QString::fromLatin1(text)), &QAction::triggered, this,
+                [this, handler] { (this->*handler)(); });
+    };
+    addEntry(kShowProfileMenuEntry, &CAnalyzerDlg::OnShowProfile);
+    addEntry(kExportStatisticsCaption, &CAnalyzerDlg::OnExportStatistics);
+    addEntry(kExportPointsCaption, &CAnalyzerDlg::OnExportPoints);
+    addEntry(kSaveProfileCaption, &CAnalyzerDlg::OnSaveProfile);
 #ifndef Q_OS_WIN
-    QAction* about = menu.addAction(QString::fromLatin1(kAboutMenuEntry));
-    connect(about, &QAction::triggered, this, [this] { OnSysCommand(IDM_ABOUTBOX); });
+    menu.addSeparator();
+    connect(menu.addAction(QString::fromLatin1(kAboutMenuEntry)), &QAction::triggered, this,
+            [this] { OnSysCommand(IDM_ABOUTBOX); });
 #endif
-    QAction* profile = menu.addAction(QString::fromLatin1(kShowProfileMenuEntry));
-    connect(profile, &QAction::triggered, this, [this] { OnShowProfile(); });
     menu.exec(event->globalPos());
 }
 

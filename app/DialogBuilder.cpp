@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
@@ -39,6 +40,17 @@ QComboBox* CreateDropDownList(const DialogItem& item, QWidget* parent) {
         combo->addItem(ToQString(entry));
     }
     combo->setCurrentIndex(-1);
+    // The open list is at least as wide as its longest entry, however narrow the box.
+    int widest = 0;
+    for (int i = 0; i < combo->count(); ++i) {
+        widest = std::max(widest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
+    }
+    const QStyle* style = combo->style();
+    const int margins = 2 * (style->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1)
+                        + 2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth)
+                        + style->pixelMetric(QStyle::PM_ScrollBarExtent);
+    combo->view()->setMinimumWidth(widest + margins);
+    combo->view()->setTextElideMode(Qt::ElideNone);
     return combo;
 }
 

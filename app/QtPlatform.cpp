@@ -41,6 +41,24 @@ QString RunOpenDialog(QWidget* parent) {
     return dialog.selectedFiles().constFirst();
 }
 
+QString RunSaveDialog(QWidget* parent, const QString& caption, const QStringList& filters) {
+    QFileDialog dialog(parent, caption);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setNameFilters(filters);
+    // The suffix of the chosen filter goes on a name typed without one.
+    const auto suffixOf = [](const QString& filter) {
+        const qsizetype dot = filter.indexOf(QLatin1String("*."));
+        return dot < 0 ? QString() : filter.mid(dot + 2).chopped(1);
+    };
+    dialog.setDefaultSuffix(suffixOf(filters.value(0)));
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}
+
 }  // namespace
 
 PlatformHooks SetPlatformHooks(PlatformHooks hooks) {
@@ -51,12 +69,16 @@ QString ChooseTrackFile(QWidget* parent) {
     return Hooks().chooseTrackFile ? Hooks().chooseTrackFile(parent) : RunOpenDialog(parent);
 }
 
-void OpenDocument(const QString& path) {
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QStringList& filters) {
+    return Hooks().chooseSaveFile ? Hooks().chooseSaveFile(parent, caption, filters)
+                                  : RunSaveDialog(parent, caption, filters);
+}
+
+bool OpenDocument(const QString& path) {
     if (Hooks().openDocument) {
-        Hooks().openDocument(path);
-        return;
+        return Hooks().openDocument(path);
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 void ExitProcess(int status) {

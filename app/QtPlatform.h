@@ -4,6 +4,7 @@
 
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 
@@ -11,7 +12,9 @@ class QWidget;
 /// window without a person: an empty member keeps the real service.
 struct PlatformHooks {
     std::function<QString(QWidget* parent)> chooseTrackFile;  // full path, empty when cancelled
-    std::function<void(const QString& path)> openDocument;
+    std::function<QString(QWidget* parent, const QString& caption, const QStringList& filters)>
+        chooseSaveFile;  // full path, empty when cancelled
+    std::function<bool(const QString& path)> openDocument;
     std::function<void(int status)> exitProcess;
 };
 
@@ -20,8 +23,11 @@ PlatformHooks SetPlatformHooks(PlatformHooks hooks);
 
 /// The Open dialog for a track file: full path of the chosen file, empty when cancelled.
 QString ChooseTrackFile(QWidget* parent);
-/// Opens a document with the user's associated program; a failure is not reported.
-void OpenDocument(const QString& path);
+/// The Save dialog for an exported file; the first filter's suffix is added to a name typed
+/// without one. Full path of the chosen file, empty when cancelled.
+QString ChooseSaveFile(QWidget* parent, const QString& caption, const QStringList& filters);
+/// Opens a document with the user's associated program; false when no program took it.
+bool OpenDocument(const QString& path);
 /// Ends the process through the normal exit path, as returning from main would not: the
 /// window's modal loop is still running.
 void ExitProcess(int status);

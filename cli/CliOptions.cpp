@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "analysis/Joining.h"
-#include "track/NumberText.h"
+#include "ui/ThresholdText.h"
 
 const char kCliUsage[] =
     R"(Usage: pelorin-cli [options] FILE [FILE...]
@@ -24,7 +24,9 @@ Options (a value may follow as the next argument or after '='; values may begin 
   --connect MODE  none | auto | all (default auto): sections are not connected; joined where
                   the time gap is at most 45 minutes and the jump at most 5000 m; all joined
   --vertical M    vertical threshold in metres (default 15)
-  --speed KMH     speed threshold in km/h (default 1.8)
+  --speed KMH     speed threshold in km/h (default 1.8); both read as the window's edits
+                  read them: a zero must be written with a leading 0 ("0", "0.0", not "-0"
+                  or ".0"), and only the first 31 characters count
   --format FMT    text | json | csv (default text)
                     text: the title, then the sections and statistics lists as tables
                     json: {"title", "sections": [{"index", "name", "display_name", "begin",
@@ -134,7 +136,7 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
         ok = ParseChoice(value, {"none", "auto", "all"}, choice);
         options.connectionMode = choice == 0 ? ConnectNone : choice == 1 ? ConnectAuto : ConnectAll;
     } else if (name == "--vertical" || name == "--speed") {
-        const std::optional<double> number = ParseDecimal(value);
+        const std::optional<double> number = ReadThresholdText(value);
         ok = number.has_value();
         (name == "--vertical" ? options.verticalThreshold : options.speedThreshold) =
             number.value_or(0.0);
@@ -170,23 +172,6 @@ bool TakesValue(std::string_view name) {
 }
 
 }  // namespace
-
-std::optional<double> ParseDecimal(const std::string& text) {
-    std::string_view number = Trim(text);
-    if (number.empty() || NumberPrefixLength(number) != number.size()) {
-        return std::nullopt;
-    }
-    if (number[0] == '+') {
-        number.remove_prefix(1);  // from_chars takes no plus sign
-    }
-    // from_chars refuses what a double cannot hold, too large or too small.
-    double value = 0.0;
-    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
-    if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
                                           std::string& error) {

@@ -36,11 +36,6 @@ inline constexpr int kExitUsage = 2;
 /// message for the user in error.
 std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error);
 
-/// A decimal number as the threshold edits take it: optional sign, digits with a full stop,
-/// optional exponent; blanks around it are allowed. Nothing when the text is not such a number
-/// or does not fit a double.
-std::optional<double> ParseDecimal(const std::string& text);
-
 /// The kind of image a plot path asks for, by its extension (.svg or .png, any case).
 enum class PlotFormat { Svg, Png };
 std::optional<PlotFormat> PlotFormatOf(const std::string& path);

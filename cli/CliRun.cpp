@@ -5,8 +5,8 @@
 
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
-#include "cli/CliReport.h"
-#include "ui/SvgCanvas.h"
+#include "ui/Report.h"
+#include "ui/ReportFile.h"
 
 namespace {
 
@@ -63,9 +63,8 @@ bool WritePlot(const CliOptions& options, const CliHooks& hooks, const TrackSect
     const std::size_t count = profile.points.GetSize();
     bool written = false;
     if (PlotFormatOf(options.plotPath) == PlotFormat::Svg) {
-        written =
-            WriteFile(options.plotPath, RenderProfileSvg(points, count, options.overDistance,
-                                                         options.plotWidth, options.plotHeight));
+        written = WriteProfileSvg(options.plotPath, points, count, options.overDistance,
+                                  options.plotWidth, options.plotHeight);
     } else if (hooks.writePng) {
         written = hooks.writePng(options.plotPath, points, count, options.overDistance,
                                  options.plotWidth, options.plotHeight);

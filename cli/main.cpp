@@ -2,21 +2,55 @@
 
 #include <cstdio>
 #include <string>
-#include <unistd.h>
 #include <vector>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+// shellapi.h needs the types of windows.h.
+#include <shellapi.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "track/Platform.h"
+#include "track/TextFile.h"
 
 #ifdef PELORIN_CLI_PNG
-#include <QImage>
 #include <QSize>
 
-#include "ui/QtPlotCanvas.h"
+#include "ui/QtSaveFile.h"
 #endif
 
 namespace {
+
+/// The arguments as UTF-8. Windows passes main() the arguments in the ANSI code page, which
+/// cannot hold every file name, so they are taken from the UTF-16 command line instead.
+std::vector<std::string> Utf8Arguments([[maybe_unused]] int argc, [[maybe_unused]] char** argv) {
+#ifdef _WIN32
+    int count = 0;
+    wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; wide != nullptr && i < count; ++i) {
+        args.push_back(Utf8FromPath(std::filesystem::path(wide[i])));
+    }
+    LocalFree(wide);
+    return args;
+#else
+    return std::vector<std::string>(argv + 1, argv + argc);
+#endif
+}
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(STDERR_FILENO) != 0;
+#endif
+}
 
 void PrintError(const std::string& text) {
     std::fwrite(text.data(), 1, text.size(), stderr);
@@ -31,15 +65,20 @@ void ShowProgress(const std::string& stage) {
 #ifdef PELORIN_CLI_PNG
 bool WritePng(const std::string& path, const TrackPoint* points, std::size_t count,
               bool overDistance, int width, int height) {
-    const QImage image = RenderProfileImage(points, count, overDistance, QSize(width, height));
-    return image.save(QString::fromLocal8Bit(path.c_str()), "PNG");
+    return SaveProfilePng(QString::fromUtf8(path.c_str()), points, count, overDistance,
+                          QSize(width, height));
 }
 #endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::vector<std::string> args(argv + 1, argv + argc);
+#ifdef _WIN32
+    // Reports and messages are the same bytes everywhere: no LF becomes CR LF.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    const std::vector<std::string> args = Utf8Arguments(argc, argv);
     std::string error;
     const std::optional<CliOptions> options = ParseCliOptions(args, error);
     if (!options) {
@@ -50,7 +89,7 @@ int main(int argc, char** argv) {
         std::fputs(kCliUsage, stdout);
         return kExitOk;
     }
-    const bool terminal = isatty(STDERR_FILENO) != 0;
+    const bool terminal = StderrIsTerminal();
     SetWarningHandler([terminal](const std::string& text) {
         PrintError((terminal ? "\r\033[K" : "") + text + "\n");
     });

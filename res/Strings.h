@@ -7,6 +7,17 @@ inline constexpr char kAboutCaption[] = "About Pelorin";
 inline constexpr char kAboutMenuEntry[] = "&About Pelorin...";  // string IDS_ABOUTBOX
 inline constexpr char kPleaseEnterNumber[] = "Please enter a number.";
 inline constexpr char kHelpFileName[] = "help.html";
+inline constexpr char kHelpCaption[] = "Pelorin Help";
+inline constexpr char kHelpPageMissing[] = "The help page %1 cannot be found.";
+
+/// Entries of the window's context menu that take results out, with their Save dialogs.
+inline constexpr char kExportStatisticsCaption[] = "Export Statistics...";
+inline constexpr char kExportPointsCaption[] = "Export Points...";
+inline constexpr char kSaveProfileCaption[] = "Save Profile...";
+inline constexpr char kCannotWriteFile[] = "Cannot write the file %1.";
+inline constexpr char kStatisticsSuffixes[] =
+    "Cannot export %1: choose a name ending in .csv or .json.";
+inline constexpr char kProfileSuffixes[] = "Cannot save %1: choose a name ending in .png or .svg.";
 
 /// Entries of the connection combo, by connection mode.
 inline constexpr const char* kConnectionEntries[] = {

@@ -1,7 +1,11 @@
 # Sourced by the run and test scripts: makes sure the Debian packages the build needs are
 # there, installing what is missing when running as root.
 
-PELORIN_PACKAGES="cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev locales"
+PELORIN_PACKAGES="cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev locales
+    desktop-file-utils appstream shared-mime-info dpkg-dev file"
+# The Windows build: the cross compiler, GoogleTest's sources to build for it, and Wine to run
+# what it builds.
+PELORIN_WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix googletest wine wine64"
 
 pelorin_missing_packages() {
     local missing="" package
@@ -43,4 +47,9 @@ pelorin_build() {
     shift
     cmake -S "$PELORIN_ROOT" -B "$dir" -G Ninja "$@" >/dev/null
     cmake --build "$dir"
+}
+
+# Runs a command under Wine in the Windows build's own prefix, quietly.
+pelorin_wine() {
+    WINEPREFIX="$PELORIN_ROOT/build-windows/wine" WINEDEBUG=-all "$@"
 }

@@ -91,9 +91,10 @@ void ReadPointFields(std::string_view line, PointFields& fields) {
 }
 
 std::string FullPath(const std::string& path) {
+    const std::filesystem::path name = PathFromUtf8(path);
     std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(path, error);
-    return error ? path : full.lexically_normal().string();
+    const std::filesystem::path full = std::filesystem::absolute(name, error);
+    return error || name.empty() ? path : Utf8FromPath(full.lexically_normal());
 }
 
 }  // namespace

@@ -2,16 +2,110 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstring>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#endif
 
 namespace {
 constexpr char kCtrlZ = 26;
 }
 
+#ifdef _WIN32
+
+std::filesystem::path PathFromUtf8(std::string_view name) {
+    if (name.empty() || name.size() > INT_MAX) {
+        return {};
+    }
+    const int size = static_cast<int>(name.size());
+    const int wide =
+        MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, nullptr, 0);
+    if (wide <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(wide), L'\0');
+    MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, name.data(), size, text.data(), wide);
+    return std::filesystem::path(std::move(text));
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    const std::wstring& wide = path.native();
+    if (wide.empty() || wide.size() > INT_MAX) {
+        return {};
+    }
+    // A lone surrogate, which no UTF-8 can hold, becomes U+FFFD.
+    const int size = static_cast<int>(wide.size());
+    const int bytes =
+        WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<std::size_t>(std::max(bytes, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), bytes, nullptr, nullptr);
+    return text;
+}
+
+std::FILE* OpenFileForWriting(const std::string& path) {
+    const std::filesystem::path name = PathFromUtf8(path);
+    return name.empty() ? nullptr : _wfopen(name.c_str(), L"wb");
+}
+
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
+    const std::filesystem::path name = PathFromUtf8(path);
+    if (name.empty() || path.find('\0') != std::string::npos) {
+        return nullptr;
+    }
+    // Share mode 0: the open fails while another program has the file open, and nobody can
+    // write to the file, rename or delete it while it is read.
+    HANDLE handle = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        return nullptr;
+    }
+    // Only disk files: a console, a device such as NUL or a pipe may never end. A directory
+    // does not open at all without FILE_FLAG_BACKUP_SEMANTICS.
+    if (GetFileType(handle) != FILE_TYPE_DISK) {
+        CloseHandle(handle);
+        return nullptr;
+    }
+    return std::unique_ptr<FileSource>(new FileSource(handle));
+}
+
+FileSource::~FileSource() {
+    CloseHandle(m_handle);
+}
+
+std::ptrdiff_t FileSource::Read(char* buffer, std::size_t size) {
+    DWORD count = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(size, 1u << 30));
+    if (!ReadFile(m_handle, buffer, wanted, &count, nullptr)) {
+        return -1;
+    }
+    return static_cast<std::ptrdiff_t>(count);
+}
+
+#else
+
+std::filesystem::path PathFromUtf8(std::string_view name) {
+    return std::filesystem::path(name);
+}
+
+std::string Utf8FromPath(const std::filesystem::path& path) {
+    return path.native();
+}
+
+std::FILE* OpenFileForWriting(const std::string& path) {
+    return std::fopen(path.c_str(), "wb");
+}
+
+std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
+    // A name with a NUL in it would open the file named by its first part.
+    if (path.find('\0') != std::string::npos) {
+        return nullptr;
+    }
     // Non-blocking, so that a named pipe cannot hang the open; it is refused below anyway.
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -38,6 +132,8 @@ std::ptrdiff_t FileSource::Read(char* buffer, std::size_t size) {
         }
     }
 }
+
+#endif
 
 std::ptrdiff_t MemorySource::Read(char* buffer, std::size_t size) {
     if (m_offset >= m_failAfter) {

@@ -1,9 +1,19 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
+
+/// File names are UTF-8 throughout the program; these convert at the system's interface,
+/// which takes UTF-16 on Windows. Invalid UTF-8 gives an empty path, which opens nothing.
+std::filesystem::path PathFromUtf8(std::string_view name);
+std::string Utf8FromPath(const std::filesystem::path& path);
+
+/// Opens a file for writing in binary mode ("wb"); null when it cannot be opened.
+std::FILE* OpenFileForWriting(const std::string& path);
 
 /// Where the bytes of a track come from: a file, or memory in tests and fuzzing.
 class ByteSource {
@@ -13,18 +23,26 @@ public:
     virtual std::ptrdiff_t Read(char* buffer, std::size_t size) = 0;
 };
 
-/// A file opened read-only. Other programs may keep the file open meanwhile: there is no
-/// share-exclusive open on this platform, and advisory locks would not stop them anyway.
+/// A file opened read-only. On Windows the open is exclusive: it fails while another program
+/// has the file open, and nobody else can open it meanwhile. POSIX systems have no such open,
+/// and advisory locks would not stop other programs anyway.
 class FileSource : public ByteSource {
 public:
     /// Null when the path cannot be opened or is not a regular file.
     static std::unique_ptr<FileSource> Open(const std::string& path);
     ~FileSource() override;
+    FileSource(const FileSource&) = delete;
+    FileSource& operator=(const FileSource&) = delete;
     std::ptrdiff_t Read(char* buffer, std::size_t size) override;
 
 private:
+#ifdef _WIN32
+    explicit FileSource(void* handle) : m_handle(handle) {}
+    void* m_handle;  // HANDLE
+#else
     explicit FileSource(int fd) : m_fd(fd) {}
     int m_fd;
+#endif
 };
 
 /// Bytes held in memory; optionally fails after a given number of bytes.

@@ -297,7 +297,8 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     m_rangeList.setObjectName(QStringLiteral("RangeList"));
     m_rangeList.setModel(&m_rangeModel);
     m_rangeList.setMinimumWidth(360);
-    SetUpReportColumns(m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; });
+    SetUpReportColumns(m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; },
+                       StatisticsColumnTexts);
     m_savePicture.setText(QString::fromLatin1(kSavePicture));
     connect(&m_savePicture, &QPushButton::clicked, this, [this] { OnSavePicture(); });
     auto* side = new QVBoxLayout;

@@ -118,7 +118,16 @@ std::string FormatDuration(int32_t seconds, std::string_view format) {
 
 std::string FormatDurationDays(double days) {
     const std::optional<int32_t> seconds = DaysToTimeSpan(days);
-    return seconds ? FormatDuration(*seconds, "%H:%M:%S") : std::string(kOutOfRangeTime);
+    if (!seconds) {
+        return kOutOfRangeTime;
+    }
+    if (*seconds < kSecondsPerDayInt) {
+        return FormatDuration(*seconds, "%H:%M:%S");
+    }
+    // The hours within the day would drop whole days from a duration: all of its hours show.
+    std::string out = FormatInteger(*seconds / 3600);
+    out += FormatDuration(*seconds % 3600, ":%M:%S");
+    return out;
 }
 
 std::string FormatSectionTime(double daysAfterFirstDay) {
@@ -272,4 +281,36 @@ std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistic
         rows.push_back({info.label, std::move(text), info.unit});
     }
     return rows;
+}
+
+std::vector<std::string> SectionColumnTexts(std::size_t column) {
+    switch (column) {
+        case 0:
+        case 1:
+            return {FormatSectionTime(12.0 + 86399.0 / kSecondsPerDay), FormatSectionTime(-0.25),
+                    kOutOfRangeTime};
+        case 2:
+            return {FormatInteger(99999999)};
+        case 3:
+            return {FormatNumber(-1.23456e+06), FormatNumber(-1234.56)};
+        default:
+            return {};  // names: the last column, as wide as the list leaves it
+    }
+}
+
+std::vector<std::string> StatisticsColumnTexts(std::size_t column) {
+    std::vector<std::string> texts;
+    for (const StatisticsRowInfo& info : kStatisticsRows) {
+        if (column == 0) {
+            texts.emplace_back(info.label);
+        } else if (column == 2) {
+            texts.emplace_back(info.unit);
+        }
+    }
+    if (column == 1) {
+        // A late hour of a two-digit day and month: the widest a date of the locale gets.
+        texts = {FormatDate(45286.0 + 86398.0 / kSecondsPerDay), FormatDurationDays(99.99),
+                 FormatNumber(-1.23456e+06), FormatNumber(-1.23456e-100)};
+    }
+    return texts;
 }

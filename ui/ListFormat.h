@@ -23,7 +23,8 @@ std::optional<int32_t> DaysToTimeSpan(double days);
 /// seconds, each field divided separately with truncation toward zero ("-5:-59:-59").
 std::string FormatDuration(int32_t seconds, std::string_view format);
 
-/// The duration rows' text, "%H:%M:%S" of DaysToTimeSpan; kOutOfRangeTime when out of range.
+/// The duration rows' text, "%H:%M:%S" of DaysToTimeSpan below one day; from one day on the
+/// hours count whole ("25:03:00"); kOutOfRangeTime when out of range.
 std::string FormatDurationDays(double days);
 
 /// Text shown for a time that does not fit in a signed 32-bit count of seconds.
@@ -80,7 +81,13 @@ struct ColumnInfo {
 };
 inline constexpr ColumnInfo kSectionColumns[] = {
     {"Begin", 80}, {"End", 80}, {"Num Points", 50}, {"Distance", 60}, {"Name", 150}};
-inline constexpr ColumnInfo kStatisticsColumns[] = {{"Property", 100}, {"Value", 115}, {"Units", 40}};
+inline constexpr ColumnInfo kStatisticsColumns[] = {
+    {"Property", 100}, {"Value", 115}, {"Units", 40}};
+
+/// Texts a column must show whole besides its heading: every text of a column of fixed texts,
+/// and the widest texts that the others commonly hold, dates in the installed format.
+std::vector<std::string> SectionColumnTexts(std::size_t column);
+std::vector<std::string> StatisticsColumnTexts(std::size_t column);
 
 SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, double firstDay,
                             std::ptrdiff_t owner);

@@ -1,14 +1,10 @@
 #include "ui/QtText.h"
 
-#include <QStringDecoder>
+#include "ui/TextBytes.h"
 
 QString ToQString(std::string_view bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-    if (utf8.hasError()) {
-        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    }
-    return text;
+    const std::string text = ShownAsUtf8(bytes);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string ToStdString(const QString& text) {

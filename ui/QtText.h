@@ -5,9 +5,7 @@
 
 #include <QString>
 
-/// Text from the core (names, paths, messages) as Qt text. The core keeps bytes as the files
-/// hold them: UTF-8 where they are valid UTF-8, otherwise read as Latin-1, the code page that
-/// older track loggers write, so that no byte is lost or replaced.
+/// Text from the core (names, paths, messages) as Qt text, read as ShownAsUtf8 reads it.
 QString ToQString(std::string_view bytes);
 
 /// Qt text as the core's bytes: UTF-8.

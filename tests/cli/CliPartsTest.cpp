@@ -7,7 +7,9 @@
 #include "JsonReader.h"
 #include "analysis/Joining.h"
 #include "cli/CliOptions.h"
-#include "cli/CliReport.h"
+#include "ui/Report.h"
+#include "ui/TextBytes.h"
+#include "ui/ThresholdText.h"
 
 namespace {
 
@@ -52,14 +54,30 @@ TEST(CliOptions, ValuesFollowAsNextArgumentOrAfterEquals) {
     EXPECT_EQ(Parse({"--select", "", "a.plt"})->select, std::vector<std::size_t>{});
 }
 
-TEST(CliOptions, DecimalsAsTheThresholdEditsTakeThem) {
-    EXPECT_EQ(ParseDecimal(" 1.5 "), 1.5);
-    EXPECT_EQ(ParseDecimal("+.5e1"), 5.0);
-    EXPECT_EQ(ParseDecimal("7."), 7.0);
-    EXPECT_EQ(ParseDecimal("-0"), -0.0);
-    for (const char* bad : {"", ".", "e5", "1e", "1,5", "inf", "nan", "0x10", "1e400", "--1"}) {
-        EXPECT_EQ(ParseDecimal(bad), std::nullopt) << bad;
+TEST(CliOptions, ThresholdsReadAsTheWindowsEditsReadThem) {
+    const auto vertical = [](const char* text) -> std::optional<double> {
+        const std::optional<CliOptions> options = Parse({"--vertical", text, "a.plt"});
+        return options ? std::optional<double>(options->verticalThreshold) : std::nullopt;
+    };
+    EXPECT_EQ(vertical(" 1.5 "), 1.5);
+    EXPECT_EQ(vertical("+.5e1"), 5.0);
+    EXPECT_EQ(vertical("7."), 7.0);
+    EXPECT_EQ(vertical("0.0"), 0.0);
+    for (const char* bad : {"", ".", "e5", "1e", "1,5", "inf", "nan", "0x10", "1e400", "--1", "-0",
+                            "+0", ".0", "1e-400"}) {
+        EXPECT_EQ(vertical(bad), std::nullopt) << bad;
+        EXPECT_EQ(ReadThresholdText(bad), std::nullopt) << bad;
     }
+}
+
+TEST(CliReport, TextShowsEightBitNamesAsTheWindowDoes) {
+    Report report;
+    report.title = "Pelorin - TRACK: Z\xfcrich";
+    report.sections.push_back({0, "Z\xfcrich", {"a", "b", "1", "0", "Z\xfcrich (1)"}});
+    const std::string text = WriteTextReport(report);
+    EXPECT_EQ(text.rfind("Pelorin - TRACK: Z\xc3\xbcrich\n", 0), 0u);
+    EXPECT_NE(text.find("  Z\xc3\xbcrich (1)\n"), std::string::npos);
+    EXPECT_EQ(ShownAsUtf8("Tour\xc3\xa9"), "Tour\xc3\xa9");  // UTF-8 stays as it is
 }
 
 TEST(CliReport, JsonStringsEscapeControlsAndReadBadBytesAsLatin1) {

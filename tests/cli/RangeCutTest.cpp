@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "JsonReader.h"
+#include "ToolProcess.h"
 #include "analysis/Joining.h"
 #include "analysis/RangeCut.h"
 #include "analysis/Statistics.h"
@@ -21,10 +22,9 @@ namespace {
 
 std::string RunCliJson(const std::string& path) {
     const TempFile out("", "out.json");
-    const std::string command = std::string("'") + PELORIN_CLI + "' --format json '" + path + "' >'"
-                                + out.Path() + "' 2>/dev/null";
-    EXPECT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in(out.Path(), std::ios::binary);
+    EXPECT_EQ(RunToolInto({"--format", "json", path}, out.Path(), out.Dir() + "/err.txt"), 0)
+        << path;
+    std::ifstream in(PathFromUtf8(out.Path()), std::ios::binary);
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();

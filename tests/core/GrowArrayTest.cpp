@@ -97,3 +97,23 @@ TEST(GrowArray, SectionsKeepTheirNamesAndAddressesAcrossGrowth) {
     EXPECT_EQ(sections[5000].name, "+^+");
     EXPECT_EQ(sections.GetCapacity(), 5419u);  // the same steps as for points
 }
+
+TEST(GrowArray, LargeArraysKeepTheirElementsAcrossEveryKindOfGrowth) {
+    GrowArray<TrackPoint> points;
+    for (std::size_t i = 0; i < 20000; ++i) {  // beyond 1 MiB: from the heap into a reservation
+        points.Add().time = static_cast<double>(i);
+    }
+    points.SetSize(1300000);  // beyond the first reservation: moved into a larger one
+    EXPECT_EQ(points.GetCapacity(), 1300000u);
+    points.Add().altitude = 5.0;
+    EXPECT_EQ(points.GetCapacity(), 1301024u);
+    GrowArray<TrackPoint> moved(std::move(points));
+    EXPECT_EQ(moved[19999].time, 19999.0);
+    EXPECT_EQ(moved[20000].time, 0.0);
+    EXPECT_EQ(moved[1299999].time, 0.0);
+    EXPECT_EQ(moved[1300000].altitude, 5.0);
+    points = std::move(moved);
+    EXPECT_EQ(points[19999].time, 19999.0);
+    points.RemoveAll();
+    EXPECT_EQ(points.GetData(), nullptr);
+}

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "support/TestFiles.h"
 #include "support/TrackBuilder.h"
 #include "ui/ListFormat.h"
 
@@ -65,7 +66,15 @@ TEST(ListFormat, DurationFieldsAreDividedSeparately) {
     EXPECT_EQ(FormatDuration(2 * 86400 + 3 * 3600 + 4 * 60 + 5, "%D|%H|%M|%S"), "2|03|04|05");
     EXPECT_EQ(FormatDuration(-90061, "%D %H:%M:%S"), "-1 -1:-1:-1");
     EXPECT_EQ(FormatDuration(59, "%%%x%S%"), "%x59");  // other codes yield their character
-    EXPECT_EQ(FormatDurationDays(Clock(25, 3, 0)), "01:03:00");  // modulo one day
+}
+
+TEST(ListFormat, DurationsOfADayOrMoreShowTheirWholeHours) {
+    EXPECT_EQ(FormatDurationDays(Clock(23, 59, 59)), "23:59:59");
+    EXPECT_EQ(FormatDurationDays(1.0 - 0.2 / 86400.0), "24:00:00");  // rounds up to a day
+    EXPECT_EQ(FormatDurationDays(Clock(25, 3, 0)), "25:03:00");
+    EXPECT_EQ(FormatDurationDays(3.0 + Clock(0, 0, 5)), "72:00:05");
+    EXPECT_EQ(FormatDurationDays(24855.0), "596520:00:00");
+    EXPECT_EQ(FormatDurationDays(-1.5), "-11:-59:-59");  // negative: each field on its own
 }
 
 TEST(ListFormat, SectionTimeShowsLaterDaysInParentheses) {
@@ -99,8 +108,8 @@ TEST(ListFormat, NumbersPrintAsPercentG) {
 
 TEST(ListFormat, NumbersIgnoreADecimalCommaLocale) {
     const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") == nullptr) {
-        GTEST_SKIP() << "de_DE.UTF-8 is not installed";
+    if (!SetCommaLocale(LC_NUMERIC)) {
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
     }
     const std::string number = FormatNumber(12.5);
     const std::string threshold = FormatThreshold(1.8);
@@ -235,7 +244,7 @@ TEST(ListFormat, StatisticsRowsTakeTheirTextByKind) {
     };
     EXPECT_EQ(row(0), "Begin|2003-03-01 09:15:00|GMT");
     EXPECT_EQ(row(1), "End|00:00:00|GMT");
-    EXPECT_EQ(row(2), "Total Time|01:03:00|");
+    EXPECT_EQ(row(2), "Total Time|25:03:00|");
     EXPECT_EQ(row(4), "Stopped Time|-5:-59:-59|");
     EXPECT_EQ(row(5), "Distance 2D|1.23457e+06|km");
     EXPECT_EQ(row(13), "Total Descent|-0|m");

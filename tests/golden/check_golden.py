@@ -22,9 +22,11 @@ HASHES = "hashes.txt"
 
 
 def run(cli, args):
-    done = subprocess.run(cli + args, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
-                          stdin=subprocess.DEVNULL)
-    return done.returncode, done.stdout
+    # Files, not pipes: under wine a pipe stays open until wineserver ends, seconds later.
+    with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
+        done = subprocess.run(cli + args, stdout=out, stderr=err, stdin=subprocess.DEVNULL)
+        out.seek(0)
+        return done.returncode, out.read()
 
 
 def sha256(path):

@@ -221,7 +221,7 @@ private slots:
             if (menu == nullptr || menu->actions().isEmpty()) {
                 return;
             }
-            QAction* about = menu->actions().constFirst();
+            QAction* about = menu->actions().constLast();  // after the export entries
             entry = about->text();
             QTimer::singleShot(100, &w.dlg, [&] {
                 if (QWidget* box = QApplication::activeModalWidget()) {

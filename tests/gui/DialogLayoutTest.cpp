@@ -1,4 +1,5 @@
 // The main window built from its template: size, controls, tab order, styles and start values.
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -16,6 +17,36 @@ class DialogLayoutTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void everyTextFitsItsColumnAndEveryEntryItsList() {
+        WindowDriver w;
+        QVERIFY(w.Load(PELORIN_EXAMPLES "/alpine_hike.plt"));
+        for (QTableView* view : {&w.dlg.m_sectionsList, &w.dlg.m_statsList}) {
+            const QFontMetrics cells(view->font());
+            const QFontMetrics headings(view->horizontalHeader()->font());
+            const int last = view->model()->columnCount() - 1;
+            for (int c = 0; c < last; ++c) {  // the names may run on past the list's edge
+                const QString heading = view->model()->headerData(c, Qt::Horizontal).toString();
+                QVERIFY2(headings.horizontalAdvance(heading) + 8 <= view->columnWidth(c),
+                         qPrintable(heading));
+                for (int r = 0; r < view->model()->rowCount(); ++r) {
+                    const QString text = view->model()->index(r, c).data().toString();
+                    QVERIFY2(cells.horizontalAdvance(text) + 4 <= view->columnWidth(c),
+                             qPrintable(text));
+                }
+            }
+        }
+        QVERIFY(w.dlg.m_statsList.columnWidth(0)
+                >= QFontMetrics(w.dlg.m_statsList.font())
+                       .horizontalAdvance(QStringLiteral("Moving Average Speed in Descent")));
+        for (auto* combo : w.dlg.findChildren<QComboBox*>()) {
+            for (int i = 0; i < combo->count(); ++i) {
+                QVERIFY2(combo->fontMetrics().horizontalAdvance(combo->itemText(i)) + 4
+                             <= combo->view()->minimumWidth(),
+                         qPrintable(combo->itemText(i)));
+            }
+        }
+    }
+
     void dialogUnitsFollowTheFont() {
         QFont font = QApplication::font();
         font.setPixelSize(10);

@@ -2,6 +2,7 @@
 
 int RunAnalyzerDlgTest(int argc, char** argv);
 int RunCommandsTest(int argc, char** argv);
+int RunDesktopTest(int argc, char** argv);
 int RunDialogLayoutTest(int argc, char** argv);
 int RunLocaleDateTest(int argc, char** argv);
 int RunProfilePlotTest(int argc, char** argv);
@@ -11,8 +12,8 @@ int RunProfileWndTest(int argc, char** argv);
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     int failures = 0;
-    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDialogLayoutTest, RunLocaleDateTest,
-                      RunProfilePlotTest, RunProfileWndTest}) {
+    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest,
+                      RunLocaleDateTest, RunProfilePlotTest, RunProfileWndTest}) {
         failures += run(argc, argv);
     }
     return failures == 0 ? 0 : 1;

@@ -64,8 +64,12 @@ public:
         hooks.chooseTrackFile = [this](QWidget*) {
             return files.isEmpty() ? QString() : files.takeFirst();
         };
+        hooks.chooseSaveFile = [this](QWidget*, const QString&, const QStringList&) {
+            return saveAs.isEmpty() ? QString() : saveAs.takeFirst();
+        };
         hooks.openDocument = [this](const QString& path) {
             opened << path;
+            return documentsOpen;
         };
         hooks.exitProcess = [this](int status) {
             exits.push_back(status);
@@ -102,7 +106,9 @@ public:
     }
 
     QStringList files;
+    QStringList saveAs;  // answers of the Save dialog
     QStringList opened;
+    bool documentsOpen = true;  // whether a program takes the documents opened
     std::vector<int> exits;
     WarningRecorder warnings;
     CAnalyzerDlg dlg;

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/ThresholdText.h"
+#include "ui/ThresholdText.h"
 
 TEST(ThresholdText, ReadsPlainNumbers) {
     EXPECT_EQ(ReadThresholdText("15"), 15.0);

@@ -1,48 +1,12 @@
-#include "cli/CliReport.h"
+#include "ui/Report.h"
 
 #include <algorithm>
 #include <charconv>
 #include <cmath>
 
+#include "ui/TextBytes.h"
+
 namespace {
-
-std::string Precise(double value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
-}
-
-/// Length in bytes of the valid UTF-8 sequence at the start of text; 0 when there is none.
-std::size_t Utf8SequenceLength(std::string_view text) {
-    const auto byte = [&](std::size_t i) {
-        return static_cast<unsigned char>(text[i]);
-    };
-    const unsigned lead = byte(0);
-    std::size_t length = 0;
-    unsigned low = 0x80;
-    unsigned high = 0xBF;  // range of the second byte; later ones are 80 to BF
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        low = lead == 0xE0 ? 0xA0 : 0x80;   // no overlong forms
-        high = lead == 0xED ? 0x9F : 0xBF;  // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        low = lead == 0xF0 ? 0x90 : 0x80;
-        high = lead == 0xF4 ? 0x8F : 0xBF;  // nothing above U+10FFFF
-    }
-    if (length == 0 || text.size() < length || byte(1) < low || byte(1) > high) {
-        return 0;
-    }
-    for (std::size_t i = 2; i < length; ++i) {
-        if (byte(i) < 0x80 || byte(i) > 0xBF) {
-            return 0;
-        }
-    }
-    return length;
-}
 
 void AppendUnicodeEscape(std::string& out, unsigned code) {
     constexpr char kDigits[] = "0123456789abcdef";
@@ -105,7 +69,7 @@ void DescribeSections(const TrackSectionList& sections, Report& report) {
 }
 
 std::string WriteTextReport(const Report& report) {
-    std::string out = report.title + "\n\nSections:\n";
+    std::string out = ShownAsUtf8(report.title) + "\n\nSections:\n";
     std::vector<std::vector<std::string>> table;
     table.push_back({});
     for (const ColumnInfo& column : kSectionColumns) {
@@ -113,7 +77,8 @@ std::string WriteTextReport(const Report& report) {
     }
     for (const Report::Section& section : report.sections) {
         const SectionRow& cells = section.cells;
-        table.push_back({cells.begin, cells.end, cells.points, cells.distance, cells.name});
+        table.push_back(
+            {cells.begin, cells.end, cells.points, cells.distance, ShownAsUtf8(cells.name)});
     }
     AppendTable(out, table);
     out += "\nStatistics:\n";
@@ -203,7 +168,14 @@ std::string JsonNumber(double value) {
     if (std::isinf(value)) {
         return value > 0 ? "\"inf\"" : "\"-inf\"";
     }
-    return Precise(value);
+    return FormatPrecise(value);
+}
+
+std::string FormatPrecise(double value) {
+    char buffer[32];
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
+    return std::string(buffer, result.ptr);
 }
 
 std::string CsvField(std::string_view text) {
@@ -221,33 +193,15 @@ std::string CsvField(std::string_view text) {
     return out;
 }
 
-bool WriteFile(const std::string& path, std::string_view text) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(text.data(), 1, text.size(), file) == text.size();
-    return std::fclose(file) == 0 && written;
-}
-
-bool WritePointsCsv(const std::string& path, const TrackSection& track) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    constexpr std::size_t kChunk = 1 << 20;
-    std::string out = "index,state,distance,flags,longitude,latitude,altitude,time\n";
-    bool written = true;
-    for (std::size_t i = 0; i < track.points.GetSize() && written; ++i) {
-        const TrackPoint& p = track.points[i];
-        out += std::to_string(i) + ',' + std::to_string(p.state) + ',' + Precise(p.distance) + ','
-               + std::to_string(p.flags) + ',' + Precise(p.longitude) + ',' + Precise(p.latitude)
-               + ',' + Precise(p.altitude) + ',' + Precise(p.time) + '\n';
-        if (out.size() >= kChunk) {
-            written = std::fwrite(out.data(), 1, out.size(), file) == out.size();
-            out.clear();
+std::string WriteTsv(const std::vector<std::vector<std::string>>& rows) {
+    std::string out;
+    for (const auto& row : rows) {
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            for (char ch : row[c]) {
+                out += ch == '\t' || ch == '\n' || ch == '\r' ? ' ' : ch;
+            }
+            out += c + 1 < row.size() ? '\t' : '\n';
         }
     }
-    written = written && std::fwrite(out.data(), 1, out.size(), file) == out.size();
-    return std::fclose(file) == 0 && written;
+    return out;
 }

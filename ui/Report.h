@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdio>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +24,8 @@ struct Report {
 /// The title and the rows of the sections list for the loaded sections.
 void DescribeSections(const TrackSectionList& sections, Report& report);
 
+/// The text format: the title, then the two lists as tables. Names read in an 8-bit code page
+/// are shown in UTF-8, as the window shows them.
 std::string WriteTextReport(const Report& report);
 std::string WriteJsonReport(const Report& report);
 std::string WriteCsvReport(const Report& report);
@@ -36,12 +37,12 @@ std::string JsonString(std::string_view bytes);
 /// A figure for JSON: 17 significant digits, or the string "nan", "inf" or "-inf".
 std::string JsonNumber(double value);
 
+/// 17 significant digits, enough to give the same double back; "nan", "inf" and "-inf" as such.
+std::string FormatPrecise(double value);
+
 /// A CSV field, quoted when it holds a comma, a quote or a line end.
 std::string CsvField(std::string_view text);
 
-/// Writes the points as CSV with the header index,state,distance,flags,longitude,latitude,
-/// altitude,time; false when the file cannot be written.
-bool WritePointsCsv(const std::string& path, const TrackSection& track);
-
-/// Writes text to a file; false when it cannot be written.
-bool WriteFile(const std::string& path, std::string_view text);
+/// Tab-separated text for a spreadsheet: one line per row, the cells of a row a tab apart.
+/// Tabs and line ends inside a cell become blanks, so every cell stays in its place.
+std::string WriteTsv(const std::vector<std::vector<std::string>>& rows);

@@ -1,4 +1,4 @@
-#include "app/ThresholdText.h"
+#include "ui/ThresholdText.h"
 
 #include <cmath>
 
