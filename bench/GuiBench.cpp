@@ -202,8 +202,8 @@ void FinishDrawing(Area& area, double& longestMs) {
     }
 }
 
-/// The idle work after new points: the other mode's picture of the plot (argument 0, one
-/// event) and of the profile window (1, in steps; longest_step_ms: the longest event).
+/// The idle work after new points: the other mode's picture of the plot (argument 0) and of
+/// the profile window (1), each in steps; longest_step_ms: the CPU time of the longest event.
 void BM_ProfileIdleDrawing(benchmark::State& state) {
     CAnalyzerDlg& dlg = RealisticWindow().dlg;
     CProfileArea& area = dlg.m_profileWnd->m_profileArea;
@@ -215,7 +215,11 @@ void BM_ProfileIdleDrawing(benchmark::State& state) {
         const double start = ThreadCpuMs();
         const bool drew = state.range(0) == 0 ? dlg.m_plot.DrawOtherMode() : area.DrawOtherMode();
         longest = std::max(longest, ThreadCpuMs() - start);
-        FinishDrawing(area, longest);
+        if (state.range(0) == 0) {
+            FinishDrawing(dlg.m_plot, longest);
+        } else {
+            FinishDrawing(area, longest);
+        }
         if (!drew) {
             state.SkipWithError("nothing left to draw");
         }

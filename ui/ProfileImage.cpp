@@ -68,13 +68,21 @@ SteppedImage::SteppedImage(QSize size, Steps steps, Finish finish)
     m_skipping.emplace(*m_canvas, PlotRect{0, 0, size.width(), size.height()});
 }
 
+SteppedImage::SteppedImage(QImage image, Steps steps)
+    : m_image(std::move(image)), m_painter(&m_image), m_steps(std::move(steps)) {
+    m_canvas.emplace(m_painter);
+    m_skipping.emplace(*m_canvas);
+}
+
 bool SteppedImage::Step(std::size_t points) {
     if (m_complete || !m_steps(*m_skipping, points)) {
         return m_complete;
     }
     m_skipping.reset();  // hands on the lines held back
     m_canvas.reset();
-    m_finish(m_painter);
+    if (m_finish) {
+        m_finish(m_painter);
+    }
     m_painter.end();
     m_complete = true;
     return true;
