@@ -41,4 +41,3 @@ inline constexpr char kShowProfileMenuEntry[] = "Show Profile...";
 inline constexpr char kProfileCaption[] = "Profile";
 inline constexpr char kSavePicture[] = "Save Picture...";
 inline constexpr const char* kPictureFileFilters[] = {"PNG Image (*.png)", "SVG Image (*.svg)"};
-inline constexpr char kCannotWritePicture[] = "Cannot write ";  // followed by the file's path

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSaveFile>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 
@@ -25,6 +24,7 @@
 #include "ui/CProfilePlot.h"
 #include "ui/ProfileImage.h"
 #include "ui/QtPlotCanvas.h"
+#include "ui/QtSaveFile.h"
 #include "ui/QtText.h"
 #include "ui/RepeatSkippingCanvas.h"
 #include "ui/ReportView.h"
@@ -297,8 +297,9 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     m_rangeList.setObjectName(QStringLiteral("RangeList"));
     m_rangeList.setModel(&m_rangeModel);
     m_rangeList.setMinimumWidth(360);
-    SetUpReportColumns(m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; },
-                       StatisticsColumnTexts);
+    SetUpReportColumns(
+        m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; },
+        StatisticsColumnTexts);
     m_savePicture.setText(QString::fromLatin1(kSavePicture));
     connect(&m_savePicture, &QPushButton::clicked, this, [this] { OnSavePicture(); });
     auto* side = new QVBoxLayout;
@@ -404,27 +405,16 @@ void CProfileWnd::OnSavePicture() {
     if (!WritePicture(path, svg)) {
         QMessageBox::warning(
             this, windowTitle(),
-            QString::fromLatin1(kCannotWritePicture) + QDir::toNativeSeparators(path));
+            QString::fromLatin1(kCannotWriteFile).arg(QDir::toNativeSeparators(path)));
     }
 }
 
 bool CProfileWnd::WritePicture(const QString& path, bool svg) {
-    // Written beside the target and renamed over it on commit: a failure leaves any file
-    // that was there as it was, and never a part of a picture.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+    if (!svg) {
+        return SavePng(path, m_pictureArea.grab().toImage());
     }
-    if (svg) {
-        const std::string text = RenderProfilePictureSvg(
-            Points(), Count(), m_overDistance, m_zoom, m_profileArea.width(),
-            m_profileArea.height(), m_planArea.width());
-        if (file.write(text.data(), static_cast<qint64>(text.size()))
-            != static_cast<qint64>(text.size())) {
-            file.cancelWriting();
-        }
-    } else if (!m_pictureArea.grab().save(&file, "PNG")) {
-        file.cancelWriting();
-    }
-    return file.commit();
+    const std::string text =
+        RenderProfilePictureSvg(Points(), Count(), m_overDistance, m_zoom, m_profileArea.width(),
+                                m_profileArea.height(), m_planArea.width());
+    return SaveTextFile(path, [&text](const TextSink& sink) { return sink(text); });
 }

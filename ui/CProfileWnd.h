@@ -162,8 +162,8 @@ public:
     /// Redraws after the zoom changed.
     void ZoomChanged();
     void OnSavePicture();
-    /// Writes the profile and plan at the window's size as SVG or PNG; false when it failed,
-    /// leaving the file as it was.
+    /// Writes the profile and plan at the window's size as SVG or PNG, never in part; false
+    /// when it failed, leaving the file as it was.
     bool WritePicture(const QString& path, bool svg);
 
     QWidget m_pictureArea;  // profile and plan, as "Save Picture..." writes them; before them
