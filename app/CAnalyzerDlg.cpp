@@ -118,5 +118,10 @@ void CAnalyzerDlg::ShowData() {
     if (m_profileWnd) {
         m_profileWnd->Follow(m_plot, m_connectionMode, m_verticalThreshold, m_speedThreshold);
     }
-    m_statsModel.SetRows(FormatStatisticsRows(ComputeStatistics(m_track)));
+    // The figures of an unchanged track, and the stretch flags they leave in it, come out the
+    // same every time: a pass that only switches the mode need not walk the track again.
+    if (m_statsVersion != m_trackVersion) {
+        m_statsModel.SetRows(FormatStatisticsRows(ComputeStatistics(m_track)));
+        m_statsVersion = m_trackVersion;
+    }
 }

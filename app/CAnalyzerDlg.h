@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
-#include <memory>
+#include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <vector>
 
 #include <QIcon>
@@ -105,4 +107,6 @@ private:
     CStatisticsModel m_statsModel;
     QTimer m_timer;
     QPointer<QTextBrowser> m_helpWindow;
+    uint64_t m_trackVersion = 0;             // counts the joins into m_track
+    std::optional<uint64_t> m_statsVersion;  // the join the statistics list shows
 };

@@ -67,6 +67,7 @@ void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
 void CAnalyzerDlg::ShowNoTrack() {
     m_timer.stop();
     m_track.points.SetSize(0);
+    ++m_trackVersion;
     m_plot.SetProfile(m_track.points);
 }
 
@@ -159,9 +160,10 @@ void CAnalyzerDlg::RecomputeTrack() {
     g_verticalThreshold = m_verticalThreshold;
     g_speedThreshold = m_speedThreshold * kKmhToMetresPerSecond;
     const std::vector<std::size_t> rows = SelectedRows();
-    if (JoinSections(m_sections, rows, m_connectionMode, m_verticalThreshold, m_speedThreshold,
-                     m_track)
-        == JoinResult::DontSelect) {
+    const JoinResult joined = JoinSections(m_sections, rows, m_connectionMode, m_verticalThreshold,
+                                           m_speedThreshold, m_track);
+    ++m_trackVersion;
+    if (joined == JoinResult::DontSelect) {
         ExitProcess(kDontSelectExitStatus);
         return;
     }

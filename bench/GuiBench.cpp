@@ -5,8 +5,10 @@
 //
 // The profile window's events run on the realistic recording (GPS jitter, stops, breaks).
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <memory>
 #include <sys/resource.h>
@@ -143,18 +145,33 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
 
 // The profile window on the realistic file; each event is handled and painted.
 
-/// The plot mode switched in the main window: the plot and the profile window follow, with the
-/// statistics list refilled. Argument 1: the first switch into a mode since the points
-/// changed (nothing drawn of it yet); 0: switching back and forth, each mode drawn before.
+/// The points replaced, as by a recompute, and the new pictures shown; with idle, the work
+/// left for the event loop done too.
+void ShowNewPoints(CAnalyzerDlg& dlg, bool idle) {
+    dlg.m_plot.SetProfile(dlg.m_plot.m_profile.points);
+    dlg.m_profileWnd->Follow(dlg.m_plot, ConnectAuto, 15.0, 1.8);
+    dlg.m_plot.repaint();
+    dlg.m_profileWnd->repaint();
+    const bool other = !dlg.m_profileWnd->OverDistance();
+    for (int turn = 0; idle && turn < 1000; ++turn) {
+        QCoreApplication::processEvents();
+        if (dlg.m_profileWnd->m_profileArea.HasWholePicture(other)) {
+            break;
+        }
+    }
+}
+
+/// The plot mode switched in the main window: the plot and the profile window follow.
+/// Argument 1: the first switch into a mode since the points changed, after the event loop
+/// was idle a moment; 2: the same, switched at once (nothing drawn of the mode yet); 0:
+/// switching back and forth, each mode drawn before.
 void BM_ProfileModeSwitch(benchmark::State& state) {
     CAnalyzerDlg& dlg = RealisticWindow().dlg;
     auto* combo = dlg.findChild<QComboBox*>(QStringLiteral("IDC_PLOT_MODE"));
     for (auto _ : state) {
         if (state.range(0) != 0) {
             state.PauseTiming();
-            dlg.m_plot.SetProfile(dlg.m_plot.m_profile.points);
-            dlg.m_profileWnd->Follow(dlg.m_plot, ConnectAuto, 15.0, 1.8);
-            dlg.m_profileWnd->repaint();
+            ShowNewPoints(dlg, state.range(0) == 1);
             state.ResumeTiming();
         }
         combo->setCurrentIndex(1 - combo->currentIndex());
@@ -165,27 +182,82 @@ void BM_ProfileModeSwitch(benchmark::State& state) {
     combo->setCurrentIndex(0);
     dlg.OnPlotModeSelEndOk();
 }
-BENCHMARK(BM_ProfileModeSwitch)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileModeSwitch)->Arg(1)->Arg(2)->Arg(0)->Unit(benchmark::kMillisecond);
 
-/// The profile window resized by a pixel back and forth. Argument 0: each resize event, the
-/// last picture shown stretched; 1: the drawing at the new size once the resize has settled.
+double ThreadCpuMs() {
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+}
+
+/// Draws the area's picture in progress to its end, a step per event as the event
+/// loop would; the CPU time of the longest step is noted.
+template <typename Area>
+void FinishDrawing(Area& area, double& longestMs) {
+    bool more = true;
+    while (more) {
+        const double start = ThreadCpuMs();
+        more = area.DrawStep(CProfileArea::kStepPoints);
+        longestMs = std::max(longestMs, ThreadCpuMs() - start);
+    }
+}
+
+/// The idle work after new points: the other mode's picture of the plot (argument 0) and of
+/// the profile window (1), each in steps; longest_step_ms: the CPU time of the longest event.
+void BM_ProfileIdleDrawing(benchmark::State& state) {
+    CAnalyzerDlg& dlg = RealisticWindow().dlg;
+    CProfileArea& area = dlg.m_profileWnd->m_profileArea;
+    double longest = 0.0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        ShowNewPoints(dlg, false);
+        state.ResumeTiming();
+        const double start = ThreadCpuMs();
+        const bool drew = state.range(0) == 0 ? dlg.m_plot.DrawOtherMode() : area.DrawOtherMode();
+        longest = std::max(longest, ThreadCpuMs() - start);
+        if (state.range(0) == 0) {
+            FinishDrawing(dlg.m_plot, longest);
+        } else {
+            FinishDrawing(area, longest);
+        }
+        if (!drew) {
+            state.SkipWithError("nothing left to draw");
+        }
+    }
+    state.counters["longest_step_ms"] = longest;
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_ProfileIdleDrawing)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+/// The profile window resized back and forth, by 1 pixel or by 60 (the plan view's size
+/// changes too). Argument 0: each resize event, the last picture shown stretched; 1: the
+/// drawing at the new size once the resize has settled, the profile in steps between events
+/// (longest_step_ms: the longest of those events, the settling one included).
 void BM_ProfileResize(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     const QSize size = profile.size();
+    const int by = static_cast<int>(state.range(1));
     int step = 0;
+    double longest = 0.0;
     for (auto _ : state) {
-        profile.resize(size.width() - (++step % 2), size.height());
+        profile.resize(size.width() - by * (++step % 2), size.height());
         if (state.range(0) != 0) {
+            const double start = ThreadCpuMs();
             profile.m_profileArea.Settle();
             profile.m_planArea.Settle();
+            profile.repaint();
+            longest = std::max(longest, ThreadCpuMs() - start);
+            FinishDrawing(profile.m_profileArea, longest);
+            FinishDrawing(profile.m_planArea, longest);
         }
         profile.repaint();
     }
+    state.counters["longest_step_ms"] = longest;
     profile.resize(size);
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
 }
-BENCHMARK(BM_ProfileResize)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileResize)->ArgsProduct({{0, 1}, {1, 60}})->Unit(benchmark::kMillisecond);
 
 /// The cursor moved across the profile: readout, marker and plan mark.
 void BM_ProfileCursorMove(benchmark::State& state) {

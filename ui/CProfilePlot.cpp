@@ -4,6 +4,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 
 #include "ui/ProfileDrawing.h"
 #include "ui/QtPlotCanvas.h"
@@ -24,29 +25,114 @@ void CProfilePlot::SetProfile(const GrowArray<TrackPoint>& points) {
 }
 
 void CProfilePlot::DrawItem(QPainter& painter, const QRect& item) {
+    DrawMode(painter, item, m_overDistance);
+}
+
+void CProfilePlot::DrawMode(QPainter& painter, const QRect& item, int32_t overDistance) {
     QtPlotCanvas canvas(painter);
     RepeatSkippingCanvas skipping(canvas);
     const PlotRect rect{item.left(), item.top(), item.right() + 1, item.bottom() + 1};
-    DrawProfile(skipping, m_profile.points.GetData(), m_profile.points.GetSize(),
-                m_overDistance != 0, rect);
+    DrawProfile(skipping, m_profile.points.GetData(), m_profile.points.GetSize(), overDistance != 0,
+                rect);
+}
+
+bool CProfilePlot::IsCurrent(const Picture& picture) const {
+    const qreal ratio = devicePixelRatioF();
+    return picture.image.size() == size() * ratio && picture.image.devicePixelRatio() == ratio
+           && picture.version == m_profileVersion;
+}
+
+/// A blank picture of the plot's size, transparent where nothing is drawn, so that the erased
+/// background shows through.
+QImage CProfilePlot::BlankPicture() const {
+    const qreal ratio = devicePixelRatioF();
+    QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(ratio);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+void CProfilePlot::DrawPicture(Picture& picture, int32_t overDistance) {
+    picture.image = BlankPicture();
+    QPainter painter(&picture.image);
+    DrawMode(painter, rect(), overDistance);
+    picture.version = m_profileVersion;
+}
+
+bool CProfilePlot::DrawOtherMode() {
+    const int32_t other = m_overDistance != 0 ? 0 : 1;
+    DrawStep(0);  // drops a drawing of points or a size gone
+    if (IsCurrent(m_pictures[other]) || m_drawing) {
+        return false;
+    }
+    const std::size_t count = m_profile.points.GetSize();
+    if (count < 2) {
+        DrawPicture(m_pictures[other], other);  // nothing to walk
+        return true;
+    }
+    const TrackPoint* points = m_profile.points.GetData();
+    const QRect item = rect();
+    auto steps = std::make_shared<ProfileSteps>(
+        points, count,
+        ProfileMapping(points, count, other != 0,
+                       PlotRect{item.left(), item.top(), item.right() + 1, item.bottom() + 1}));
+    m_drawing = std::make_unique<SteppedImage>(
+        BlankPicture(),
+        [steps](PlotCanvas& canvas, std::size_t n) { return steps->Step(canvas, n); });
+    m_drawingMode = other;
+    m_drawingVersion = m_profileVersion;
+    QueueStep();
+    return true;
+}
+
+void CProfilePlot::QueueStep() {
+    if (m_stepQueued) {
+        return;
+    }
+    m_stepQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_stepQueued = false;
+        if (DrawStep(kStepPoints)) {
+            QueueStep();
+        }
+    });
+}
+
+bool CProfilePlot::DrawStep(std::size_t points) {
+    if (!m_drawing) {
+        return false;
+    }
+    if (m_drawingVersion != m_profileVersion
+        || m_drawing->Image().size() != size() * devicePixelRatioF()) {
+        m_drawing.reset();  // of points or a size gone
+        return false;
+    }
+    if (!m_drawing->Step(points)) {
+        return true;
+    }
+    m_pictures[m_drawingMode] = {m_drawing->Image(), m_drawingVersion};
+    m_drawing.reset();
+    return false;
 }
 
 void CProfilePlot::paintEvent(QPaintEvent*) {
-    const qreal ratio = devicePixelRatioF();
-    const QSize pixels = size() * ratio;
-    Picture& picture = m_pictures[m_overDistance != 0 ? 1 : 0];
-    if (picture.image.size() != pixels || picture.image.devicePixelRatio() != ratio
-        || picture.version != m_profileVersion) {
-        // Transparent where nothing is drawn, so the erased background shows through.
-        picture.image = QImage(pixels, QImage::Format_ARGB32_Premultiplied);
-        picture.image.setDevicePixelRatio(ratio);
-        picture.image.fill(Qt::transparent);
-        QPainter painter(&picture.image);
-        DrawItem(painter, rect());
-        picture.version = m_profileVersion;
+    const int32_t mode = m_overDistance != 0 ? 1 : 0;
+    Picture& picture = m_pictures[mode];
+    if (m_drawing && m_drawingMode == mode) {
+        DrawStep(2 * m_profile.points.GetSize());  // drawn ahead in part: the rest at once
+    }
+    if (!IsCurrent(picture)) {
+        DrawPicture(picture, mode);
     }
     QPainter painter(this);
     painter.drawImage(0, 0, picture.image);
+    if (!m_otherQueued && !IsCurrent(m_pictures[1 - mode])) {
+        m_otherQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_otherQueued = false;
+            DrawOtherMode();
+        });
+    }
 }
 
 void CProfilePlot::mouseDoubleClickEvent(QMouseEvent* event) {

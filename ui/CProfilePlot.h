@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include <QAbstractButton>
 #include <QImage>
 
 #include "track/TrackSection.h"
+#include "ui/ProfileImage.h"
 
 class QPainter;
 
@@ -30,6 +32,15 @@ public:
     /// Draws the whole plot into the item rectangle, whatever state the button is in.
     void DrawItem(QPainter& painter, const QRect& item);
 
+    /// Starts drawing the picture of the mode not shown, in steps between events, unless one
+    /// of the current points and size is kept already; true when it started. The plot does it
+    /// when idle after showing a new picture, so that the first switch finds it ready.
+    bool DrawOtherMode();
+    /// Draws the next points of the picture being drawn; true when more steps are left.
+    bool DrawStep(std::size_t points);
+    /// Points per step: some 10 to 20 ms of drawing a jittery recording.
+    static constexpr std::size_t kStepPoints = 250000;
+
 signals:
     void DoubleClicked();
 
@@ -46,6 +57,17 @@ private:
         QImage image;
         uint64_t version = 0;
     };
-    Picture m_pictures[2];          // over time, over distance
-    uint64_t m_profileVersion = 0;  // counts the replacements of the points
+    void DrawMode(QPainter& painter, const QRect& item, int32_t overDistance);
+    QImage BlankPicture() const;
+    bool IsCurrent(const Picture& picture) const;
+    void DrawPicture(Picture& picture, int32_t overDistance);
+
+    Picture m_pictures[2];                    // over time, over distance
+    uint64_t m_profileVersion = 0;            // counts the replacements of the points
+    bool m_otherQueued = false;               // DrawOtherMode is waiting for the event loop
+    std::unique_ptr<SteppedImage> m_drawing;  // the other mode's picture being drawn
+    int32_t m_drawingMode = 0;
+    uint64_t m_drawingVersion = 0;
+    bool m_stepQueued = false;  // DrawStep is waiting for the event loop
+    void QueueStep();
 };

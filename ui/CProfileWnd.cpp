@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include <QFile>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -22,7 +22,9 @@
 #include "analysis/Statistics.h"
 #include "res/Strings.h"
 #include "ui/CProfilePlot.h"
+#include "ui/ProfileImage.h"
 #include "ui/QtPlotCanvas.h"
+#include "ui/QtSaveFile.h"
 #include "ui/QtText.h"
 #include "ui/RepeatSkippingCanvas.h"
 #include "ui/ReportView.h"
@@ -31,32 +33,23 @@ namespace {
 
 constexpr int kMinDrag = 3;         // pixels: a shorter drag is a click
 constexpr double kWheelStep = 0.8;  // span factor per notch of the wheel
-constexpr QRgb kMarkerColour = 0xFF000000;
-constexpr int kSettleDelay = 100;  // milliseconds without a resize before drawing anew
+constexpr int kSettleDelay = 100;   // milliseconds without a resize before drawing anew
+
+/// The zoom that shows the whole track in the mode.
+ProfileZoom WholeZoom(const TrackPoint* points, std::size_t count, bool overDistance) {
+    const ProfileMapping whole(points, count, overDistance, PlotRect{0, 0, 1, 1});
+    ProfileZoom zoom;
+    zoom.Reset(whole.XMin(), whole.XMax(), overDistance);
+    return zoom;
+}
+
+}  // namespace
 
 void SetUpSettleTimer(QTimer& timer, QWidget* widget, std::function<void()> settle) {
     timer.setSingleShot(true);
     timer.setInterval(kSettleDelay);
     QObject::connect(&timer, &QTimer::timeout, widget, std::move(settle));
 }
-
-/// A round-capped path through the points first to last, leaving out repeated pixels.
-void DrawPathOf(QPainter& painter, const TrackPoint* points, std::size_t first, std::size_t last,
-                const PlanProjection& projection) {
-    std::vector<QPoint> path;
-    for (std::size_t i = first; i <= last; ++i) {
-        const PlotPoint p = projection.Map(points[i]);
-        if (path.empty() || path.back() != QPoint(p.x, p.y)) {
-            path.emplace_back(p.x, p.y);
-        }
-    }
-    if (path.size() == 1) {
-        path.push_back(path.back());
-    }
-    painter.drawPolyline(path.data(), static_cast<int>(path.size()));
-}
-
-}  // namespace
 
 CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
     setObjectName(QStringLiteral("ProfileArea"));
@@ -65,10 +58,18 @@ CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
     SetUpSettleTimer(m_settle, this, [this] { Settle(); });
 }
 
+CProfileArea::~CProfileArea() = default;
+
 void CProfileArea::Settle() {
     m_settle.stop();
-    m_resizing = false;
-    update();
+    const bool zoomed = m_owner.Zoom().IsZoomed();
+    if (m_owner.Count() < 2 || (!zoomed && IsCurrent(m_whole[m_owner.OverDistance() ? 1 : 0]))) {
+        m_resizing = false;
+        update();
+        return;
+    }
+    // The stretched picture stays while the new one is drawn between events.
+    StartDrawing(m_owner.OverDistance(), Parts(), true);
 }
 
 const ProfilePictureParts& CProfileArea::Parts() {
@@ -81,61 +82,109 @@ const ProfilePictureParts& CProfileArea::Parts() {
     return *m_parts;
 }
 
+void CProfileArea::Invalidate() {
+    m_partsValid = false;
+    if (m_pending && m_pending->shown) {
+        m_pending.reset();
+        m_resizing = false;
+    }
+}
+
 void CProfileArea::resizeEvent(QResizeEvent*) {
     m_partsValid = false;
+    m_pending.reset();
     if (!m_picture.isNull()) {
         m_resizing = true;
         m_settle.start();
     }
 }
 
-void CProfileArea::DrawPicture() {
-    const ProfilePictureParts& parts = Parts();
-    Whole& whole = m_whole[m_owner.OverDistance() ? 1 : 0];
-    const bool zoomed = m_owner.Zoom().IsZoomed();
-    if (!zoomed && whole.version == m_owner.TrackVersion() && whole.image.size() == size()) {
-        m_picture = whole.image;
-        m_pictureValid = true;
+bool CProfileArea::IsCurrent(const Whole& whole) const {
+    return whole.version == m_owner.TrackVersion() && whole.image.size() == size();
+}
+
+void CProfileArea::StartDrawing(bool overDistance, const ProfilePictureParts& parts, bool shown) {
+    m_pending.reset();
+    m_pending.emplace(
+        Pending{ProfileImage(parts, m_owner.Points(), m_owner.Count(), overDistance, size()),
+                overDistance, shown, m_owner.Zoom().IsZoomed() && shown, m_owner.TrackVersion()});
+    QueueStep();
+}
+
+void CProfileArea::QueueStep() {
+    if (m_stepQueued) {
         return;
     }
-    m_picture = QImage(size(), QImage::Format_RGB32);
-    m_picture.fill(kPlotBackground);
-    QPainter painter(&m_picture);
-    {
-        QtPlotCanvas canvas(painter);
-        RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, width(), height()});
-        if (m_owner.Count() == 0) {
-            DrawProfile(skipping, nullptr, 0, m_owner.OverDistance(), parts.layout.item);
-        } else {
-            DrawProfile(skipping, m_owner.Points(), m_owner.Count(), parts.mapping);
+    m_stepQueued = true;
+    QTimer::singleShot(0, this, [this] {
+        m_stepQueued = false;
+        if (DrawStep(kStepPoints)) {
+            QueueStep();
         }
+    });
+}
+
+bool CProfileArea::DrawStep(std::size_t points) {
+    if (!m_pending) {
+        return false;
     }
-    const PlotRect& r = parts.mapping.Rect();
-    QFont font = painter.font();
-    font.setPixelSize(ProfileLayout::kFontSize);
-    painter.setFont(font);
-    painter.setPen(QPen(QColor(kMarkerColour), 1));
-    painter.drawLine(r.left, r.bottom, r.right, r.bottom);
-    painter.drawLine(r.left, r.top, r.left, r.bottom);
-    constexpr int kTick = ProfileLayout::kTickLength;
-    for (const AxisTick& tick : parts.horizontal) {
-        painter.drawLine(tick.pixel, r.bottom, tick.pixel, r.bottom + kTick);
-        painter.drawText(QRect(tick.pixel - 60, r.bottom + kTick + 2, 120, 16),
-                         Qt::AlignHCenter | Qt::AlignTop, ToQString(tick.label));
+    Pending& pending = *m_pending;
+    if (pending.version != m_owner.TrackVersion()) {
+        m_pending.reset();  // the points it walks are gone
+        return false;
     }
-    for (const AxisTick& tick : parts.vertical) {
-        painter.drawLine(r.left - kTick, tick.pixel, r.left, tick.pixel);
-        painter.drawText(QRect(0, tick.pixel - 8, r.left - kTick - 2, 16),
-                         Qt::AlignRight | Qt::AlignVCenter, ToQString(tick.label));
+    if (!pending.drawing->Step(points)) {
+        return true;
     }
-    painter.drawText(QRect(r.left, height() - 18, r.right - r.left, 16), Qt::AlignCenter,
-                     ToQString(parts.horizontalCaption));
-    painter.drawText(QRect(4, 2, 200, 16), Qt::AlignLeft | Qt::AlignTop,
-                     ToQString(parts.verticalCaption));
+    const QImage image = pending.drawing->Image();
+    if (!pending.zoomed) {
+        m_whole[pending.overDistance ? 1 : 0] = {image, pending.version};
+    }
+    if (pending.shown) {
+        m_picture = image;
+        m_pictureValid = true;
+        m_resizing = false;
+        update();
+    }
+    m_pending.reset();
+    return false;
+}
+
+void CProfileArea::DrawPicture() {
+    const ProfilePictureParts& parts = Parts();
+    const bool overDistance = m_owner.OverDistance();
+    Whole& whole = m_whole[overDistance ? 1 : 0];
+    const bool zoomed = m_owner.Zoom().IsZoomed();
+    if (!zoomed && m_pending && m_pending->overDistance == overDistance) {
+        DrawStep(2 * m_owner.Count());  // drawn ahead in part: the rest at once
+    }
+    if (!zoomed && IsCurrent(whole)) {
+        m_picture = whole.image;
+    } else {
+        m_picture =
+            DrawProfileImage(parts, m_owner.Points(), m_owner.Count(), overDistance, size());
+    }
     m_pictureValid = true;
     if (!zoomed) {
         whole = {m_picture, m_owner.TrackVersion()};
     }
+}
+
+bool CProfileArea::DrawOtherMode() {
+    const bool overDistance = !m_owner.OverDistance();
+    if (m_pending && m_pending->version != m_owner.TrackVersion()) {
+        m_pending.reset();  // of points gone
+    }
+    if (m_resizing || m_pending || IsCurrent(m_whole[overDistance ? 1 : 0])) {
+        return false;
+    }
+    const TrackPoint* points = m_owner.Points();
+    const std::size_t count = m_owner.Count();
+    StartDrawing(overDistance,
+                 ProfilePictureOf(points, count, overDistance,
+                                  WholeZoom(points, count, overDistance), width(), height()),
+                 false);
+    return true;
 }
 
 void CProfileArea::paintEvent(QPaintEvent*) {
@@ -149,6 +198,13 @@ void CProfileArea::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
+    if (!m_otherQueued && !IsCurrent(m_whole[m_owner.OverDistance() ? 0 : 1])) {
+        m_otherQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_otherQueued = false;
+            DrawOtherMode();
+        });
+    }
     const PlotRect& r = parts.mapping.Rect();
     const TrackPoint* points = m_owner.Points();
     const auto span = [&](int a, int b, QColor colour) {
@@ -225,64 +281,6 @@ void CProfileArea::wheelEvent(QWheelEvent* event) {
     m_owner.ZoomChanged();
 }
 
-CPlanArea::CPlanArea(CProfileWnd& owner) : m_owner(owner) {
-    setObjectName(QStringLiteral("PlanArea"));
-    setMinimumSize(160, 160);
-    SetUpSettleTimer(m_settle, this, [this] { Settle(); });
-}
-
-void CPlanArea::Settle() {
-    m_settle.stop();
-    m_resizing = false;
-    update();
-}
-
-void CPlanArea::Invalidate() {
-    m_pictureValid = false;
-    update();
-}
-
-void CPlanArea::resizeEvent(QResizeEvent*) {
-    m_pictureValid = false;
-    if (!m_picture.isNull()) {
-        m_resizing = true;
-        m_settle.start();
-    }
-}
-
-void CPlanArea::paintEvent(QPaintEvent*) {
-    if (m_resizing) {
-        QPainter(this).drawImage(rect(), m_picture);
-        return;
-    }
-    const TrackPoint* points = m_owner.Points();
-    const std::size_t count = m_owner.Count();
-    const PlanProjection projection(points, count, PlotRect{0, 0, width(), height()});
-    if (!m_pictureValid) {
-        m_picture = QImage(size(), QImage::Format_RGB32);
-        m_picture.fill(kPlotBackground);
-        QPainter painter(&m_picture);
-        {
-            QtPlotCanvas canvas(painter);
-            RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, width(), height()});
-            DrawPlan(skipping, points, count, projection);
-        }
-        if (const auto& range = m_owner.Range()) {
-            painter.setPen(
-                QPen(QColor(0, 0, 255, 90), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-            DrawPathOf(painter, points, range->first, range->second, projection);
-        }
-        m_pictureValid = true;
-    }
-    QPainter painter(this);
-    painter.drawImage(0, 0, m_picture);
-    if (const auto& cursor = m_owner.Cursor()) {
-        const PlotPoint p = projection.Map(points[*cursor]);
-        painter.setPen(QPen(QColor(kMarkerColour), 2));
-        painter.drawEllipse(QPoint(p.x, p.y), 5, 5);
-    }
-}
-
 CProfileWnd::CProfileWnd(QWidget* parent)
     : QWidget(parent, Qt::Window), m_profileArea(*this), m_planArea(*this) {
     setObjectName(QStringLiteral("ProfileWindow"));
@@ -299,8 +297,9 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     m_rangeList.setObjectName(QStringLiteral("RangeList"));
     m_rangeList.setModel(&m_rangeModel);
     m_rangeList.setMinimumWidth(360);
-    SetUpReportColumns(m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; },
-                       StatisticsColumnTexts);
+    SetUpReportColumns(
+        m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; },
+        StatisticsColumnTexts);
     m_savePicture.setText(QString::fromLatin1(kSavePicture));
     connect(&m_savePicture, &QPushButton::clicked, this, [this] { OnSavePicture(); });
     auto* side = new QVBoxLayout;
@@ -333,8 +332,7 @@ void CProfileWnd::Follow(const CProfilePlot& plot, int connectionMode, double ve
     m_track = &plot.m_profile;
     m_version = plot.ProfileVersion();
     m_overDistance = overDistance;
-    const ProfileMapping whole(Points(), Count(), overDistance, PlotRect{0, 0, 1, 1});
-    m_zoom.Reset(whole.XMin(), whole.XMax(), overDistance);
+    m_zoom = WholeZoom(Points(), Count(), overDistance);
     if (newTrack) {
         // The thresholds the points were analysed with, for the figures of a range.
         m_connectionMode = connectionMode;
@@ -404,19 +402,19 @@ void CProfileWnd::OnSavePicture() {
     const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
                      || (filter == QString::fromLatin1(kPictureFileFilters[1])
                          && !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive));
-    bool written = false;
-    if (svg) {
-        const std::string text = RenderProfilePictureSvg(
-            Points(), Count(), m_overDistance, m_zoom, m_profileArea.width(),
-            m_profileArea.height(), m_planArea.width());
-        QFile file(path);
-        written = file.open(QIODevice::WriteOnly)
-                  && file.write(text.data(), static_cast<qint64>(text.size()))
-                         == static_cast<qint64>(text.size());
-    } else {
-        written = m_pictureArea.grab().save(path, "PNG");
+    if (!WritePicture(path, svg)) {
+        QMessageBox::warning(
+            this, windowTitle(),
+            QString::fromLatin1(kCannotWriteFile).arg(QDir::toNativeSeparators(path)));
     }
-    if (!written) {
-        QMessageBox::warning(this, windowTitle(), QStringLiteral("Cannot write ") + path);
+}
+
+bool CProfileWnd::WritePicture(const QString& path, bool svg) {
+    if (!svg) {
+        return SavePng(path, m_pictureArea.grab().toImage());
     }
+    const std::string text =
+        RenderProfilePictureSvg(Points(), Count(), m_overDistance, m_zoom, m_profileArea.width(),
+                                m_profileArea.height(), m_planArea.width());
+    return SaveTextFile(path, [&text](const TextSink& sink) { return sink(text); });
 }

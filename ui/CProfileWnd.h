@@ -2,6 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -15,11 +17,17 @@
 #include "track/TrackSection.h"
 #include "ui/CStatisticsModel.h"
 #include "ui/PlanView.h"
+#include "ui/ProfileImage.h"
 #include "ui/ProfilePicture.h"
 #include "ui/ProfileView.h"
 
 class CProfilePlot;
 class CProfileWnd;
+
+inline constexpr QRgb kMarkerColour = 0xFF000000;  // cursor marks and axes
+
+/// Makes the timer call settle once no resize came for a moment.
+void SetUpSettleTimer(QTimer& timer, QWidget* widget, std::function<void()> settle);
 
 /// The profile at the window's size with its axes; the readout's cursor, zoom and range
 /// selection by mouse.
@@ -28,11 +36,27 @@ class CProfileArea : public QWidget {
 
 public:
     explicit CProfileArea(CProfileWnd& owner);
+    ~CProfileArea() override;
     /// The parts of the picture at the current size, zoom and track.
     const ProfilePictureParts& Parts();
-    void Invalidate() { m_partsValid = false; }
-    /// Draws at the new size once a resize has come to rest.
+    /// Drops the parts, and a picture at rest being drawn, after a change of zoom or track.
+    void Invalidate();
+    /// Draws at the new size once a resize has come to rest, in steps between events.
     void Settle();
+    /// Starts drawing the whole track's picture of the mode not shown, in steps between events,
+    /// unless one of the current track and size is kept already; true when it started. The area
+    /// does it when idle after showing a picture, so that the first switch of the mode finds
+    /// its picture ready.
+    bool DrawOtherMode();
+    /// Draws the next points of the picture being drawn; true when more steps are left.
+    bool DrawStep(std::size_t points);
+    /// True when the whole track's picture of the mode is kept for the current track and size.
+    bool HasWholePicture(bool overDistance) const {
+        return IsCurrent(m_whole[overDistance ? 1 : 0]);
+    }
+
+    /// Points per step: some 10 to 20 ms of drawing a jittery recording.
+    static constexpr std::size_t kStepPoints = 250000;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,7 +68,16 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    struct Pending {  // a picture being drawn in steps
+        std::unique_ptr<SteppedImage> drawing;
+        bool overDistance;
+        bool shown;   // to be shown once complete; else kept for a switch of the mode
+        bool zoomed;  // not the whole track
+        uint64_t version;
+    };
     void DrawPicture();
+    void StartDrawing(bool overDistance, const ProfilePictureParts& parts, bool shown);
+    void QueueStep();
 
     CProfileWnd& m_owner;
     std::optional<ProfilePictureParts> m_parts;
@@ -59,7 +92,12 @@ private:
         QImage image;
         uint64_t version = 0;
     };
-    Whole m_whole[2];                // over time, over distance
+    bool IsCurrent(const Whole& whole) const;
+
+    Whole m_whole[2];            // over time, over distance
+    bool m_otherQueued = false;  // DrawOtherMode is waiting for the event loop
+    std::optional<Pending> m_pending;
+    bool m_stepQueued = false;       // DrawStep is waiting for the event loop
     std::optional<int> m_dragStart;  // pixel column where the button went down
     int m_dragEnd = 0;
     bool m_dragRange = false;  // Shift held: a range for the figures, else a span to zoom into
@@ -71,9 +109,12 @@ class CPlanArea : public QWidget {
 
 public:
     explicit CPlanArea(CProfileWnd& owner);
+    ~CPlanArea() override;
     void Invalidate();
-    /// Draws at the new size once a resize has come to rest.
+    /// Draws at the new size once a resize has come to rest, in steps between events.
     void Settle();
+    /// Draws the next points of the picture being drawn; true when more steps are left.
+    bool DrawStep(std::size_t points);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -83,8 +124,14 @@ private:
     CProfileWnd& m_owner;
     QImage m_picture;
     bool m_pictureValid = false;
-    QTimer m_settle;  // as in the profile
+    std::optional<PlanProjection> m_projection;  // the picture's
+    QTimer m_settle;                             // as in the profile
     bool m_resizing = false;
+    std::unique_ptr<SteppedImage> m_drawing;  // the picture at rest being drawn
+    uint64_t m_drawingVersion = 0;
+    bool m_stepQueued = false;
+
+    void QueueStep();
 };
 
 /// A window of its own with the profile up close: axes, a readout under the cursor, zoom,
@@ -115,6 +162,9 @@ public:
     /// Redraws after the zoom changed.
     void ZoomChanged();
     void OnSavePicture();
+    /// Writes the profile and plan at the window's size as SVG or PNG, never in part; false
+    /// when it failed, leaving the file as it was.
+    bool WritePicture(const QString& path, bool svg);
 
     QWidget m_pictureArea;  // profile and plan, as "Save Picture..." writes them; before them
     CProfileArea m_profileArea;

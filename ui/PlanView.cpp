@@ -82,10 +82,28 @@ PlotPoint PlanProjection::Map(const TrackPoint& p) const {
 
 void DrawPlan(PlotCanvas& canvas, const TrackPoint* points, std::size_t count,
               const PlanProjection& projection) {
-    if (count < 2) {
-        return;
+    PlanSteps steps(points, count, projection);
+    steps.Step(canvas, 2 * count);
+}
+
+PlanSteps::PlanSteps(const TrackPoint* points, std::size_t count, const PlanProjection& projection)
+    : m_points(points), m_count(count), m_projection(projection), m_pass(count < 2 ? 2 : 0) {}
+
+bool PlanSteps::Step(PlotCanvas& canvas, std::size_t points) {
+    const PlanMapper map(m_points, m_projection);
+    while (m_pass < 2 && points != 0) {
+        const std::size_t last = m_next + std::min(points, m_count - m_next);
+        if (m_pass == 0) {
+            profile_passes::DrawBands(canvas, map, nullptr, m_points, m_next, last);
+        } else {
+            profile_passes::DrawProfileLine(canvas, map, nullptr, m_points, m_next, last);
+        }
+        points -= last - m_next;
+        m_next = last;
+        if (m_next == m_count) {
+            ++m_pass;
+            m_next = 0;
+        }
     }
-    const PlanMapper map(points, projection);
-    profile_passes::DrawBands(canvas, map, nullptr, points, count);
-    profile_passes::DrawProfileLine(canvas, map, nullptr, points, count);
+    return m_pass == 2;
 }

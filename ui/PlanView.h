@@ -27,3 +27,20 @@ private:
 /// segments and extreme stretches, then the line coloured by state; runs are not connected.
 void DrawPlan(PlotCanvas& canvas, const TrackPoint* points, std::size_t count,
               const PlanProjection& projection);
+
+/// The drawing of DrawPlan in steps of some points each: the same operations in the same order,
+/// however the steps are cut.
+class PlanSteps {
+public:
+    PlanSteps(const TrackPoint* points, std::size_t count, const PlanProjection& projection);
+
+    /// Draws the next points of the passes, about the given number; true once all is drawn.
+    bool Step(PlotCanvas& canvas, std::size_t points);
+
+private:
+    const TrackPoint* m_points;
+    std::size_t m_count;
+    PlanProjection m_projection;
+    int m_pass = 0;  // bands, line; 2: done
+    std::size_t m_next = 0;
+};

@@ -185,10 +185,35 @@ void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count
     if (count < 2) {
         return;
     }
-    const ProfileMapper map(points, mapping);
-    DrawTrendChords(canvas, map, points, count);
-    profile_passes::DrawBands(canvas, map, &mapping.Rect(), points, count);
-    profile_passes::DrawProfileLine(canvas, map, &mapping.Rect(), points, count);
+    ProfileSteps steps(points, count, mapping);
+    steps.Step(canvas, 2 * count);
+}
+
+ProfileSteps::ProfileSteps(const TrackPoint* points, std::size_t count,
+                           const ProfileMapping& mapping)
+    : m_points(points), m_count(count), m_mapping(mapping), m_pass(count < 2 ? 3 : 0) {}
+
+bool ProfileSteps::Step(PlotCanvas& canvas, std::size_t points) {
+    const ProfileMapper map(m_points, m_mapping);
+    if (m_pass == 0) {
+        DrawTrendChords(canvas, map, m_points, m_count);  // few lines: one piece
+        m_pass = 1;
+    }
+    while (m_pass < 3 && points != 0) {
+        const std::size_t last = m_next + std::min(points, m_count - m_next);
+        if (m_pass == 1) {
+            profile_passes::DrawBands(canvas, map, &m_mapping.Rect(), m_points, m_next, last);
+        } else {
+            profile_passes::DrawProfileLine(canvas, map, &m_mapping.Rect(), m_points, m_next, last);
+        }
+        points -= last - m_next;
+        m_next = last;
+        if (m_next == m_count) {
+            ++m_pass;
+            m_next = 0;
+        }
+    }
+    return m_pass == 3;
 }
 
 void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count, bool overDistance,

@@ -39,11 +39,12 @@ inline bool BandPen(int32_t flags, PlotPen& pen) {
 }
 
 /// Pass 2 (r: the plot rectangle for the run markers; none: no markers): wide bands under stopped
-/// segments and under the three extreme stretches.
+/// segments and under the three extreme stretches; points first to last (excluded), so that a
+/// long track can be drawn in pieces that together make the same operations.
 template <typename Map>
 void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const TrackPoint* points,
-               std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
+               std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; ++i) {
         const TrackPoint& p = points[i];
         PlotPen pen = PlotPen::StoppedBand;
         if (i == 0) {
@@ -67,11 +68,12 @@ void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Trac
     }
 }
 
-/// Pass 3: the thin profile line coloured by state; no line leads to a stopped point.
+/// Pass 3: the thin profile line coloured by state; no line leads to a stopped point. Points
+/// first to last (excluded), as the bands.
 template <typename Map>
 void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r,
-                     const TrackPoint* points, std::size_t count) {
-    for (std::size_t i = 0; i < count; ++i) {
+                     const TrackPoint* points, std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last; ++i) {
         const int32_t state = points[i].state;
         if (i == 0) {
             map.MoveTo(canvas, 0);

@@ -21,9 +21,7 @@ bool SaveTextFile(const QString& path, const std::function<bool(const TextSink&)
     return file.commit();
 }
 
-bool SaveProfilePng(const QString& path, const TrackPoint* points, std::size_t count,
-                    bool overDistance, QSize size) {
-    QImage image = RenderProfileImage(points, count, overDistance, size);
+bool SavePng(const QString& path, QImage image) {
     // A fixed resolution, 96 dots per inch: the image's default follows the screen, or its
     // absence, and the same profile must give the same file in the window and pelorin-cli.
     constexpr int kDotsPerMetre = 3780;
@@ -34,4 +32,9 @@ bool SaveProfilePng(const QString& path, const TrackPoint* points, std::size_t c
         return false;
     }
     return file.commit();
+}
+
+bool SaveProfilePng(const QString& path, const TrackPoint* points, std::size_t count,
+                    bool overDistance, QSize size) {
+    return SavePng(path, RenderProfileImage(points, count, overDistance, size));
 }

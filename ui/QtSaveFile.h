@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <functional>
 
+#include <QImage>
 #include <QSize>
 #include <QString>
 
@@ -14,6 +15,9 @@
 
 /// Writes what the producer hands to its sink; false when anything failed.
 bool SaveTextFile(const QString& path, const std::function<bool(const TextSink&)>& produce);
+
+/// The image saved as PNG at 96 dots per inch.
+bool SavePng(const QString& path, QImage image);
 
 /// The profile drawn into an image of the given size in pixels, saved as PNG.
 bool SaveProfilePng(const QString& path, const TrackPoint* points, std::size_t count,

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/RecordingCanvas.h"
+#include "ui/PlanView.h"
 #include "ui/ProfileDrawing.h"
 
 namespace {
@@ -294,4 +295,40 @@ TEST(ProfileDrawing, ExtremeItemRectanglesDoNotOverflow) {
     EXPECT_EQ(canvas.lines[0].to.y, -16777216);
     const RecordingCanvas cross = Draw({}, true, &huge);
     EXPECT_EQ(cross.lines[0].from.x, std::numeric_limits<int>::min() + 2);
+}
+
+// The profile and the plan view drawn in steps between events: the same calls, however cut.
+TEST(ProfileDrawing, DrawnInStepsItMakesTheSameCallsHoweverCut) {
+    // clang-format off
+    std::vector<TrackPoint> points = Track({{1, 0.0}, {6, 10.0}, {4, 20.0, 1}, {2, 20.0},
+        {0, 25.0}, {1, 30.0}, {7, 40.0, 4}, {5, 30.0, 2}, {3, 30.0}, {9, 50.0}, {1, 45.0},
+        {7, 5.0}, {6, 15.0}});
+    // clang-format on
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i].longitude = 11.0 + 0.001 * static_cast<double>(i % 5);
+        points[i].latitude = 47.0 + 0.0001 * points[i].altitude;
+    }
+    const PlotRect item = ItemFor(points.size());
+    const ProfileMapping mapping(points.data(), points.size(), true, item);
+    const PlanProjection projection(points.data(), points.size(), item);
+    RecordingCanvas profile;
+    RecordingCanvas plan;
+    DrawProfile(profile, points.data(), points.size(), mapping);
+    DrawPlan(plan, points.data(), points.size(), projection);
+    ASSERT_GT(profile.calls.size(), 3 * points.size());
+    ASSERT_GT(plan.calls.size(), 2 * points.size());
+    const auto drawInSteps = [](auto steps, std::size_t step) {
+        RecordingCanvas cut;
+        while (!steps.Step(cut, step)) {
+        }
+        return cut.calls;
+    };
+    for (const std::size_t step : {1, 2, 5, 12, 13}) {
+        EXPECT_EQ(drawInSteps(ProfileSteps(points.data(), points.size(), mapping), step),
+                  profile.calls)
+            << step;
+        EXPECT_EQ(drawInSteps(PlanSteps(points.data(), points.size(), projection), step),
+                  plan.calls)
+            << step;
+    }
 }

@@ -1,4 +1,6 @@
 // The profile window: opened by a double-click on the plot, its readout and range figures.
+#include <QComboBox>
+#include <QDir>
 #include <QMouseEvent>
 #include <QSignalSpy>
 #include <QTest>
@@ -49,6 +51,40 @@ private slots:
         QCOMPARE(figures->rowCount(), 31);
         QCOMPARE(WindowDriver::Cell(figures, 2, 1), QStringLiteral("00:05:00"));  // total time
         QCOMPARE(WindowDriver::Cell(figures, 12, 1), QStringLiteral("42"));       // total ascent
+    }
+
+    // The pictures drawn while idle, ahead of a switch of the mode, are those a switch would
+    // draw. A saved picture replaces the file whole.
+    void picturesDrawnAheadEqualFreshOnesAndAFailedSaveKeepsTheFile() {
+        WindowDriver w;
+        TempFile file(
+            PltText("Hill").Leg(30, 30, 3, 10).Leg(10, 0.2, 0, 10).Leg(30, 30, -3, 10).Text());
+        QVERIFY(w.Load(file.Path()));
+        w.dlg.OnShowProfile();
+        CProfileWnd& profile = *w.dlg.m_profileWnd;
+        const auto switchMode = [&w] {
+            auto* combo = w.dlg.findChild<QComboBox*>(QStringLiteral("IDC_PLOT_MODE"));
+            combo->setCurrentIndex(1 - combo->currentIndex());
+            w.dlg.OnPlotModeSelEndOk();
+        };
+        const auto pictures = [&w, &profile] {
+            return std::pair(w.dlg.m_plot.grab().toImage(), profile.m_profileArea.grab().toImage());
+        };
+        pictures();
+        QTRY_VERIFY(profile.m_profileArea.HasWholePicture(!profile.OverDistance()));
+        QVERIFY(!w.dlg.m_plot.DrawOtherMode());
+        switchMode();
+        const auto ahead = pictures();
+        w.dlg.m_plot.SetProfile(w.dlg.m_plot.m_profile.points);  // nothing kept: drawn afresh
+        profile.Follow(w.dlg.m_plot, ConnectAuto, 15.0, 1.8);
+        QVERIFY(ahead == pictures());
+
+        TempFile saved("old", "profile.png");
+        QVERIFY(!profile.WritePicture(QString::fromStdString(saved.Path() + "/x.png"), false));
+        QVERIFY(profile.WritePicture(QString::fromStdString(saved.Path()), false));
+        QCOMPARE(QImage(QString::fromStdString(saved.Path())).size(), profile.m_pictureArea.size());
+        QCOMPARE(QDir(QString::fromStdString(saved.Dir())).entryList(QDir::Files),
+                 QStringList{"profile.png"});  // nothing left beside it
     }
 };
 
