@@ -193,3 +193,20 @@ int32_t ReadInt(const char*& p, const char* end) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
 }
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    std::string_view number = TrimBlanks(text);
+    if (number.empty() || NumberPrefixLength(number) != number.size()) {
+        return std::nullopt;
+    }
+    if (number[0] == '+') {
+        number.remove_prefix(1);  // from_chars takes no plus sign
+    }
+    // from_chars refuses what a double cannot hold, too large or too small.
+    double value = 0.0;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (result.ec != std::errc() || result.ptr != number.data() + number.size()) {
+        return std::nullopt;
+    }
+    return value;
+}
