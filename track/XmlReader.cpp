@@ -27,6 +27,10 @@ const char* FindAttribute(const char* const* attributes, std::string_view name) 
 namespace {
 
 constexpr std::size_t kBlockSize = 256 << 10;
+// expat scans a token again from its start whenever more bytes come: while one token (a huge
+// attribute, say) gives no callback, each block is twice the last, so that the scans stay
+// linear in the token's length.
+constexpr std::size_t kLargestBlock = 256 << 20;
 // The longest text kept of one element: names and numbers are short, and a huge text
 // (perhaps swollen by entities) must not take memory.
 constexpr std::size_t kTextLimit = 64 << 10;
@@ -43,6 +47,7 @@ struct ParseState {
     std::string text;
     bool collecting = false;
     bool outOfMemory = false;
+    std::size_t callbacks = 0;
 };
 
 // An exception must not unwind through the C library: it stops the parser and is thrown
@@ -50,6 +55,7 @@ struct ParseState {
 template <typename Action>
 void Guarded(void* data, Action action) {
     auto& state = *static_cast<ParseState*>(data);
+    ++state.callbacks;
     try {
         action(state);
     } catch (const std::bad_alloc&) {
@@ -92,19 +98,21 @@ ReadStatus ParseXml(ByteSource& source, XmlHandler& handler, const std::string& 
     if (!parser) {
         throw std::bad_alloc();
     }
-    ParseState state{parser.get(), handler, {}, false, false};
+    ParseState state{parser.get(), handler, {}, false, false, 0};
     XML_SetUserData(parser.get(), &state);
     XML_SetElementHandler(parser.get(), OnStart, OnEnd);
     XML_SetCharacterDataHandler(parser.get(), OnText);
     // No parameter entities, so no external DTD subset; and with no external entity handler
     // no external entity is ever loaded. The limit on entity amplification stays as it is.
     XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
+    std::size_t block = kBlockSize;
     for (;;) {
-        void* const buffer = XML_GetBuffer(parser.get(), kBlockSize);
+        void* const buffer = XML_GetBuffer(parser.get(), static_cast<int>(block));
         if (buffer == nullptr) {
             throw std::bad_alloc();
         }
-        const std::ptrdiff_t count = source.Read(static_cast<char*>(buffer), kBlockSize);
+        const std::size_t callbacks = state.callbacks;
+        const std::ptrdiff_t count = source.Read(static_cast<char*>(buffer), block);
         if (count < 0) {
             return ReadStatus::ReadFailed;
         }
@@ -120,6 +128,7 @@ ReadStatus ParseXml(ByteSource& source, XmlHandler& handler, const std::string& 
         if (last) {
             return ReadStatus::Ok;
         }
+        block = state.callbacks != callbacks ? kBlockSize : std::min(block * 2, kLargestBlock);
     }
 }
 
