@@ -2,7 +2,7 @@
 # Whole process against whole process on generated GPX files, timed from outside with
 # farm-bench: pelorin-cli (read, analyse, report) against GPSBabel reading a million points,
 # and against the gpxpy library parsing 100,000 points. GPSBabel and gpxpy are installed for
-# this comparison only; Pelorin does not use them.  Usage: bench/compare_gpx.sh [build folder]
+# this comparison only (Debian's python3, not another on PATH); Pelorin does not use them.  Usage: bench/compare_gpx.sh [build folder]
 set -euo pipefail
 PELORIN_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 . "$PELORIN_ROOT/scripts/deps.sh"
@@ -16,5 +16,5 @@ farm-bench -n 5 --timeout 900 --vs "gpsbabel -t -i gpx -f $million" -- \
     "$build/pelorin-cli" "$million"
 echo "== pelorin-cli (A) against gpxpy (B), 100,000 points"
 farm-bench -n 5 --timeout 600 \
-    --vs "python3 -c 'import sys, gpxpy; gpxpy.parse(open(sys.argv[1], encoding=\"utf-8\"))' $hundred" \
+    --vs "/usr/bin/python3 -c 'import sys, gpxpy; gpxpy.parse(open(sys.argv[1], encoding=\"utf-8\"))' $hundred" \
     -- "$build/pelorin-cli" "$hundred"

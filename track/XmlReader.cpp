@@ -36,9 +36,14 @@ constexpr std::size_t kLargestBlock = 256 << 20;
 constexpr std::size_t kTextLimit = 64 << 10;
 
 std::string_view LocalName(const XML_Char* name) {
-    const std::string_view view(name);
-    const std::size_t colon = view.rfind(':');
-    return colon == std::string_view::npos ? view : view.substr(colon + 1);
+    const XML_Char* local = name;
+    const XML_Char* p = name;
+    for (; *p != '\0'; ++p) {
+        if (*p == ':') {
+            local = p + 1;
+        }
+    }
+    return std::string_view(local, static_cast<std::size_t>(p - local));
 }
 
 struct ParseState {
@@ -64,10 +69,26 @@ void Guarded(void* data, Action action) {
     }
 }
 
+void XMLCALL OnText(void* data, const XML_Char* text, int length) {
+    Guarded(data, [&](ParseState& state) {
+        if (state.text.size() < kTextLimit) {
+            const std::size_t room = kTextLimit - state.text.size();
+            state.text.append(text, std::min(static_cast<std::size_t>(length), room));
+        }
+    });
+}
+
+// Text is received only while an element that asked for it is open: expat then skips the
+// calls for the blanks between elements.
+void Collect(ParseState& state, bool collect) {
+    state.collecting = collect;
+    state.text.clear();
+    XML_SetCharacterDataHandler(state.parser, collect ? OnText : nullptr);
+}
+
 void XMLCALL OnStart(void* data, const XML_Char* name, const XML_Char** attributes) {
     Guarded(data, [&](ParseState& state) {
-        state.text.clear();
-        state.collecting = state.handler.StartElement(LocalName(name), attributes);
+        Collect(state, state.handler.StartElement(LocalName(name), attributes));
     });
 }
 
@@ -75,17 +96,7 @@ void XMLCALL OnEnd(void* data, const XML_Char* name) {
     Guarded(data, [&](ParseState& state) {
         const std::string_view text = state.collecting ? state.text : std::string_view();
         state.handler.EndElement(LocalName(name), text);
-        state.collecting = false;
-        state.text.clear();
-    });
-}
-
-void XMLCALL OnText(void* data, const XML_Char* text, int length) {
-    Guarded(data, [&](ParseState& state) {
-        if (state.collecting && state.text.size() < kTextLimit) {
-            const std::size_t room = kTextLimit - state.text.size();
-            state.text.append(text, std::min(static_cast<std::size_t>(length), room));
-        }
+        Collect(state, false);
     });
 }
 
@@ -101,7 +112,6 @@ ReadStatus ParseXml(ByteSource& source, XmlHandler& handler, const std::string& 
     ParseState state{parser.get(), handler, {}, false, false, 0};
     XML_SetUserData(parser.get(), &state);
     XML_SetElementHandler(parser.get(), OnStart, OnEnd);
-    XML_SetCharacterDataHandler(parser.get(), OnText);
     // No parameter entities, so no external DTD subset; and with no external entity handler
     // no external entity is ever loaded. The limit on entity amplification stays as it is.
     XML_SetParamEntityParsing(parser.get(), XML_PARAM_ENTITY_PARSING_NEVER);
