@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <filesystem>
 #include <vector>
 
@@ -39,6 +40,44 @@ std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
         std::fprintf(out, "%10.6f,%11.6f,%d,%7.1f,%.7f,15-Jul-23,06:42:15\r\n", latitude, longitude,
                      flag, feet, time);
     }
+    std::fclose(out);
+    std::filesystem::rename(partial, path);
+    return path;
+}
+
+std::string GeneratedGpxFile(std::size_t pointCount) {
+    std::filesystem::create_directories(PELORIN_BENCH_DATA);
+    const std::string path =
+        std::string(PELORIN_BENCH_DATA) + "/track-" + std::to_string(pointCount) + ".gpx";
+    if (std::filesystem::exists(path)) {
+        return path;
+    }
+    const std::string partial = path + ".part";
+    std::FILE* out = std::fopen(partial.c_str(), "wb");
+    std::fputs(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<gpx version=\"1.1\" creator=\"Pelorin\" "
+        "xmlns=\"http://www.topografix.com/GPX/1/1\">\n <trk>\n  <name>Generated</name>\n"
+        "  <trkseg>\n",
+        out);
+    // The same walk as the .plt track: one fix a second from 2023-07-15T06:00:00Z.
+    double latitude = 46.5;
+    double longitude = 8.0;
+    const long start = 1689400800;
+    for (std::size_t i = 0; i < pointCount; ++i) {
+        const double t = static_cast<double>(i);
+        if ((i / 600) % 7 != 6) {
+            latitude += 1.1e-5 * std::cos(t / 900.0);
+            longitude += 1.4e-5 * std::sin(t / 1300.0);
+        }
+        const double metres = 914.4 + 457.2 * std::sin(t / 4000.0) + 12.2 * std::sin(t / 97.0);
+        const std::time_t when = static_cast<std::time_t>(start + static_cast<long>(i));
+        char stamp[32];
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&when));
+        std::fprintf(out,
+                     "   <trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele><time>%s</time></trkpt>\n",
+                     latitude, longitude, metres, stamp);
+    }
+    std::fputs("  </trkseg>\n </trk>\n</gpx>\n", out);
     std::fclose(out);
     std::filesystem::rename(partial, path);
     return path;

@@ -8,6 +8,10 @@
 /// every breakEvery points (0: none); written on first use and kept for later runs.
 std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery = 0);
 
+/// Path of a generated GPX file of pointCount points in one <trkseg>, each with <ele> and
+/// <time> (about 100 bytes a point); written on first use and kept for later runs.
+std::string GeneratedGpxFile(std::size_t pointCount);
+
 /// Peak resident memory in bytes that a program run with one argument reports of itself.
 long PeakMemoryOf(const std::string& program, const std::string& argument);
 

@@ -12,9 +12,11 @@ const char kCliUsage[] =
     R"(Usage: pelorin-cli [options] FILE [FILE...]
        pelorin-cli --each [options] FILE|DIR...
 
-Analyses OziExplorer track files (.plt) as the Pelorin window does and prints the window
-title, the sections list and the statistics list.
+Analyses track files as the Pelorin window does and prints the window title, the sections
+list and the statistics list.
 
+  A FILE may be an OziExplorer track (.plt), GPX, TCX or IGC file, in any mix: GPX and TCX
+  are known by their content, IGC by the name ending in .igc, and anything else reads as .plt.
   The first FILE is read as a Load, each further FILE is appended, so sections come in that
   order. A file that cannot be read is reported on stderr; the rest is still analysed.
 

@@ -31,8 +31,8 @@ inline constexpr const char* kConnectionEntries[] = {
 inline constexpr const char* kPlotModeEntries[] = {"Plot over Distance", "Plot over Time"};
 
 /// The Open dialog's choices of file type, its default suffix and its initial file name.
-inline constexpr const char* kTrackFileFilters[] = {"Ozi Explorer Track File (*.plt)",
-                                                    "All Files (*.*)"};
+inline constexpr const char* kTrackFileFilters[] = {
+    "Ozi Explorer Track File (*.plt *.gpx *.tcx *.igc)", "All Files (*.*)"};
 inline constexpr char kTrackFileSuffix[] = "plt";
 inline constexpr char kTrackFileInitialName[] = "*.plt";
 

@@ -193,3 +193,27 @@ int32_t ReadInt(const char*& p, const char* end) {
     return static_cast<int32_t>(std::clamp<int64_t>(value, std::numeric_limits<int32_t>::min(),
                                                     std::numeric_limits<int32_t>::max()));
 }
+
+std::optional<double> ParseDecimal(std::string_view text) {
+    const std::string_view number = TrimBlanks(text);
+    const char* p = number.data();
+    const char* const end = p + number.size();
+    const double value = ReadDouble(p, end);
+    // The whole text must be the number: ReadDouble stops where its form ends, and a text of
+    // a sign alone or a bare exponent leaves it before the end or on a sign.
+    if (number.empty() || p != end || !(IsDigit(end[-1]) || end[-1] == '.')) {
+        return std::nullopt;
+    }
+    if (std::isinf(value)) {
+        return std::nullopt;
+    }
+    // A value too small for a double reads as zero: refused unless the digits are all zero.
+    if (value == 0.0) {
+        for (const char* q = number.data(); q < end && *q != 'e' && *q != 'E'; ++q) {
+            if (*q >= '1' && *q <= '9') {
+                return std::nullopt;
+            }
+        }
+    }
+    return value;
+}

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string_view>
 
 /// Space, tab, line feed, vertical tab, form feed and carriage return.
@@ -30,3 +31,8 @@ std::size_t NumberPrefixLength(std::string_view text);
 /// Reads [blanks][sign]digits up to the first other character ("1.0" gives 1, "" gives 0);
 /// values beyond the 32-bit range saturate, so a nonzero text never reads as 0.
 int32_t TextToInt(std::string_view text);
+
+/// A decimal number and nothing else: optional sign, digits with a full stop, optional exponent,
+/// blanks around it allowed. Nothing when the text is not such a number or does not fit a
+/// double ("nan", "0x10" and "1e999" are not numbers here).
+std::optional<double> ParseDecimal(std::string_view text);

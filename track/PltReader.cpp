@@ -16,12 +16,9 @@
 #include "track/PltReader.h"
 
 #include <cstring>
-#include <filesystem>
-#include <new>
 #include <vector>
 
 #include "track/NumberText.h"
-#include "track/Platform.h"
 
 namespace {
 
@@ -90,13 +87,6 @@ void ReadPointFields(std::string_view line, PointFields& fields) {
     fields.time = ReadDouble(p, end);
 }
 
-std::string FullPath(const std::string& path) {
-    const std::filesystem::path name = PathFromUtf8(path);
-    std::error_code error;
-    const std::filesystem::path full = std::filesystem::absolute(name, error);
-    return error || name.empty() ? path : Utf8FromPath(full.lexically_normal());
-}
-
 }  // namespace
 
 void SplitFields(std::vector<std::string>& fields, const std::string& text, char separator,
@@ -149,28 +139,4 @@ ReadStatus ReadTrackText(TrackSectionList& list, ByteSource& source) {
         point.time = fields.time;
         ++pointCount;
     }
-}
-
-ReadStatus TrackSectionList::LoadTrackFile(const std::string& path) {
-    RemoveAll();
-    return ReadTrackFile(path);
-}
-
-ReadStatus TrackSectionList::ReadTrackFile(const std::string& path) {
-    const std::unique_ptr<FileSource> file = FileSource::Open(path);
-    if (!file) {
-        ShowWarning("Error opening file: " + path);
-        return ReadStatus::OpenFailed;
-    }
-    ReadStatus status;
-    try {
-        status = ReadTrackText(*this, *file);
-    } catch (const std::bad_alloc&) {
-        // A file too large for memory fails like any read error: what was read stays.
-        status = ReadStatus::ReadFailed;
-    }
-    if (status == ReadStatus::ReadFailed) {
-        ShowWarning("An unknown error occurred while accessing " + FullPath(path) + ".");
-    }
-    return status;
 }

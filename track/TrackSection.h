@@ -14,6 +14,7 @@ enum class ReadStatus {
     Ok,
     OpenFailed,  // nothing was read
     ReadFailed,  // the sections read before the error were kept
+    BadContent,  // the file's content stopped the reader, which said why; what came before stays
 };
 
 /// A named run of points: a section read from a file, or the joined track.

@@ -1,6 +1,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -108,4 +109,58 @@ TEST(RealFiles, ExampleTrackHasClimbsStopsAndABreak) {
     EXPECT_EQ(list[0].name, "Alpine hike");
     EXPECT_EQ(list[1].name, "+^+");
     EXPECT_GT(PointCount(list), 2000u);
+}
+
+TEST(RealFiles, GpxTcxAndIgcRecordingsReadWithTheirSectionsAndPoints) {
+    // Sections, points and warnings as listed with the recordings.
+    const std::map<std::string, std::tuple<std::size_t, std::size_t, std::size_t>> counts = {
+        {"gpx/gcheetah_ride_2010.gpx", {16, 5935, 0}},
+        {"gpx/gcheetah_urbanbiker_2019.gpx", {3, 2870, 0}},
+        {"gpx/gpsbabel_24173415.gpx", {1, 689, 0}},
+        {"gpx/gpsbabel_dg100.gpx", {1, 12027, 0}},
+        {"gpx/gpsbabel_garmin-forerunner-10-output.gpx", {7, 514, 1}},  // no elevations
+        {"gpx/gpsbabel_garmin-oregon-700-output.gpx", {1, 997, 0}},
+        {"gpx/gpsbabel_garmin_xt_strk.gpx", {2, 958, 0}},
+        {"gpx/gpsbabel_mtk_logger_m241_multiple_tracks.gpx", {6, 14263, 0}},
+        {"gpx/gpsbabel_vitovtt-sample.gpx", {1, 1866, 0}},
+        {"gpx/gpxplotter_example1.gpx", {1, 3181, 0}},
+        {"gpx/gpxplotter_example3.gpx", {1, 4281, 0}},
+        {"gpx/gpxpy_korita_zbevnica.gpx", {4, 871, 1}},  // a track without times
+        {"gpx/gpxpy_mojstrovka.gpx", {1, 184, 0}},
+        {"gpx/leafletelev_atemp.gpx", {1, 2429, 0}},
+        {"gpx/srtm_setnjica_karojba.gpx", {1, 1852, 0}},
+        {"tcx/gpsbabel_bike.tcx", {2, 1812, 0}},
+        {"tcx/gpsbabel_course.tcx", {2, 1202, 0}},
+        {"tcx/gpsbabel_gtrnctr_power.tcx", {1, 5109, 0}},
+        {"tcx/gpsbabel_history.tcx", {2, 1202, 0}},
+        {"igc/gpsbabel_27GLQKF3.igc", {1, 1070, 0}},
+        {"igc/gpsbabel_92GV66G1.igc", {1, 724, 0}},
+    };
+    if (!std::filesystem::is_directory(std::string(PELORIN_REAL_DATA) + "/gpx")) {
+        GTEST_SKIP() << "no real recordings at " << PELORIN_REAL_DATA;
+    }
+    std::size_t files = 0;
+#ifdef PELORIN_HAVE_EXPAT
+    for (const char* folder : {"gpx", "tcx", "igc"}) {
+#else
+    for (const char* folder : {"igc"}) {
+#endif
+        for (const auto& entry :
+             std::filesystem::directory_iterator(std::string(PELORIN_REAL_DATA) + "/" + folder)) {
+            const std::string name = folder + ("/" + entry.path().filename().string());
+            const auto expected = counts.find(name);
+            ASSERT_NE(expected, counts.end()) << "unlisted recording " << name;
+            const auto [sections, points, warningCount] = expected->second;
+            WarningRecorder warnings;
+            TrackSectionList list;
+            EXPECT_EQ(list.LoadTrackFile(entry.path().string()), ReadStatus::Ok) << name;
+            EXPECT_EQ(list.GetSize(), sections) << name;
+            EXPECT_EQ(PointCount(list), points) << name;
+            EXPECT_EQ(warnings.messages.size(), warningCount) << name;
+            ++files;
+        }
+    }
+#ifdef PELORIN_HAVE_EXPAT
+    EXPECT_EQ(files, counts.size());
+#endif
 }

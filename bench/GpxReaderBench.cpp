@@ -1,0 +1,112 @@
+// Reading a million-point GPX file into sections, against a bare expat pass over the same
+// file that only counts <trkpt> elements.
+
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <expat.h>
+#include <fcntl.h>
+#include <filesystem>
+#include <memory>
+#include <unistd.h>
+
+#include <benchmark/benchmark.h>
+
+#include "BenchData.h"
+#include "track/TrackSection.h"
+
+namespace {
+
+constexpr std::size_t kMillion = 1000000;
+constexpr int kBlock = 256 << 10;  // as the reader reads
+
+void XMLCALL CountPoint(void* data, const XML_Char* name, const XML_Char**) {
+    if (std::strcmp(name, "trkpt") == 0) {
+        ++*static_cast<std::size_t*>(data);
+    }
+}
+
+/// The least a GPX reader must do: stream the file through expat and see every element.
+std::size_t BareExpatCount(const std::string& path) {
+    const std::unique_ptr<XML_ParserStruct, decltype(&XML_ParserFree)> parser(
+        XML_ParserCreate(nullptr), XML_ParserFree);
+    std::size_t count = 0;
+    XML_SetUserData(parser.get(), &count);
+    XML_SetStartElementHandler(parser.get(), CountPoint);
+    const int fd = ::open(path.c_str(), O_RDONLY);
+    for (;;) {
+        void* buffer = XML_GetBuffer(parser.get(), kBlock);
+        const ssize_t bytes = ::read(fd, buffer, kBlock);
+        if (bytes < 0
+            || XML_ParseBuffer(parser.get(), static_cast<int>(bytes), bytes == 0) != XML_STATUS_OK
+            || bytes == 0) {
+            break;
+        }
+    }
+    ::close(fd);
+    return count;
+}
+
+/// Wall and processor milliseconds since an earlier reading.
+struct Clocks {
+    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+    double cpu = CpuMilliseconds();
+
+    static double CpuMilliseconds() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    }
+    double WallSince(const Clocks& start) const {
+        return std::chrono::duration<double, std::milli>(wall - start.wall).count();
+    }
+};
+
+/// Times the bare pass and the reader in turn, in one process, and reports both with their
+/// ratio (target: at most 1.5), in wall time and, steadier on a busy machine, processor time.
+void BM_ReadGpxVsBareExpat(benchmark::State& state) {
+    const std::string path = GeneratedGpxFile(kMillion);
+    double bareMs = 0.0;
+    double readMs = 0.0;
+    double bareCpu = 0.0;
+    double readCpu = 0.0;
+    std::size_t points = 0;
+    for (auto _ : state) {
+        const Clocks start;
+        benchmark::DoNotOptimize(BareExpatCount(path));
+        const Clocks middle;
+        {
+            TrackSectionList sections;
+            sections.LoadTrackFile(path);
+            points = sections.GetSize() == 1 ? sections[0].points.GetSize() : 0;
+        }
+        const Clocks end;
+        bareMs += middle.WallSince(start);
+        readMs += end.WallSince(middle);
+        bareCpu += middle.cpu - start.cpu;
+        readCpu += end.cpu - middle.cpu;
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["bare_ms"] = bareMs / n;
+    state.counters["read_ms"] = readMs / n;
+    state.counters["ratio"] = readMs / bareMs;
+    state.counters["bare_cpu_ms"] = bareCpu / n;
+    state.counters["read_cpu_ms"] = readCpu / n;
+    state.counters["cpu_ratio"] = readCpu / bareCpu;
+    state.counters["points"] = static_cast<double>(points);
+}
+BENCHMARK(BM_ReadGpxVsBareExpat)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_ReadGpxPeakMemory(benchmark::State& state) {
+    const std::string path = GeneratedGpxFile(kMillion);
+    long peak = 0;
+    for (auto _ : state) {
+        peak = PeakMemoryOf(PELORIN_READ_PEAK, path);
+    }
+    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
+    state.counters["limit_MB"] = 2 * 56.0 * kMillion / 1e6;  // plus expat's buffer
+}
+BENCHMARK(BM_ReadGpxPeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace

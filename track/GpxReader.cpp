@@ -1,0 +1,118 @@
+// Reader of GPX 1.0 and 1.1: each <trkseg> of each <trk> is a section, and so is each <rte>
+// with its <rtept>s; waypoints are not part of a track. A point needs a readable lat and lon
+// (in range); <ele> and <time> may be missing, by the rules of SectionWriter.
+
+#include <optional>
+
+#include "track/NumberText.h"
+#include "track/Platform.h"
+#include "track/SectionWriter.h"
+#include "track/TrackReader.h"
+#include "track/XmlReader.h"
+
+namespace {
+
+/// A coordinate attribute: a plain decimal number within the limit, else nothing.
+std::optional<double> Coordinate(const char* text, double limit) {
+    const std::optional<double> value = text != nullptr ? ParseDecimal(text) : std::nullopt;
+    return value && *value >= -limit && *value <= limit ? value : std::nullopt;
+}
+
+class GpxHandler : public XmlHandler {
+public:
+    explicit GpxHandler(SectionWriter& writer) : m_writer(writer) {}
+
+    bool StartElement(std::string_view name, const char* const* attributes) override {
+        ++m_depth;
+        if (m_groupDepth < 0 && (name == "trk" || name == "rte")) {
+            m_groupDepth = m_depth;
+            m_route = name == "rte";
+            m_writer.BeginGroup();
+            if (m_route) {
+                m_writer.BeginSection();
+            }
+        } else if (m_groupDepth >= 0 && m_depth == m_groupDepth + 1) {
+            if (!m_route && name == "trkseg") {
+                m_segmentDepth = m_depth;
+                m_writer.BeginSection();
+            } else if (m_route && name == "rtept") {
+                BeginPoint(attributes);
+            }
+            return name == "name";
+        } else if (m_segmentDepth >= 0 && m_depth == m_segmentDepth + 1 && name == "trkpt") {
+            BeginPoint(attributes);
+        } else if (m_pointDepth >= 0 && m_depth == m_pointDepth + 1) {
+            return name == "ele" || name == "time";
+        }
+        return false;
+    }
+
+    void EndElement(std::string_view name, std::string_view text) override {
+        if (m_pointDepth >= 0 && m_depth == m_pointDepth + 1) {
+            if (name == "ele") {
+                m_altitude = ParseDecimal(text);
+            } else if (name == "time") {
+                m_time = ParseIsoTime(text);
+            }
+        } else if (m_depth == m_pointDepth) {
+            EndPoint();
+        } else if (m_groupDepth >= 0 && m_depth == m_groupDepth + 1 && name == "name") {
+            m_writer.SetGroupName(text);
+        } else if (m_depth == m_segmentDepth) {
+            m_writer.EndSection();
+            m_segmentDepth = -1;
+        } else if (m_depth == m_groupDepth) {
+            m_writer.EndSection();
+            m_groupDepth = -1;
+        }
+        --m_depth;
+    }
+
+private:
+    void BeginPoint(const char* const* attributes) {
+        m_pointDepth = m_depth;
+        m_latitude = Coordinate(FindAttribute(attributes, "lat"), 90.0);
+        m_longitude = Coordinate(FindAttribute(attributes, "lon"), 180.0);
+        m_altitude.reset();
+        m_time.reset();
+    }
+
+    void EndPoint() {
+        m_pointDepth = -1;
+        if (m_latitude && m_longitude) {
+            m_writer.AddPoint(*m_latitude, *m_longitude, m_altitude, m_time);
+        } else {
+            m_writer.SkipPoint();
+        }
+    }
+
+    SectionWriter& m_writer;
+    long m_depth = 0;
+    long m_groupDepth = -1;  // depth of the open <trk> or <rte>
+    long m_segmentDepth = -1;
+    long m_pointDepth = -1;
+    bool m_route = false;
+    std::optional<double> m_latitude;
+    std::optional<double> m_longitude;
+    std::optional<double> m_altitude;
+    std::optional<double> m_time;
+};
+
+ReadStatus ReadGpx(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
+    SectionWriter writer(list, context.title);
+    GpxHandler handler(writer);
+    std::string error;
+    const ReadStatus status = ParseXml(source, handler, context.path, error);
+    writer.Finish(context.path);
+    if (!error.empty()) {
+        ShowWarning(error);
+    }
+    return status;
+}
+
+}  // namespace
+
+const TrackFormat kGpxFormat = {
+    [](std::string_view root, std::string_view) { return root == "gpx"; },
+    ReadGpx,
+};

@@ -1,0 +1,224 @@
+#include "track/SectionWriter.h"
+
+#include <cmath>
+#include <filesystem>
+#include <limits>
+#include <utility>
+
+#include "track/NumberText.h"
+#include "track/Platform.h"
+#include "track/TextFile.h"
+
+namespace {
+
+const char kContinuationName[] = "+^+";
+
+/// Reads exactly count digits at p; -1 when they are not all there.
+int FixedDigits(const char*& p, const char* end, int count) {
+    int value = 0;
+    for (int i = 0; i < count; ++i, ++p) {
+        if (p == end || *p < '0' || *p > '9') {
+            return -1;
+        }
+        value = value * 10 + (*p - '0');
+    }
+    return value;
+}
+
+bool Expect(const char*& p, const char* end, char c) {
+    if (p == end || *p != c) {
+        return false;
+    }
+    ++p;
+    return true;
+}
+
+int DaysInMonth(int64_t year, int month) {
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
+/// The zone designator at p, as seconds east of UTC; false when it is not one.
+bool ReadZone(const char*& p, const char* end, int& offset) {
+    offset = 0;
+    if (p == end) {
+        return true;
+    }
+    if (*p == 'Z' || *p == 'z') {
+        ++p;
+        return true;
+    }
+    if (*p != '+' && *p != '-') {
+        return false;
+    }
+    const int sign = *p++ == '-' ? -1 : 1;
+    const int hours = FixedDigits(p, end, 2);
+    int minutes = 0;
+    if (p != end) {
+        Expect(p, end, ':');
+        minutes = FixedDigits(p, end, 2);
+    }
+    if (hours < 0 || hours > 23 || minutes < 0 || minutes > 59) {
+        return false;
+    }
+    offset = sign * (hours * 3600 + minutes * 60);
+    return true;
+}
+
+}  // namespace
+
+SectionWriter::SectionWriter(TrackSectionList& list, std::string title)
+    : m_list(list), m_title(std::move(title)) {}
+
+void SectionWriter::BeginGroup() {
+    EndSection();
+    m_groupName.clear();
+    m_groupSections = 0;
+}
+
+void SectionWriter::SetGroupName(std::string_view name) {
+    const std::string_view trimmed = TrimBlanks(name);
+    if (trimmed.empty()) {
+        return;
+    }
+    m_groupName = trimmed;
+    if (m_groupSections > 0) {
+        m_list[m_groupFirst].name = m_groupName;
+    }
+}
+
+void SectionWriter::BeginSection() {
+    EndSection();
+    TrackSection& section = m_list.Add();
+    if (m_groupSections == 0) {
+        m_groupFirst = m_list.GetSize() - 1;
+        section.name = m_groupName.empty() ? m_title : m_groupName;
+    } else {
+        section.name = kContinuationName;
+    }
+    ++m_groupSections;
+    m_open = true;
+    m_timed = 0;
+    m_untimed = 0;
+    m_haveAltitude = false;
+    m_lastAltitude = 0.0;
+}
+
+void SectionWriter::AddPoint(double latitude, double longitude, std::optional<double> altitude,
+                             std::optional<double> time) {
+    if (!m_open) {
+        return;
+    }
+    GrowArray<TrackPoint>& points = m_list[m_list.GetSize() - 1].points;
+    if (altitude && !m_haveAltitude) {
+        // The points before the first elevation take that one.
+        for (std::size_t i = 0; i < points.GetSize(); ++i) {
+            points[i].altitude = *altitude;
+        }
+        m_haveAltitude = true;
+    }
+    if (altitude) {
+        m_lastAltitude = *altitude;
+    }
+    TrackPoint& point = points.Add();
+    point.latitude = latitude;
+    point.longitude = longitude;
+    point.altitude = m_lastAltitude;
+    // NaN marks a missing time until the section ends; no read time is NaN.
+    point.time = time ? *time : std::numeric_limits<double>::quiet_NaN();
+    ++(time ? m_timed : m_untimed);
+}
+
+void SectionWriter::EndSection() {
+    if (!m_open) {
+        return;
+    }
+    m_open = false;
+    GrowArray<TrackPoint>& points = m_list[m_list.GetSize() - 1].points;
+    if (points.IsEmpty()) {
+        return;
+    }
+    m_noAltitudes = m_noAltitudes || !m_haveAltitude;
+    if (m_timed == 0) {
+        m_noTimes = true;
+        for (std::size_t i = 0; i < points.GetSize(); ++i) {
+            points[i].time = 0.0;
+        }
+    } else if (m_untimed > 0) {
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < points.GetSize(); ++i) {
+            if (!std::isnan(points[i].time)) {
+                points[kept++] = points[i];
+            }
+        }
+        points.SetSize(kept);
+    }
+}
+
+void SectionWriter::Finish(const std::string& path) {
+    EndSection();
+    if (m_skipped > 0) {
+        ShowWarning(path + ": " + std::to_string(m_skipped)
+                    + " points without position were skipped.");
+    }
+    if (m_noAltitudes) {
+        ShowWarning(path + ": the track has no elevations.");
+    }
+    if (m_noTimes) {
+        ShowWarning(path + ": the track has no times.");
+    }
+}
+
+int64_t DaysFromCivil(int64_t year, int month, int day) {
+    year -= month <= 2 ? 1 : 0;
+    const int64_t era = (year >= 0 ? year : year - 399) / 400;
+    const int64_t yearOfEra = year - era * 400;
+    const int64_t dayOfYear = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+    const int64_t dayOfEra = yearOfEra * 365 + yearOfEra / 4 - yearOfEra / 100 + dayOfYear;
+    return era * 146097 + dayOfEra - 719468;
+}
+
+std::optional<double> ParseIsoTime(std::string_view text) {
+    const std::string_view trimmed = TrimBlanks(text);
+    const char* p = trimmed.data();
+    const char* const end = p + trimmed.size();
+    const int year = FixedDigits(p, end, 4);
+    const int month = Expect(p, end, '-') ? FixedDigits(p, end, 2) : -1;
+    const int day = Expect(p, end, '-') ? FixedDigits(p, end, 2) : -1;
+    if (year < 0 || month < 1 || month > 12 || day < 1 || day > DaysInMonth(year, month)) {
+        return std::nullopt;
+    }
+    if (p == end || (*p != 'T' && *p != 't' && *p != ' ')) {
+        return std::nullopt;
+    }
+    ++p;
+    const int hour = FixedDigits(p, end, 2);
+    const int minute = Expect(p, end, ':') ? FixedDigits(p, end, 2) : -1;
+    const int second = Expect(p, end, ':') ? FixedDigits(p, end, 2) : -1;
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 || second > 60) {
+        return std::nullopt;
+    }
+    double fraction = 0.0;
+    if (p != end && *p == '.') {
+        const char* const dot = p++;
+        while (p != end && *p >= '0' && *p <= '9') {
+            ++p;
+        }
+        if (p == dot + 1) {
+            return std::nullopt;
+        }
+        fraction = TextToDouble(std::string_view(dot, static_cast<std::size_t>(p - dot)));
+    }
+    int offset = 0;
+    if (!ReadZone(p, end, offset) || p != end) {
+        return std::nullopt;
+    }
+    const int64_t whole =
+        DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offset;
+    return DayCountOfUnixSeconds(static_cast<double>(whole) + fraction);
+}
+
+std::string FileTitle(const std::string& path) {
+    return Utf8FromPath(PathFromUtf8(path).stem());
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "track/TrackSection.h"
+
+/// Fills the sections of one file for the readers whose points may lack an elevation or a
+/// time, and words their warnings. The rules, the same in every such format:
+/// - A point without elevation takes the last earlier one of its section, or before the first
+///   the first one; a section without any elevation reads 0 throughout.
+/// - A point without time is dropped when other points of its section have times; a section
+///   without any time keeps its points with time 0.
+/// - A track, route, activity or course is a group: its first section takes the group's name
+///   (the file's title when it has none), further sections are continuations ("+^+").
+class SectionWriter {
+public:
+    SectionWriter(TrackSectionList& list, std::string title);
+
+    void BeginGroup();
+    /// The group's own name, blanks trimmed; renames the group's first section when it was
+    /// begun already. An empty name leaves the title.
+    void SetGroupName(std::string_view name);
+    /// Ends any open section and begins the next one of the group.
+    void BeginSection();
+    void EndSection();
+
+    /// Appends a point to the open section (none open: the point is ignored).
+    void AddPoint(double latitude, double longitude, std::optional<double> altitude,
+                  std::optional<double> time);
+    /// Counts a point that was dropped for want of a readable position.
+    void SkipPoint() { ++m_skipped; }
+
+    /// Ends the open section and shows at most one warning of each kind for the file.
+    void Finish(const std::string& path);
+
+private:
+    TrackSectionList& m_list;
+    std::string m_title;
+    std::string m_groupName;
+    std::size_t m_groupFirst = 0;  // index of the group's first section
+    std::size_t m_groupSections = 0;
+    bool m_open = false;
+    std::size_t m_timed = 0;  // points of the open section with and without time
+    std::size_t m_untimed = 0;
+    bool m_haveAltitude = false;
+    double m_lastAltitude = 0.0;
+    std::size_t m_skipped = 0;
+    bool m_noAltitudes = false;  // some section with points had none
+    bool m_noTimes = false;
+};
+
+/// An ISO 8601 date and time (YYYY-MM-DDThh:mm:ss with optional fraction, then Z, +hh:mm,
+/// -hh:mm, +hhmm, +hh or nothing for UTC) as days since 1899-12-30. Nothing when the text is
+/// not such a time.
+std::optional<double> ParseIsoTime(std::string_view text);
+
+/// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
+int64_t DaysFromCivil(int64_t year, int month, int day);
+
+/// The day count of an instant given as seconds since 1970-01-01T00:00:00Z.
+inline double DayCountOfUnixSeconds(double seconds) {
+    return 25569.0 + seconds / 86400.0;
+}
+
+/// The file's name without folder and extension, which names untitled tracks.
+std::string FileTitle(const std::string& path);
