@@ -19,22 +19,25 @@ namespace {
 constexpr std::size_t kTextFigures[] = {6, 2, 3, 12, 13, 11, 9};
 constexpr std::size_t kMinValueWidth = 12;
 
-/// Sends the warnings of the calling thread to the result while it lives.
+/// Sends the warnings of the calling thread to the result while it lives. A reader may also
+/// warn of a file it reads well (points without position, no elevations): only a failure makes
+/// the row's error, and the failure is told last.
 class ThreadWarnings {
 public:
     explicit ThreadWarnings(EachResult& result)
-        : m_previous(SetThreadWarningHandler([&result](const std::string& text) {
+        : m_previous(SetThreadWarningHandler([this, &result](const std::string& text) {
               result.messages += text + "\n";
-              if (result.error.empty()) {
-                  result.error = text;
-              }
+              m_last = text;
           })) {}
     ~ThreadWarnings() { SetThreadWarningHandler(std::move(m_previous)); }
     ThreadWarnings(const ThreadWarnings&) = delete;
     ThreadWarnings& operator=(const ThreadWarnings&) = delete;
 
+    const std::string& Last() const { return m_last; }
+
 private:
     WarningHandler m_previous;
+    std::string m_last;
 };
 
 /// The chosen rows as the tool takes them; false when an index names no section.
@@ -57,13 +60,14 @@ bool ChooseRows(const CliOptions& options, std::size_t sectionCount,
     return true;
 }
 
-void Analyse(const CliOptions& options, EachResult& result) {
+/// Reads and analyses the file; false when the file failed, though what it held may be analysed.
+bool Analyse(const CliOptions& options, EachResult& result) {
     TrackSectionList sections;
     const ReadStatus status = sections.LoadTrackFile(result.file);
     result.sections = sections.GetSize();
     std::vector<std::size_t> rows;
     if (status == ReadStatus::OpenFailed || !ChooseRows(options, sections.GetSize(), rows)) {
-        return;
+        return false;
     }
     TrackSection track;
     JoinSections(std::move(sections), rows, options.connectionMode, options.verticalThreshold,
@@ -71,6 +75,7 @@ void Analyse(const CliOptions& options, EachResult& result) {
     result.points = track.points.GetSize();
     result.statistics = ComputeStatistics(track);
     result.analysed = true;
+    return status == ReadStatus::Ok;
 }
 
 std::string CsvNumber(double value) {
@@ -151,11 +156,15 @@ EachResult AnalyseFile(const std::string& file, const CliOptions& options) {
     EachResult result;
     result.file = file;
     const ThreadWarnings warnings(result);
+    bool ok = false;
     try {
-        Analyse(options, result);
+        ok = Analyse(options, result);
     } catch (const std::bad_alloc&) {
         ShowWarning("pelorin-cli: out of memory while analysing " + file);
         result.analysed = false;
+    }
+    if (!ok) {
+        result.error = warnings.Last().empty() ? "cannot be read" : warnings.Last();
     }
     return result;
 }

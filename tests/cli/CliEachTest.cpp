@@ -192,4 +192,12 @@ TEST(CliEach, TextTableShowsTheListsTextsAndMisusedOptionsAreMistakes) {
     EXPECT_EQ(RunTool({"--total", file}).status, 2);
     EXPECT_EQ(RunTool({"--each", "--plot", "x.svg", file}).status, 2);
     EXPECT_EQ(RunTool({"--each", "--jobs", "0", file}).status, 2);
+    // A file read well despite a warning fails no row, as it fails no single run.
+    const std::string noElevations =
+        std::string(PELORIN_REAL_DATA) + "/gpx/gpsbabel_garmin-forerunner-10-output.gpx";
+    const ToolRun warned = RunTool({"--each", "--format", "csv", noElevations});
+    EXPECT_EQ(warned.status, RunTool({noElevations}).status) << warned.err;
+    EXPECT_NE(warned.err, "");
+    EXPECT_EQ(warned.out.back(), '\n');
+    EXPECT_EQ(warned.out[warned.out.size() - 2], ',') << warned.out;  // no error in the row
 }
