@@ -1,5 +1,6 @@
 #include "cli/CliRun.h"
 
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -37,25 +38,6 @@ bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionLis
     return ok;
 }
 
-/// The chosen rows: the listed ones, or all. False with a message when one names no section.
-bool ChosenRows(const CliOptions& options, std::size_t sectionCount, std::vector<std::size_t>& rows,
-                std::string& err) {
-    if (!options.select) {
-        for (std::size_t i = 0; i < sectionCount; ++i) {
-            rows.push_back(i);
-        }
-        return true;
-    }
-    for (std::size_t index : *options.select) {
-        if (index >= sectionCount) {
-            err += "pelorin-cli: --select: there is no section " + std::to_string(index) + " ("
-                   + std::to_string(sectionCount) + " loaded)\n";
-            return false;
-        }
-    }
-    rows = *options.select;
-    return true;
-}
 
 bool WritePlot(const CliOptions& options, const CliHooks& hooks, const TrackSection& profile,
                std::string& err) {
@@ -92,11 +74,30 @@ std::string FormatReport(const Report& report, ReportFormat format) {
 
 }  // namespace
 
+std::optional<std::string> ChooseRows(const CliOptions& options, std::size_t sectionCount,
+                                      std::vector<std::size_t>& rows) {
+    if (!options.select) {
+        for (std::size_t i = 0; i < sectionCount; ++i) {
+            rows.push_back(i);
+        }
+        return std::nullopt;
+    }
+    for (std::size_t index : *options.select) {
+        if (index >= sectionCount) {
+            return "pelorin-cli: --select: there is no section " + std::to_string(index) + " ("
+                   + std::to_string(sectionCount) + " loaded)";
+        }
+    }
+    rows = *options.select;
+    return std::nullopt;
+}
+
 int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, std::string& err) {
     TrackSectionList sections;
     int status = ReadFiles(options, hooks, sections) ? kExitOk : kExitFileError;
     std::vector<std::size_t> rows;
-    if (!ChosenRows(options, sections.GetSize(), rows, err)) {
+    if (const std::optional<std::string> mistake = ChooseRows(options, sections.GetSize(), rows)) {
+        err += *mistake + "\n";
         return kExitUsage;
     }
     Report report;

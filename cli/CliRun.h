@@ -2,7 +2,9 @@
 
 #include <cstddef>
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/CliOptions.h"
 #include "track/TrackPoint.h"
@@ -16,6 +18,10 @@ struct CliHooks {
                        bool overDistance, int width, int height)>
         writePng;
 };
+
+/// The chosen rows: the listed ones, or every section. A message when one names no section.
+std::optional<std::string> ChooseRows(const CliOptions& options, std::size_t sectionCount,
+                                      std::vector<std::size_t>& rows);
 
 /// Reads, joins, analyses and reports as the window does. The report goes to out, messages
 /// of the tool to err; the reader's own messages go through the warning handler. Returns the

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "analysis/Joining.h"
+#include "cli/CliRun.h"
 #include "track/Platform.h"
 #include "ui/ListFormat.h"
 #include "ui/Report.h"
@@ -40,33 +41,17 @@ private:
     std::string m_last;
 };
 
-/// The chosen rows as the tool takes them; false when an index names no section.
-bool ChooseRows(const CliOptions& options, std::size_t sectionCount,
-                std::vector<std::size_t>& rows) {
-    if (!options.select) {
-        for (std::size_t i = 0; i < sectionCount; ++i) {
-            rows.push_back(i);
-        }
-        return true;
-    }
-    for (std::size_t index : *options.select) {
-        if (index >= sectionCount) {
-            ShowWarning("pelorin-cli: --select: there is no section " + std::to_string(index) + " ("
-                        + std::to_string(sectionCount) + " loaded)");
-            return false;
-        }
-    }
-    rows = *options.select;
-    return true;
-}
-
 /// Reads and analyses the file; false when the file failed, though what it held may be analysed.
 bool Analyse(const CliOptions& options, EachResult& result) {
     TrackSectionList sections;
     const ReadStatus status = sections.LoadTrackFile(result.file);
     result.sections = sections.GetSize();
     std::vector<std::size_t> rows;
-    if (status == ReadStatus::OpenFailed || !ChooseRows(options, sections.GetSize(), rows)) {
+    if (status == ReadStatus::OpenFailed) {
+        return false;
+    }
+    if (const std::optional<std::string> mistake = ChooseRows(options, sections.GetSize(), rows)) {
+        ShowWarning(*mistake);
         return false;
     }
     TrackSection track;

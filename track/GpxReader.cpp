@@ -101,13 +101,7 @@ private:
 ReadStatus ReadGpx(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
     SectionWriter writer(list, context.title);
     GpxHandler handler(writer);
-    std::string error;
-    const ReadStatus status = ParseXml(source, handler, context.path, error);
-    writer.Finish(context.path);
-    if (!error.empty()) {
-        ShowWarning(error);
-    }
-    return status;
+    return ReadXmlTrack(source, handler, writer, context.path);
 }
 
 }  // namespace

@@ -116,13 +116,7 @@ private:
 ReadStatus ReadTcx(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
     SectionWriter writer(list, context.title);
     TcxHandler handler(writer);
-    std::string error;
-    const ReadStatus status = ParseXml(source, handler, context.path, error);
-    writer.Finish(context.path);
-    if (!error.empty()) {
-        ShowWarning(error);
-    }
-    return status;
+    return ReadXmlTrack(source, handler, writer, context.path);
 }
 
 }  // namespace

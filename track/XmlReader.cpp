@@ -8,6 +8,9 @@
 #include <expat.h>
 #endif
 
+#include "track/Platform.h"
+#include "track/SectionWriter.h"
+
 const char* FindAttribute(const char* const* attributes, std::string_view name) {
     for (; attributes[0] != nullptr; attributes += 2) {
         std::string_view key(attributes[0]);
@@ -150,3 +153,14 @@ ReadStatus ParseXml(ByteSource&, XmlHandler&, const std::string& path, std::stri
 }
 
 #endif
+
+ReadStatus ReadXmlTrack(ByteSource& source, XmlHandler& handler, SectionWriter& writer,
+                        const std::string& path) {
+    std::string error;
+    const ReadStatus status = ParseXml(source, handler, path, error);
+    writer.Finish(path);
+    if (!error.empty()) {
+        ShowWarning(error);
+    }
+    return status;
+}

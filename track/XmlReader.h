@@ -6,6 +6,8 @@
 #include "track/TextFile.h"
 #include "track/TrackSection.h"
 
+class SectionWriter;
+
 /// Receives the elements of an XML document as they stream past. Names are local names: a
 /// namespace prefix is dropped, so documents of every version of a format read alike.
 class XmlHandler {
@@ -27,3 +29,8 @@ const char* FindAttribute(const char* const* attributes, std::string_view name);
 /// source gives ReadFailed.
 ReadStatus ParseXml(ByteSource& source, XmlHandler& handler, const std::string& path,
                     std::string& error);
+
+/// Reads a track document: the handler turns its elements into sections through the writer.
+/// The writer's warnings are told first, then the error that stopped the document, if any.
+ReadStatus ReadXmlTrack(ByteSource& source, XmlHandler& handler, SectionWriter& writer,
+                        const std::string& path);
