@@ -128,9 +128,12 @@ TEST(CliEach, TotalSumsAndRecomputesFromTheSums) {
 }
 
 TEST(CliEach, AnUnreadableFileFailsItsRowOnly) {
+    // Two copies: on Windows a file is opened for exclusive access, so two workers cannot read
+    // one file at once.
     const TempFile good(ReadAll(std::string(PELORIN_EXAMPLES) + "/alpine_hike.plt"));
+    const TempFile copy(ReadAll(good.Path()));
     const ToolRun run = RunTool(
-        {"--each", "--total", "--format", "csv", good.Path(), "/nonexistent/x.plt", good.Path()});
+        {"--each", "--total", "--format", "csv", good.Path(), "/nonexistent/x.plt", copy.Path()});
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Error opening file: /nonexistent/x.plt\n");
     std::vector<std::string> lines;
@@ -144,7 +147,7 @@ TEST(CliEach, AnUnreadableFileFailsItsRowOnly) {
     EXPECT_EQ(lines[1].back(), ',');
     EXPECT_EQ(lines[2], "/nonexistent/x.plt,0,0" + std::string(31, ',')
                             + ",Error opening file: /nonexistent/x.plt");
-    EXPECT_EQ(lines[3], lines[1]);
+    EXPECT_EQ(lines[3].substr(copy.Path().size()), lines[1].substr(good.Path().size()));
     // The total counts the two good files: sections and points twice those of one.
     std::istringstream fields(lines[1].substr(good.Path().size() + 1));
     std::size_t sections = 0;
@@ -192,6 +195,7 @@ TEST(CliEach, TextTableShowsTheListsTextsAndMisusedOptionsAreMistakes) {
     EXPECT_EQ(RunTool({"--total", file}).status, 2);
     EXPECT_EQ(RunTool({"--each", "--plot", "x.svg", file}).status, 2);
     EXPECT_EQ(RunTool({"--each", "--jobs", "0", file}).status, 2);
+#ifdef PELORIN_HAVE_EXPAT
     // A file read well despite a warning fails no row, as it fails no single run.
     const std::string noElevations =
         std::string(PELORIN_REAL_DATA) + "/gpx/gpsbabel_garmin-forerunner-10-output.gpx";
@@ -200,4 +204,5 @@ TEST(CliEach, TextTableShowsTheListsTextsAndMisusedOptionsAreMistakes) {
     EXPECT_NE(warned.err, "");
     EXPECT_EQ(warned.out.back(), '\n');
     EXPECT_EQ(warned.out[warned.out.size() - 2], ',') << warned.out;  // no error in the row
+#endif
 }
