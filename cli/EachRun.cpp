@@ -4,9 +4,12 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
+#include <deque>
+#include <map>
 #include <mutex>
 #include <new>
 #include <optional>
+#include <string>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -147,6 +150,27 @@ EachLayout LayoutFor(const CliOptions& options, const std::vector<EachFile>& fil
     return layout;
 }
 
+/// One lock for each distinct path. Windows opens a file for one reader at a time, so a file
+/// named twice in a batch must not be read by two workers at once.
+class FileLocks {
+public:
+    explicit FileLocks(const std::vector<EachFile>& files) {
+        std::map<std::string, std::mutex*> byPath;
+        for (const EachFile& file : files) {
+            std::mutex*& lock = byPath[file.path];
+            if (lock == nullptr) {
+                lock = &m_mutexes.emplace_back();
+            }
+            m_locks.push_back(lock);
+        }
+    }
+    std::mutex& Of(std::size_t file) { return *m_locks[file]; }
+
+private:
+    std::deque<std::mutex> m_mutexes;
+    std::vector<std::mutex*> m_locks;
+};
+
 std::size_t JobCount(const CliOptions& options, std::size_t files) {
     const std::size_t jobs = options.jobs > 0 ? static_cast<std::size_t>(options.jobs)
                                               : std::max(1u, std::thread::hardware_concurrency());
@@ -161,11 +185,15 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
     const EachLayout layout = LayoutFor(options, files);
     const std::size_t jobs = JobCount(options, files.size());
     Schedule schedule(files.size(), jobs * kFilesInFlightPerJob);
+    FileLocks locks(files);
     std::vector<std::jthread> workers;
     for (std::size_t j = 0; j < jobs; ++j) {
         workers.emplace_back([&] {
             while (const std::optional<std::size_t> file = schedule.NextFile()) {
-                schedule.Finish(*file, Process(files[*file], options, layout));
+                std::unique_lock lock(locks.Of(*file));
+                Done done = Process(files[*file], options, layout);
+                lock.unlock();
+                schedule.Finish(*file, std::move(done));
             }
         });
     }
