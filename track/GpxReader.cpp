@@ -12,10 +12,11 @@
 
 namespace {
 
-/// A coordinate attribute: a plain decimal number within the limit, else nothing.
-std::optional<double> Coordinate(const char* text, double limit) {
-    const std::optional<double> value = text != nullptr ? ParseDecimal(text) : std::nullopt;
-    return value && *value >= -limit && *value <= limit ? value : std::nullopt;
+/// A coordinate attribute; a missing one reads as empty text, which is no number.
+std::optional<double> CoordinateAttribute(const char* const* attributes, std::string_view name,
+                                          double limit) {
+    const char* text = FindAttribute(attributes, name);
+    return ParseCoordinate(text != nullptr ? text : "", limit);
 }
 
 class GpxHandler : public XmlHandler {
@@ -50,9 +51,9 @@ public:
     void EndElement(std::string_view name, std::string_view text) override {
         if (m_pointDepth >= 0 && m_depth == m_pointDepth + 1) {
             if (name == "ele") {
-                m_altitude = ParseDecimal(text);
+                m_point.altitude = ParseDecimal(text);
             } else if (name == "time") {
-                m_time = ParseIsoTime(text);
+                m_point.time = ParseIsoTime(text);
             }
         } else if (m_depth == m_pointDepth) {
             EndPoint();
@@ -71,19 +72,13 @@ public:
 private:
     void BeginPoint(const char* const* attributes) {
         m_pointDepth = m_depth;
-        m_latitude = Coordinate(FindAttribute(attributes, "lat"), 90.0);
-        m_longitude = Coordinate(FindAttribute(attributes, "lon"), 180.0);
-        m_altitude.reset();
-        m_time.reset();
+        m_point = {CoordinateAttribute(attributes, "lat", 90.0),
+                   CoordinateAttribute(attributes, "lon", 180.0), std::nullopt, std::nullopt};
     }
 
     void EndPoint() {
         m_pointDepth = -1;
-        if (m_latitude && m_longitude) {
-            m_writer.AddPoint(*m_latitude, *m_longitude, m_altitude, m_time);
-        } else {
-            m_writer.SkipPoint();
-        }
+        m_writer.AddOrSkipPoint(m_point);
     }
 
     SectionWriter& m_writer;
@@ -92,10 +87,7 @@ private:
     long m_segmentDepth = -1;
     long m_pointDepth = -1;
     bool m_route = false;
-    std::optional<double> m_latitude;
-    std::optional<double> m_longitude;
-    std::optional<double> m_altitude;
-    std::optional<double> m_time;
+    PointValues m_point;
 };
 
 ReadStatus ReadGpx(TrackSectionList& list, ByteSource& source, const ReadContext& context) {

@@ -105,6 +105,19 @@ void SectionWriter::BeginSection() {
     m_lastAltitude = 0.0;
 }
 
+void SectionWriter::AddOrSkipPoint(const PointValues& point) {
+    if (point.latitude && point.longitude) {
+        AddPoint(*point.latitude, *point.longitude, point.altitude, point.time);
+    } else {
+        SkipPoint();
+    }
+}
+
+std::optional<double> ParseCoordinate(std::string_view text, double limit) {
+    const std::optional<double> value = ParseDecimal(text);
+    return value && *value >= -limit && *value <= limit ? value : std::nullopt;
+}
+
 void SectionWriter::AddPoint(double latitude, double longitude, std::optional<double> altitude,
                              std::optional<double> time) {
     if (!m_open) {

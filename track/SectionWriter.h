@@ -16,6 +16,14 @@
 ///   without any time keeps its points with time 0.
 /// - A track, route, activity or course is a group: its first section takes the group's name
 ///   (the file's title when it has none), further sections are continuations ("+^+").
+/// What a point element held, each value as far as it could be read.
+struct PointValues {
+    std::optional<double> latitude;   // degrees
+    std::optional<double> longitude;  // degrees
+    std::optional<double> altitude;   // metres
+    std::optional<double> time;       // days since 1899-12-30
+};
+
 class SectionWriter {
 public:
     SectionWriter(TrackSectionList& list, std::string title);
@@ -33,6 +41,8 @@ public:
                   std::optional<double> time);
     /// Counts a point that was dropped for want of a readable position.
     void SkipPoint() { ++m_skipped; }
+    /// Appends the point when it has a position, else counts it as dropped.
+    void AddOrSkipPoint(const PointValues& point);
 
     /// Ends the open section and shows at most one warning of each kind for the file.
     void Finish(const std::string& path);
@@ -52,6 +62,9 @@ private:
     bool m_noAltitudes = false;  // some section with points had none
     bool m_noTimes = false;
 };
+
+/// A coordinate: a plain decimal number within -limit to limit degrees, else nothing.
+std::optional<double> ParseCoordinate(std::string_view text, double limit);
 
 /// An ISO 8601 date and time (YYYY-MM-DDThh:mm:ss with optional fraction, then Z, +hh:mm,
 /// -hh:mm, +hhmm, +hh or nothing for UTC) as days since 1899-12-30. Nothing when the text is

@@ -14,11 +14,6 @@
 
 namespace {
 
-std::optional<double> Coordinate(std::string_view text, double limit) {
-    const std::optional<double> value = ParseDecimal(text);
-    return value && *value >= -limit && *value <= limit ? value : std::nullopt;
-}
-
 class TcxHandler : public XmlHandler {
 public:
     explicit TcxHandler(SectionWriter& writer) : m_writer(writer) {}
@@ -43,7 +38,7 @@ public:
         } else if (m_trackDepth >= 0 && m_depth == m_trackDepth + 1 && name == "Trackpoint") {
             m_pointDepth = m_depth;
             m_position = false;
-            m_latitude = m_longitude = m_altitude = m_time = std::nullopt;
+            m_point = {};
         } else if (m_pointDepth >= 0 && m_depth == m_pointDepth + 1) {
             m_position = m_position || name == "Position";
             return name == "AltitudeMeters" || name == "Time";
@@ -77,25 +72,20 @@ public:
 private:
     void PointField(std::string_view name, std::string_view text) {
         if (name == "LatitudeDegrees" && m_depth == m_pointDepth + 2) {
-            m_latitude = Coordinate(text, 90.0);
+            m_point.latitude = ParseCoordinate(text, 90.0);
         } else if (name == "LongitudeDegrees" && m_depth == m_pointDepth + 2) {
-            m_longitude = Coordinate(text, 180.0);
+            m_point.longitude = ParseCoordinate(text, 180.0);
         } else if (name == "AltitudeMeters" && m_depth == m_pointDepth + 1) {
-            m_altitude = ParseDecimal(text);
+            m_point.altitude = ParseDecimal(text);
         } else if (name == "Time" && m_depth == m_pointDepth + 1) {
-            m_time = ParseIsoTime(text);
+            m_point.time = ParseIsoTime(text);
         }
     }
 
     void EndPoint() {
         m_pointDepth = -1;
-        if (!m_position) {
-            return;
-        }
-        if (m_latitude && m_longitude) {
-            m_writer.AddPoint(*m_latitude, *m_longitude, m_altitude, m_time);
-        } else {
-            m_writer.SkipPoint();
+        if (m_position) {
+            m_writer.AddOrSkipPoint(m_point);
         }
     }
 
@@ -107,10 +97,7 @@ private:
     bool m_activity = false;
     std::string m_sport;
     bool m_position = false;
-    std::optional<double> m_latitude;
-    std::optional<double> m_longitude;
-    std::optional<double> m_altitude;
-    std::optional<double> m_time;
+    PointValues m_point;
 };
 
 ReadStatus ReadTcx(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
