@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
+#include <fstream>
+#include <system_error>
 
-#include "dem/MappedFile.h"
 #include "dem/TerrainTile.h"
 
 #ifdef PELORIN_HAVE_ZLIB
@@ -18,6 +19,7 @@
 namespace {
 
 [[maybe_unused]] constexpr const char* kDamaged = "is damaged or cut short";
+[[maybe_unused]] constexpr std::size_t kChunk = 64 << 10;  // bytes read at a time
 
 using Bytes = std::unique_ptr<unsigned char[]>;
 
@@ -51,31 +53,38 @@ bool CanUnpack([[maybe_unused]] bool zip, [[maybe_unused]] std::string& error) {
 
 #ifdef PELORIN_HAVE_ZLIB
 /// The gzip trailer gives the unpacked size (modulo 2^32) before anything is taken for it; the
-/// inflation then writes at most that many bytes and fails when the data goes on.
-Bytes Gunzip(const unsigned char* data, std::size_t size, std::size_t& bytes, std::string& error) {
-    if (size < 18 || data[0] != 0x1f || data[1] != 0x8b) {
+/// inflation then writes at most that many bytes and fails when the data goes on. The file is
+/// read in small pieces, so that only the tile takes memory.
+Bytes Gunzip(const std::filesystem::path& path, std::size_t& bytes, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    unsigned char head[2] = {};
+    unsigned char tail[4] = {};
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    in.seekg(-4, std::ios::end);
+    in.read(reinterpret_cast<char*>(tail), sizeof tail);
+    if (!in || head[0] != 0x1f || head[1] != 0x8b) {
         return Fail(error, "is not a gzip file");
     }
-    const std::uint32_t declared = data[size - 4] | data[size - 3] << 8 | data[size - 2] << 16
-                                   | static_cast<std::uint32_t>(data[size - 1]) << 24;
+    const std::uint32_t declared =
+        tail[0] | tail[1] << 8 | tail[2] << 16 | static_cast<std::uint32_t>(tail[3]) << 24;
     if (TerrainTile::SamplesPerRowOf(declared) == 0) {
         return Fail(error, TerrainTile::SizeError("says it unpacks to", declared));
     }
+    in.seekg(0);
     auto tile = std::make_unique_for_overwrite<unsigned char[]>(declared);
+    const auto buffer = std::make_unique_for_overwrite<char[]>(kChunk);
     z_stream stream{};
     if (inflateInit2(&stream, 16 + MAX_WBITS) != Z_OK) {
         return Fail(error, kDamaged);
     }
     stream.next_out = tile.get();
     stream.avail_out = declared;
-    std::size_t offset = 0;
     int result = Z_OK;
     while (result == Z_OK) {
-        if (stream.avail_in == 0 && offset < size) {
-            const std::size_t chunk = std::min<std::size_t>(size - offset, std::size_t{1} << 30);
-            stream.next_in = data + offset;
-            stream.avail_in = static_cast<uInt>(chunk);
-            offset += chunk;
+        if (stream.avail_in == 0 && in) {
+            in.read(buffer.get(), static_cast<std::streamsize>(kChunk));
+            stream.next_in = reinterpret_cast<const Bytef*>(buffer.get());
+            stream.avail_in = static_cast<uInt>(in.gcount());
         }
         result = inflate(&stream, Z_NO_FLUSH);
     }
@@ -97,10 +106,15 @@ Bytes Gunzip(const unsigned char* data, std::size_t size, std::size_t& bytes, st
 #ifdef PELORIN_HAVE_LIBZIP
 /// The archive must hold one file (folders aside) of a tile's size, as its entry declares;
 /// the unpacking stops there and fails when the data goes on or the checksum differs.
-Bytes Unzip(const unsigned char* data, std::size_t size, std::size_t& bytes, std::string& error) {
+Bytes Unzip(const std::filesystem::path& path, std::size_t& bytes, std::string& error) {
     zip_error_t zipError;
     zip_error_init(&zipError);
-    zip_source_t* source = zip_source_buffer_create(data, size, 0, &zipError);
+    // libzip reads the file in small pieces as it needs them.
+#ifdef _WIN32
+    zip_source_t* source = zip_source_win32w_create(path.c_str(), 0, -1, &zipError);
+#else
+    zip_source_t* source = zip_source_file_create(path.c_str(), 0, -1, &zipError);
+#endif
     zip_t* opened =
         source != nullptr ? zip_open_from_source(source, ZIP_RDONLY, &zipError) : nullptr;
     zip_error_fini(&zipError);
@@ -161,18 +175,22 @@ std::unique_ptr<unsigned char[]> PackedTile::Unpack(const std::filesystem::path&
     if (!CanUnpack(zip, error)) {
         return nullptr;
     }
-    const std::unique_ptr<MappedFile> file = MappedFile::Open(path, error);
-    if (file == nullptr) {
-        return nullptr;
+    std::error_code failed;
+    const std::filesystem::file_status status = std::filesystem::status(path, failed);
+    if (failed) {
+        return Fail(error, "cannot be opened");
+    }
+    if (!std::filesystem::is_regular_file(status)) {
+        return Fail(error, "is not a regular file");
     }
 #ifdef PELORIN_HAVE_LIBZIP
     if (zip) {
-        return Unzip(file->Data(), file->Size(), bytes, error);
+        return Unzip(path, bytes, error);
     }
 #endif
 #ifdef PELORIN_HAVE_ZLIB
     if (!zip) {
-        return Gunzip(file->Data(), file->Size(), bytes, error);
+        return Gunzip(path, bytes, error);
     }
 #endif
     return nullptr;
