@@ -29,12 +29,16 @@ std::string GeneratedTileBytes(int south, int west) {
 std::string TerrainTileFolder() {
     const std::string folder = std::string(PELORIN_BENCH_DATA) + "/terrain";
     std::filesystem::create_directories(folder);
-    for (const char* name : {"N46E013", "N46E014", "N47E013", "N47E014"}) {
-        const std::string path = folder + "/" + name + ".hgt";
+    const struct {
+        const char* name;
+        int south, west;
+    } tiles[] = {{"N46E013", 46, 13}, {"N46E014", 46, 14}, {"N47E013", 47, 13},
+                 {"N47E014", 47, 14}, {"N47E010", 47, 10}, {"N47E011", 47, 11}};
+    for (const auto& tile : tiles) {
+        const std::string path = folder + "/" + tile.name + ".hgt";
         if (!std::filesystem::exists(path)) {
-            const int south = name[2] == '6' ? 46 : 47;
-            const int west = name[6] == '3' ? 13 : 14;
-            std::ofstream(path + ".part", std::ios::binary) << GeneratedTileBytes(south, west);
+            std::ofstream(path + ".part", std::ios::binary)
+                << GeneratedTileBytes(tile.south, tile.west);
             std::filesystem::rename(path + ".part", path);
         }
     }
