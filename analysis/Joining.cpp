@@ -16,13 +16,14 @@ constexpr double kMaxJoinJump = 5000.0;  // planar metres
 /// point starts a run and carries the section-start flag. With sections that are not needed
 /// afterwards, the first one's points are taken over instead of copied.
 template <typename Sections>
-void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows,
-                GrowArray<TrackPoint>& points) {
+void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows, TrackSection& track) {
     constexpr bool kTakeOver = !std::is_const_v<Sections>;
     std::vector<std::size_t> rows(chosenRows.begin(), chosenRows.end());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    GrowArray<TrackPoint>& points = track.points;
     points.RemoveAll();
+    track.hasTimes = true;
     for (std::size_t row : rows) {
         if (row >= sections.GetSize()) {
             break;
@@ -31,6 +32,7 @@ void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows,
         if (source.IsEmpty()) {
             continue;
         }
+        track.hasTimes = track.hasTimes && sections[row].hasTimes;
         const std::size_t first = points.GetSize();
         if constexpr (kTakeOver) {
             if (first == 0) {
@@ -60,7 +62,7 @@ bool IsNearSection(const TrackPoint& previous, const TrackPoint& start) {
 
 void CopyChosenSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
                         TrackSection& track) {
-    CopyChosen(sections, chosenRows, track.points);
+    CopyChosen(sections, chosenRows, track);
 }
 
 void ConnectAndAnalyze(TrackSection& track, const AnalysisSettings& settings) {
@@ -82,12 +84,12 @@ void ConnectAndAnalyze(TrackSection& track, const AnalysisSettings& settings) {
 
 void JoinSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
                   const AnalysisSettings& settings, TrackSection& track) {
-    CopyChosen(sections, chosenRows, track.points);
+    CopyChosen(sections, chosenRows, track);
     ConnectAndAnalyze(track, settings);
 }
 
 void JoinSections(TrackSectionList&& sections, std::span<const std::size_t> chosenRows,
                   const AnalysisSettings& settings, TrackSection& track) {
-    CopyChosen(sections, chosenRows, track.points);
+    CopyChosen(sections, chosenRows, track);
     ConnectAndAnalyze(track, settings);
 }

@@ -9,7 +9,7 @@
 /// Copies the points of the chosen rows of the loaded sections into the track, in row order
 /// (whatever the order of the rows given; a row given twice counts once; rows beyond the list
 /// are ignored). Each non-empty section's first point starts a run and carries the
-/// section-start flag.
+/// section-start flag. The track has times when every section it takes points from has.
 void CopyChosenSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
                         TrackSection& track);
 

@@ -1,17 +1,17 @@
 #include "analysis/RangeCut.h"
 
 #include <algorithm>
-#include <numeric>
+#include <cstring>
 #include <utility>
-#include <vector>
 
 #include "analysis/Joining.h"
 
 void CutRange(const TrackSection& joined, std::size_t first, std::size_t last,
               const AnalysisSettings& settings, TrackSection& range) {
-    range.points.RemoveAll();
     const std::size_t count = joined.points.GetSize();
+    range.hasTimes = joined.hasTimes;
     if (count == 0) {
+        range.points.RemoveAll();
         return;
     }
     if (first > last) {
@@ -19,19 +19,25 @@ void CutRange(const TrackSection& joined, std::size_t first, std::size_t last,
     }
     last = std::min(last, count - 1);
     first = std::min(first, last);
-    TrackSectionList sections;
-    for (std::size_t i = first; i <= last; ++i) {
-        TrackPoint p = joined.points[i];
-        if (i == first || (p.flags & FlagSectionStart) != 0) {
-            sections.Add();
-        }
-        // As read from a file: nothing analysed yet.
-        p.state = StateConnected;
-        p.flags = 0;
-        p.distance = 0.0;
-        sections[sections.GetSize() - 1].points.Add() = p;
+    const std::size_t n = last - first + 1;
+    // The storage of an earlier range serves again when it is large enough.
+    GrowArray<TrackPoint>& points = range.points;
+    if (points.GetCapacity() >= n) {
+        points.SetSize(n);
+        std::memcpy(static_cast<void*>(points.GetData()), joined.points.GetData() + first,
+                    n * sizeof(TrackPoint));
+    } else {
+        points.RemoveAll();
+        points.Append(joined.points.GetData() + first, n);
     }
-    std::vector<std::size_t> rows(sections.GetSize());
-    std::iota(rows.begin(), rows.end(), std::size_t{0});
-    JoinSections(std::move(sections), rows, settings, range);
+    // As the sections would be joined from a file of just these points: each part that came
+    // from a section of its own starts a run, and nothing is analysed yet.
+    for (std::size_t i = 0; i < n; ++i) {
+        TrackPoint& p = points[i];
+        const bool sectionStart = i == 0 || (p.flags & FlagSectionStart) != 0;
+        p.state = sectionStart ? StateRunStart : StateConnected;
+        p.flags = sectionStart ? FlagSectionStart : 0;
+        p.distance = 0.0;
+    }
+    ConnectAndAnalyze(range, settings);
 }

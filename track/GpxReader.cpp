@@ -1,6 +1,7 @@
 // Reader of GPX 1.0 and 1.1: each <trkseg> of each <trk> is a section, and so is each <rte>
 // with its <rtept>s; waypoints are not part of a track. A point needs a readable lat and lon
-// (in range); <ele> and <time> may be missing, by the rules of SectionWriter.
+// (in range); <ele> and <time> may be missing, by the rules of SectionWriter. A <time> of
+// 1901-12-13T20:45:52Z, which GPSBabel writes for points without one, counts as missing.
 
 #include <optional>
 

@@ -5,8 +5,8 @@
 #include <limits>
 #include <utility>
 
-#include "track/NumberText.h"
 #include "track/FilePaths.h"
+#include "track/NumberText.h"
 
 namespace {
 
@@ -106,7 +106,9 @@ void SectionWriter::BeginSection() {
 
 void SectionWriter::AddOrSkipPoint(const PointValues& point) {
     if (point.latitude && point.longitude) {
-        AddPoint(*point.latitude, *point.longitude, point.altitude, point.time);
+        const bool standIn = point.time && IsMissingTimeStandIn(*point.time);
+        AddPoint(*point.latitude, *point.longitude, point.altitude,
+                 standIn ? std::nullopt : point.time);
     } else {
         SkipPoint();
     }
@@ -147,13 +149,19 @@ void SectionWriter::EndSection() {
         return;
     }
     m_open = false;
-    GrowArray<TrackPoint>& points = m_list[m_list.GetSize() - 1].points;
+    TrackSection& section = m_list[m_list.GetSize() - 1];
+    GrowArray<TrackPoint>& points = section.points;
     if (points.IsEmpty()) {
+        // An element without points makes no section: the group's next section takes its
+        // place, and with it the group's name.
+        m_list.SetSize(m_list.GetSize() - 1);
+        --m_groupSections;
         return;
     }
     m_noAltitudes = m_noAltitudes || !m_haveAltitude;
     if (m_timed == 0) {
         m_noTimes = true;
+        section.hasTimes = false;
         for (std::size_t i = 0; i < points.GetSize(); ++i) {
             points[i].time = 0.0;
         }
@@ -229,6 +237,13 @@ std::optional<double> ParseIsoTime(std::string_view text) {
     const int64_t whole =
         DaysFromCivil(year, month, day) * 86400 + hour * 3600 + minute * 60 + second - offset;
     return DayCountOfUnixSeconds(static_cast<double>(whole) + fraction);
+}
+
+bool IsMissingTimeStandIn(double days) {
+    constexpr double kStandIn = -2147483648.0;  // seconds since 1970-01-01: 1901-12-13T20:45:52Z
+    const double seconds = (days - DayCountOfUnixSeconds(0.0)) * 86400.0;
+    // A millionth of a second of slack for the rounding of the day count.
+    return std::floor(seconds + 1e-6) == kStandIn;
 }
 
 std::string FileTitle(const std::string& path) {

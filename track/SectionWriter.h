@@ -17,6 +17,7 @@
 ///   without any time keeps its points with time 0.
 /// - A track, route, activity or course is a group: its first section takes the group's name
 ///   (the file's title when it has none), further sections are continuations ("+^+").
+/// - An element without points makes no section.
 /// What a point element held, each value as far as it could be read.
 struct PointValues {
     std::optional<double> latitude;   // degrees
@@ -42,7 +43,8 @@ public:
                   std::optional<double> time);
     /// Counts a point that was dropped for want of a readable position.
     void SkipPoint() { ++m_skipped; }
-    /// Appends the point when it has a position, else counts it as dropped.
+    /// Appends the point when it has a position, else counts it as dropped. A time that is the
+    /// stand-in for a missing one counts as missing.
     void AddOrSkipPoint(const PointValues& point);
 
     /// Ends the open section and adds at most one warning of each kind for the file.
@@ -71,6 +73,11 @@ std::optional<double> ParseCoordinate(std::string_view text, double limit);
 /// -hh:mm, +hhmm, +hh or nothing for UTC) as days since 1899-12-30. Nothing when the text is
 /// not such a time.
 std::optional<double> ParseIsoTime(std::string_view text);
+
+/// Whether a time read from a file is the stand-in that some writers put out for a point
+/// without time: the first second of 1901-12-13T20:45:52Z, the least 32-bit count of seconds
+/// since 1970, whatever fraction follows it.
+bool IsMissingTimeStandIn(double days);
 
 /// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
 int64_t DaysFromCivil(int64_t year, int month, int day);

@@ -9,8 +9,8 @@
 #include <new>
 #include <utility>
 
-#include "track/FileSource.h"
 #include "track/FilePaths.h"
+#include "track/FileSource.h"
 #include "track/PltReader.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
@@ -94,6 +94,15 @@ std::size_t PrologueItem(std::string_view text) {
     return 0;
 }
 
+bool HasPoints(const TrackSectionList& list, std::size_t from) {
+    for (std::size_t i = from; i < list.GetSize(); ++i) {
+        if (!list[i].points.IsEmpty()) {
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 std::string_view XmlRootName(std::string_view bytes, bool complete, bool& needMore) {
@@ -159,12 +168,26 @@ ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const Rea
     }
     const std::string rootName(root);
     ReplaySource replay(std::move(prefix), failed, source);
+    const std::size_t before = list.GetSize();
+    const TrackFormat* reader = nullptr;
     for (const TrackFormat* format : kFormats) {
         if (format->claims(replay.Prefix(), rootName, context.path)) {
-            return format->read(list, replay, context, messages);
+            reader = format;
+            break;
         }
     }
-    return ReadTrackText(list, replay);
+    const ReadStatus status = reader != nullptr ? reader->read(list, replay, context, messages)
+                                                : ReadTrackText(list, replay);
+    // A file that is no track at all reads without an error of its own: it adds nothing, and
+    // the user learns why. A reader that stopped with an error has said why already, and an
+    // OziExplorer track whose logger wrote no point is an empty recording.
+    if (status != ReadStatus::Ok || HasPoints(list, before)
+        || (reader == nullptr && HasPltBanner(replay.Prefix()))) {
+        return status;
+    }
+    list.SetSize(before);
+    messages.push_back(context.path + ": no track points could be read.");
+    return ReadStatus::BadContent;
 }
 
 ReadResult TrackSectionList::LoadTrackFile(const std::string& path) {

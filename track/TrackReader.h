@@ -32,7 +32,9 @@ extern const TrackFormat kGpxFormat;
 extern const TrackFormat kTcxFormat;
 extern const TrackFormat kIgcFormat;
 
-/// Reads the bytes with the reader that claims them, the .plt reader when none does.
+/// Reads the bytes with the reader that claims them, the .plt reader when none does. Bytes from
+/// which no point can be read add no section and give BadContent with a message, unless the
+/// reader failed with a message of its own or they are an OziExplorer track without points.
 ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const ReadContext& context,
                            Messages& messages);
 

@@ -19,6 +19,7 @@ public:
 
     std::string name;  // header name, or "+^+" for a section started by a break flag
     GrowArray<TrackPoint> points;
+    bool hasTimes = true;  // false: the file gave none of its points a time, each reads 0
 
     // Measurements over the points; gaps (segments ending at a run start) count in no sum.
     double GetBeginTime() const;         // days since 1899-12-30; 0.0 without points

@@ -28,7 +28,9 @@ class TrackSectionList : public GrowArray<TrackSection> {
 public:
     /// Removes every section, then reads the file.
     ReadResult LoadTrackFile(const std::string& path);
-    /// Appends the sections of the file after those already loaded.
+    /// Appends the sections of the file after those already loaded. A file from which no point
+    /// can be read adds no section and fails (BadContent) with a message, unless its reader
+    /// failed with a message of its own or it is an OziExplorer track without points.
     ReadResult ReadTrackFile(const std::string& path);
 
     /// Name of the first section; only meaningful with at least one section loaded.

@@ -72,12 +72,22 @@ private:
 
 }  // namespace
 
-TEST(BadInput, EmptyFileGivesOneNamelessEmptySection) {
+// A file that holds no point says so and adds nothing; an OziExplorer track whose logger wrote
+// no point is an empty recording.
+TEST(BadInput, FileWithoutPointsSaysSoUnlessAnEmptyRecording) {
     TempFile file("");
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()).status, ReadStatus::Ok);
+    list.Add().name = "kept";
+    const ReadResult read = list.ReadTrackFile(file.Path());
+    EXPECT_EQ(read.status, ReadStatus::BadContent);
+    EXPECT_EQ(read.messages,
+              std::vector<std::string>{file.Path() + ": no track points could be read."});
     ASSERT_EQ(list.GetSize(), 1u);
-    EXPECT_EQ(list[0].name, "");
+    EXPECT_EQ(list[0].name, "kept");
+    TempFile empty(Header("Walk"));
+    EXPECT_EQ(list.LoadTrackFile(empty.Path()).status, ReadStatus::Ok);
+    ASSERT_EQ(list.GetSize(), 1u);
+    EXPECT_EQ(list[0].name, "Walk");
     EXPECT_TRUE(list[0].points.IsEmpty());
     AnalyseEveryWay(list);
 }
@@ -90,8 +100,8 @@ TEST(BadInput, BinaryAndNulBytesReadAsText) {
     }
     TempFile binary(bytes);
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(binary.Path()).status, ReadStatus::Ok);
-    EXPECT_GE(list.GetSize(), 1u);
+    const ReadStatus status = list.LoadTrackFile(binary.Path()).status;
+    EXPECT_TRUE(status == ReadStatus::Ok ? !list.IsEmpty() : list.IsEmpty());
     AnalyseEveryWay(list);
 
     const std::string nul("\0", 1);
