@@ -29,13 +29,19 @@ Options (a value may follow as the next argument or after '='; values may begin 
   --speed KMH     speed threshold in km/h (default 1.8); both read as the window's edits
                   read them: a zero must be written with a leading 0 ("0", "0.0", not "-0"
                   or ".0"), and only the first 31 characters count
+  --units UNITS   metric | imperial (default metric): the texts of the figures in km, m,
+                  km/h and m/m, or in mi, ft, mph and ft/min; slopes stay percentages
+  --time ZONE     utc | local (default utc): dates and times of day as the file stores
+                  them (unit GMT), or in this machine's time zone (unit: its abbreviation)
   --format FMT    text | json | csv (default text)
                     text: the title, then the sections and statistics lists as tables
                     json: {"title", "sections": [{"index", "name", "display_name", "begin",
                           "end", "points", "distance"}], "statistics": [{"label", "value",
                           "text", "unit"}]}; value is the figure with 17 significant digits or
-                          "nan", "inf", "-inf"; the other fields are the texts the window
-                          shows; bytes of names that are not UTF-8 are read as Latin-1
+                          "nan", "inf", "-inf", in the track's own units (km, m, km/h,
+                          m/m, days since 1899-12-30 in UTC) whatever --units and --time
+                          say; the other fields are the texts the window shows; bytes of
+                          names that are not UTF-8 are read as Latin-1
                     csv:  the statistics as Property,Value,Units
   --points FILE   write the joined, analysed track as it stands after the statistics were
                   computed, as CSV: index,state,distance,flags,longitude,latitude,altitude,time
@@ -69,8 +75,8 @@ Options (a value may follow as the next argument or after '='; values may begin 
 
 Numbers are written with a full stop as decimal point, whatever the locale.
 
-Exit status: 0 success; 1 a file could not be opened, read or written (with --each: any
-file failed, an index that names no section included); 2 a mistake on the command line
+Exit status: 0 success; 1 a file could not be opened, read or written, or held no track
+point (with --each: any file failed, an index that names no section included); 2 a mistake on the command line
 (unknown option, bad number, size or index; an index that names no section).
 )";
 
@@ -167,6 +173,12 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
         const std::optional<double> kmh = ReadThresholdText(value);
         ok = kmh.has_value();
         options.analysis.speedThreshold = kmh.value_or(0.0) * kKmhToMetresPerSecond;
+    } else if (name == "--units") {
+        ok = ParseChoice(value, {"metric", "imperial"}, choice);
+        options.display.units = static_cast<UnitSystem>(choice);
+    } else if (name == "--time") {
+        ok = ParseChoice(value, {"utc", "local"}, choice);
+        options.display.time = static_cast<TimeReference>(choice);
     } else if (name == "--format") {
         ok = ParseChoice(value, {"text", "json", "csv"}, choice);
         options.format = static_cast<ReportFormat>(choice);
@@ -195,8 +207,9 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
 }
 
 bool TakesValue(std::string_view name) {
-    for (std::string_view known : {"--select", "--connect", "--vertical", "--speed", "--format",
-                                   "--points", "--plot", "--over", "--size", "--jobs"}) {
+    for (std::string_view known :
+         {"--select", "--connect", "--vertical", "--speed", "--units", "--time", "--format",
+          "--points", "--plot", "--over", "--size", "--jobs"}) {
         if (name == known) {
             return true;
         }

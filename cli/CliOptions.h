@@ -13,6 +13,7 @@ struct CliOptions {
     std::vector<std::string> files;                  // the first is loaded, the rest appended
     std::optional<std::vector<std::size_t>> select;  // none: every section
     AnalysisSettings analysis;                       // --connect, --vertical, --speed
+    DisplayOptions display;                          // --units, --time
     ReportFormat format = ReportFormat::Text;
     std::string pointsPath;    // empty: no points file
     std::string plotPath;      // empty: no plot

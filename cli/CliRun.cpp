@@ -94,7 +94,7 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
         return kExitUsage;
     }
     Report report;
-    DescribeSections(sections, report);
+    DescribeSections(sections, report, options.display);
     const bool longWork = options.files.size() > 1 || PointCount(sections) > kLongTrack;
     const auto progress = [&](const std::string& stage) {
         if (hooks.progress && longWork) {
@@ -112,7 +112,7 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     }
     progress("computing statistics");
     report.statistics = ComputeStatistics(track);
-    report.rows = FormatStatisticsRows(report.statistics);
+    report.rows = FormatStatisticsRows(report.statistics, options.display, track.hasTimes);
     out += WriteReport(report, options.format);
     if (!options.pointsPath.empty()) {
         progress("writing " + options.pointsPath);

@@ -153,6 +153,7 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
             TrackSection track;
             JoinSections(std::move(sections), rows, options.analysis, track);
             result.points = track.points.GetSize();
+            result.hasTimes = track.hasTimes;
             result.statistics = ComputeStatistics(track);
             result.analysed = true;
             ok = read.status == ReadStatus::Ok;
@@ -182,7 +183,8 @@ Done Process(const EachFile& file, const CliOptions& options, const BatchLayout&
 }
 
 BatchLayout LayoutFor(const CliOptions& options, const std::vector<EachFile>& files) {
-    BatchLayout layout{options.format, DisplayWidth(options.total ? "TOTAL" : "file")};
+    BatchLayout layout{options.format, DisplayWidth(options.total ? "TOTAL" : "file"),
+                       options.display};
     for (const EachFile& file : files) {
         layout.fileWidth = std::max(layout.fileWidth, DisplayWidth(file.path));
     }
@@ -257,6 +259,7 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
         if (result.error.empty()) {
             totalRow.sections += result.sections;
             totalRow.points += result.points;
+            totalRow.hasTimes = totalRow.hasTimes && result.hasTimes;
             total.Add(result.statistics, result.points);
         }
         progress.Count(result.points);

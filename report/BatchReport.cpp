@@ -12,10 +12,16 @@ namespace {
 constexpr std::size_t kTextFigures[] = {6, 2, 3, 12, 13, 11, 9};
 constexpr std::size_t kMinValueWidth = 12;
 
-std::string TextHeading(std::size_t row) {
+std::string TextHeading(std::size_t row, UnitSystem units) {
     const StatisticsRowInfo& info = kStatisticsRows[row];
-    return *info.unit == '\0' ? std::string(info.label)
-                              : std::string(info.label) + " (" + info.unit + ")";
+    const char* unit = ShownUnit(info.unit, units);
+    return *unit == '\0' ? std::string(info.label) : std::string(info.label) + " (" + unit + ")";
+}
+
+std::vector<StatisticsRow> Rows(const BatchResult& result, const BatchLayout& layout) {
+    return result.analysed
+               ? FormatStatisticsRows(result.statistics, layout.display, result.hasTimes)
+               : std::vector<StatisticsRow>();
 }
 
 void AppendCell(std::string& line, const std::string& text, std::size_t width, bool right) {
@@ -33,11 +39,11 @@ std::string EndLine(std::string line) {
 std::string WriteTextRow(const BatchResult& result, const BatchLayout& layout) {
     std::string line;
     AppendCell(line, result.file, layout.fileWidth, false);
-    const std::vector<StatisticsRow> rows =
-        result.analysed ? FormatStatisticsRows(result.statistics) : std::vector<StatisticsRow>();
+    const std::vector<StatisticsRow> rows = Rows(result, layout);
     for (std::size_t figure : kTextFigures) {
         line += "  ";
-        const std::size_t width = std::max(kMinValueWidth, TextHeading(figure).size());
+        const std::size_t width =
+            std::max(kMinValueWidth, TextHeading(figure, layout.display.units).size());
         AppendCell(line, result.analysed ? rows[figure].value : std::string(), width, true);
     }
     if (!result.error.empty()) {
@@ -46,12 +52,12 @@ std::string WriteTextRow(const BatchResult& result, const BatchLayout& layout) {
     return EndLine(line);
 }
 
-std::string WriteJsonRow(const BatchResult& result) {
+std::string WriteJsonRow(const BatchResult& result, const BatchLayout& layout) {
     std::string out = "{\"file\": " + JsonString(result.file)
                       + ", \"sections\": " + std::to_string(result.sections)
                       + ", \"points\": " + std::to_string(result.points) + ", \"statistics\": [";
     if (result.analysed) {
-        const std::vector<StatisticsRow> rows = FormatStatisticsRows(result.statistics);
+        const std::vector<StatisticsRow> rows = Rows(result, layout);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             out += i == 0 ? "" : ", ";
             out += JsonStatistic(rows[i], result.statistics.Get(i));
@@ -91,7 +97,7 @@ std::string WriteBatchHeader(const BatchLayout& layout) {
     AppendCell(line, "file", layout.fileWidth, false);
     for (std::size_t figure : kTextFigures) {
         line += "  ";
-        const std::string heading = TextHeading(figure);
+        const std::string heading = TextHeading(figure, layout.display.units);
         AppendCell(line, heading, std::max(kMinValueWidth, heading.size()), true);
     }
     return EndLine(line);
@@ -99,7 +105,7 @@ std::string WriteBatchHeader(const BatchLayout& layout) {
 
 std::string WriteBatchRow(const BatchResult& result, const BatchLayout& layout) {
     if (layout.format == ReportFormat::Json) {
-        return WriteJsonRow(result);
+        return WriteJsonRow(result, layout);
     }
     return layout.format == ReportFormat::Csv ? WriteCsvRow(result) : WriteTextRow(result, layout);
 }

@@ -15,6 +15,7 @@ struct BatchResult {
     std::size_t sections = 0;  // sections read from the file
     std::size_t points = 0;    // points of the joined track
     bool analysed = false;     // statistics hold the figures (also of a partly read file)
+    bool hasTimes = true;      // false: the dates are no real dates (a file without times)
     TrackStatistics statistics{};
     std::vector<std::string> messages;  // what the reader and the tool told the user
     std::string error;                  // empty when the file was read and analysed without fault
@@ -24,6 +25,7 @@ struct BatchResult {
 struct BatchLayout {
     ReportFormat format = ReportFormat::Text;
     std::size_t fileWidth = 0;  // columns of the longest file name to show
+    DisplayOptions display;     // the texts and units of the figures
 };
 
 /// The lines before the first row: the heading for text and CSV, nothing for JSON Lines.

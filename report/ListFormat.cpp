@@ -210,13 +210,19 @@ std::string TrackSectionList::GetDisplayName(std::size_t i) const {
     return FormatDisplayName(*this, i, k);
 }
 
-std::string FormatTitle(const TrackSectionList& sections) {
+std::string FormatShownDate(double days, const DisplayOptions& options) {
+    return FormatDate(ShownTime(days, options.time));
+}
+
+std::string FormatTitle(const TrackSectionList& sections, const DisplayOptions& options) {
     if (sections.IsEmpty()) {
         return kNoTrackTitle;
     }
-    return "Pelorin - TRACK: " + sections.GetTrackName()
-           + "   BEGIN: " + FormatDate(sections[0].GetBeginTime())
-           + "   END: " + FormatDate(sections[sections.GetSize() - 1].GetEndTime());
+    const TrackSection& first = sections[0];
+    const TrackSection& last = sections[sections.GetSize() - 1];
+    return "Pelorin - TRACK: " + sections.GetTrackName() + "   BEGIN: "
+           + (first.hasTimes ? FormatShownDate(first.GetBeginTime(), options) : kNoTime)
+           + "   END: " + (last.hasTimes ? FormatShownDate(last.GetEndTime(), options) : kNoTime);
 }
 
 std::vector<std::ptrdiff_t> FindNameOwners(const TrackSectionList& sections) {
@@ -244,41 +250,53 @@ std::string FormatDisplayName(const TrackSectionList& sections, std::size_t row,
     return text;
 }
 
-double FirstDay(const TrackSectionList& sections) {
-    return sections.IsEmpty() ? 0.0 : std::floor(sections[0].GetBeginTime());
+double FirstDay(const TrackSectionList& sections, const DisplayOptions& options) {
+    for (std::size_t i = 0; i < sections.GetSize(); ++i) {
+        if (sections[i].hasTimes) {
+            return std::floor(ShownTime(sections[i].GetBeginTime(), options.time));
+        }
+    }
+    return 0.0;
 }
 
 SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, double firstDay,
-                            std::ptrdiff_t owner) {
+                            std::ptrdiff_t owner, const DisplayOptions& options) {
     const TrackSection& section = sections[row];
+    const auto timeOfDay = [&](double days) {
+        return section.hasTimes ? FormatSectionTime(ShownTime(days, options.time) - firstDay)
+                                : std::string(kNoTime);
+    };
     SectionRow cells;
-    cells.begin = FormatSectionTime(section.GetBeginTime() - firstDay);
-    cells.end = FormatSectionTime(section.GetEndTime() - firstDay);
+    cells.begin = timeOfDay(section.GetBeginTime());
+    cells.end = timeOfDay(section.GetEndTime());
     cells.points = FormatInteger(static_cast<long long>(section.points.GetSize()));
-    cells.distance = FormatNumber(section.GetLength3D() * 0.001);
+    cells.distance = FormatNumber(ShownValue(section.GetLength3D() * 0.001, "km", options.units));
     cells.name = FormatDisplayName(sections, row, owner);
     return cells;
 }
 
-std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics) {
+std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics,
+                                                const DisplayOptions& options, bool hasTimes) {
     std::vector<StatisticsRow> rows;
     rows.reserve(kStatisticsRowCount);
     for (std::size_t i = 0; i < kStatisticsRowCount; ++i) {
         const StatisticsRowInfo& info = kStatisticsRows[i];
         const double value = statistics.Get(i);
-        std::string text;
         switch (info.kind) {
             case StatisticsKind::Date:
-                text = FormatDate(value);
+                rows.push_back({info.label,
+                                hasTimes ? FormatShownDate(value, options) : std::string(kNoTime),
+                                TimeUnit(value, options.time)});
                 break;
             case StatisticsKind::Duration:
-                text = FormatDurationDays(value);
+                rows.push_back({info.label, FormatDurationDays(value), info.unit});
                 break;
             case StatisticsKind::Number:
-                text = FormatNumber(value);
+                rows.push_back({info.label,
+                                FormatNumber(ShownValue(value, info.unit, options.units)),
+                                ShownUnit(info.unit, options.units)});
                 break;
         }
-        rows.push_back({info.label, std::move(text), info.unit});
     }
     return rows;
 }
@@ -305,7 +323,13 @@ std::vector<std::string> StatisticsColumnTexts(std::size_t column) {
             texts.emplace_back(info.label);
         } else if (column == 2) {
             texts.emplace_back(info.unit);
+            texts.emplace_back(ShownUnit(info.unit, UnitSystem::Imperial));
         }
+    }
+    if (column == 2) {
+        // The local zone's names in winter and in summer.
+        texts.push_back(TimeUnit(45000.5, TimeReference::Local));
+        texts.push_back(TimeUnit(45150.5, TimeReference::Local));
     }
     if (column == 1) {
         // A late hour of a two-digit day and month: the widest a date of the locale gets.

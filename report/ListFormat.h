@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "analysis/Statistics.h"
+#include "report/DisplayOptions.h"
 #include "track/TrackSectionList.h"
 
 // Every text that the title and the two lists show, free of any window system.
@@ -29,6 +30,8 @@ std::string FormatDurationDays(double days);
 
 /// Text shown for a time that does not fit in a signed 32-bit count of seconds.
 inline constexpr char kOutOfRangeTime[] = "--:--:--";
+/// Text shown for the dates and times of day of a section whose file gave it no times.
+inline constexpr char kNoTime[] = "--";
 
 /// Time of day of a point relative to the first day d0 (value in days after d0):
 /// "%H:%M:%S" below one day, "(+%D) %H:%M:%S" from one day on.
@@ -52,8 +55,11 @@ std::string FormatDate(double days);
 /// time of day as the absolute fraction, as variant dates do. Out of range: "invalid date".
 std::string DefaultFormatDate(double days);
 
+/// A date as the options show it: in their time zone, with the installed date formatter.
+std::string FormatShownDate(double days, const DisplayOptions& options);
+
 /// The window title: the no-track title, or the track title of the loaded sections.
-std::string FormatTitle(const TrackSectionList& sections);
+std::string FormatTitle(const TrackSectionList& sections, const DisplayOptions& options = {});
 
 /// For each row, the index of the named section whose name it shows, or -1 when there is none
 /// ("(error)"); found in one pass over the list.
@@ -63,8 +69,9 @@ std::vector<std::ptrdiff_t> FindNameOwners(const TrackSectionList& sections);
 std::string FormatDisplayName(const TrackSectionList& sections, std::size_t row,
                               std::ptrdiff_t owner);
 
-/// First day of the loaded sections: the whole days of the begin time of section 0.
-double FirstDay(const TrackSectionList& sections);
+/// First day of the loaded sections: the whole days of the begin time of the first section with
+/// times, in the options' time zone.
+double FirstDay(const TrackSectionList& sections, const DisplayOptions& options = {});
 
 /// The five cells of a row of the sections list.
 struct SectionRow {
@@ -84,13 +91,14 @@ inline constexpr ColumnInfo kSectionColumns[] = {
 inline constexpr ColumnInfo kStatisticsColumns[] = {
     {"Property", 100}, {"Value", 115}, {"Units", 40}};
 
-/// Texts a column must show whole besides its heading: every text of a column of fixed texts,
-/// and the widest texts that the others commonly hold, dates in the installed format.
+/// Texts a column must show whole besides its heading: every text of a column of fixed texts
+/// (in every unit system and time zone), and the widest texts that the others commonly hold,
+/// dates in the installed format.
 std::vector<std::string> SectionColumnTexts(std::size_t column);
 std::vector<std::string> StatisticsColumnTexts(std::size_t column);
 
 SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, double firstDay,
-                            std::ptrdiff_t owner);
+                            std::ptrdiff_t owner, const DisplayOptions& options = {});
 
 /// The three cells of a row of the statistics list.
 struct StatisticsRow {
@@ -99,5 +107,8 @@ struct StatisticsRow {
     std::string unit;
 };
 
-/// The 31 rows for the figures, in display order.
-std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics);
+/// The 31 rows for the figures, in display order, as the options show them. Without times
+/// (hasTimes false) the dates read kNoTime; the durations stay as they are.
+std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics,
+                                                const DisplayOptions& options = {},
+                                                bool hasTimes = true);

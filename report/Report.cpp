@@ -41,15 +41,16 @@ void AppendJsonField(std::string& out, const char* key, const std::string& jsonV
 
 }  // namespace
 
-void DescribeSections(const TrackSectionList& sections, Report& report) {
-    report.title = FormatTitle(sections);
-    const double firstDay = FirstDay(sections);
+void DescribeSections(const TrackSectionList& sections, Report& report,
+                      const DisplayOptions& options) {
+    report.title = FormatTitle(sections, options);
+    const double firstDay = FirstDay(sections, options);
     const std::vector<std::ptrdiff_t> owners = FindNameOwners(sections);
     report.sections.clear();
     report.sections.reserve(sections.GetSize());
     for (std::size_t i = 0; i < sections.GetSize(); ++i) {
         report.sections.push_back(
-            {i, sections[i].name, FormatSectionRow(sections, i, firstDay, owners[i])});
+            {i, sections[i].name, FormatSectionRow(sections, i, firstDay, owners[i], options)});
     }
 }
 

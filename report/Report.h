@@ -24,7 +24,8 @@ struct Report {
 };
 
 /// The title and the rows of the sections list for the loaded sections.
-void DescribeSections(const TrackSectionList& sections, Report& report);
+void DescribeSections(const TrackSectionList& sections, Report& report,
+                      const DisplayOptions& options = {});
 
 /// The text format: the title, then the two lists as tables. Names read in an 8-bit code page
 /// are shown in UTF-8, as the window shows them.

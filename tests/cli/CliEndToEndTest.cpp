@@ -147,6 +147,39 @@ TEST(CliEndToEnd, ExampleFormatsAgree) {
     }
 }
 
+TEST(CliEndToEnd, UnitsAndTimeZoneChangeTextsAndUnitsNotValues) {
+    const JsonValue metric = ParseReport(RunTool({"--format", "json", kExample}));
+#ifndef _WIN32  // the zone rule below is a POSIX one
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+#endif
+    const ToolRun run =
+        RunTool({"--units", "imperial", "--time=local", "--format", "json", kExample});
+#ifndef _WIN32
+    unsetenv("TZ");
+#endif
+    ASSERT_EQ(run.status, 0) << run.err;
+    const JsonValue imperial = ParseReport(run);
+    const auto row = [](const JsonValue& report, std::size_t i) {
+        const JsonValue& r = report["statistics"][i];
+        return r["text"].text + " " + r["unit"].text;
+    };
+    for (std::size_t i = 0; i < 31; ++i) {
+        EXPECT_EQ(imperial["statistics"][i]["value"].number,
+                  metric["statistics"][i]["value"].number);
+    }
+    EXPECT_EQ(row(imperial, 6),
+              FormatNumber(metric["statistics"][6]["value"].number / 1.609344) + " mi");
+    EXPECT_EQ(row(imperial, 11),
+              FormatNumber(metric["statistics"][11]["value"].number / 0.3048) + " ft");
+    EXPECT_EQ(row(imperial, 21).substr(row(imperial, 21).size() - 7), " ft/min");
+    EXPECT_EQ(row(imperial, 28), row(metric, 28));  // slopes stay percentages
+    EXPECT_EQ(row(imperial, 2), row(metric, 2));    // durations stay
+#ifndef _WIN32
+    EXPECT_EQ(row(imperial, 0), "2023-07-15 08:42:15 CEST");
+    EXPECT_EQ(imperial["sections"][1]["begin"].text, "12:27:19");
+#endif
+}
+
 TEST(CliEndToEnd, EveryRealRecordingInEveryFormat) {
     const std::vector<std::string> files = RealFiles();
     if (files.empty()) {
@@ -154,6 +187,7 @@ TEST(CliEndToEnd, EveryRealRecordingInEveryFormat) {
     }
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
+        // An OziExplorer track whose logger wrote no point reads as an empty recording.
         const ToolRun text = RunTool({file});
         EXPECT_EQ(text.status, 0) << text.err;
         const ToolRun json = RunTool({"--format", "json", file});
@@ -200,6 +234,10 @@ TEST(CliEndToEnd, UnreadableFilesGiveStatusOneAndTheRestIsReported) {
     EXPECT_EQ(run.status, 1);
     EXPECT_EQ(run.err, "Error opening file: /nonexistent/a.plt\n");
     EXPECT_EQ(ParseReport(run)["sections"].items.size(), 2u);
+    const TempFile picture("\x89PNG\r\n\x1a\n", "picture.gpx");
+    const ToolRun notATrack = RunTool({picture.Path()});
+    EXPECT_EQ(notATrack.status, 1);
+    EXPECT_EQ(notATrack.err, picture.Path() + ": no track points could be read.\n");
 
     // The plot of what could be read is still drawn, and the status still tells of the failure.
     const TempFile plot("", "profile.svg");
@@ -261,8 +299,9 @@ TEST(CliEndToEnd, ValuesMayBeginWithAMinusSign) {
 TEST(CliEndToEnd, HelpDocumentsEveryOption) {
     const ToolRun run = RunTool({"--help"});
     EXPECT_EQ(run.status, 0);
-    for (const char* option : {"--select", "--connect", "--vertical", "--speed", "--format",
-                               "--points", "--plot", "--over", "--size", "Exit status"}) {
+    for (const char* option :
+         {"--select", "--connect", "--vertical", "--speed", "--units", "--time", "--format",
+          "--points", "--plot", "--over", "--size", "Exit status"}) {
         EXPECT_NE(run.out.find(option), std::string::npos) << option;
     }
 }

@@ -1,5 +1,7 @@
 #include <clocale>
 #include <cmath>
+#include <cstdlib>
+#include <ctime>
 #include <limits>
 #include <string>
 
@@ -252,4 +254,62 @@ TEST(ListFormat, StatisticsRowsTakeTheirTextByKind) {
     EXPECT_EQ(row(23), "Moving Average Speed in Ascent|0|km/h");
     EXPECT_EQ(row(27), "Average Ascent Slope|0|%");
     EXPECT_EQ(row(30), "Maximum Descent Slope|nan|%");
+}
+
+TEST(ListFormat, SectionsWithoutTimesShowNoDatesButTheirDurations) {
+    TrackSectionList list;
+    AddSection(list, "Untimed", {0.0, 0.0});
+    list[0].hasTimes = false;
+    AddSection(list, "Walk", {37681.0 + Clock(9, 15, 0), 37681.0 + Clock(12, 0, 0)});
+    EXPECT_EQ(FormatTitle(list), "Pelorin - TRACK: Untimed   BEGIN: --   END: 2003-03-01 12:00:00");
+    const double firstDay = FirstDay(list);
+    EXPECT_EQ(firstDay, 37681.0);
+    const std::vector<std::ptrdiff_t> owners = FindNameOwners(list);
+    EXPECT_EQ(FormatSectionRow(list, 0, firstDay, owners[0]).begin, "--");
+    EXPECT_EQ(FormatSectionRow(list, 0, firstDay, owners[0]).end, "--");
+    EXPECT_EQ(FormatSectionRow(list, 1, firstDay, owners[1]).begin, "09:15:00");
+    TrackStatistics figures{};
+    figures.totalTime = Clock(1, 0, 0);
+    const std::vector<StatisticsRow> rows = FormatStatisticsRows(figures, {}, false);
+    EXPECT_EQ(rows[0].value + rows[1].value, "----");
+    EXPECT_EQ(rows[2].value, "01:00:00");
+}
+
+// The zone is given as a POSIX rule, so that no time zone database is needed.
+TEST(ListFormat, ImperialUnitsAndLocalTimesChangeTextsAndUnits) {
+#ifdef _WIN32
+    GTEST_SKIP() << "the zone rule is a POSIX one";
+#else
+    setenv("TZ", "CET-1CEST,M3.5.0,M10.5.0/3", 1);
+    tzset();
+    const DisplayOptions options{UnitSystem::Imperial, TimeReference::Local};
+    TrackStatistics figures{};
+    figures.begin = 37803.0 + Clock(12, 0, 0);  // 2003-07-01, summer time
+    figures.end = 37622.0;                      // 2003-01-01, winter time
+    figures.distance2D = 16.09344;
+    figures.minElevation = 304.8;
+    figures.maximumSpeed = 32.18688;
+    figures.averageAscentSpeed = 3.048;
+    figures.averageAscentSlope = 12.5;
+    const std::vector<StatisticsRow> rows = FormatStatisticsRows(figures, options);
+    const auto row = [&](std::size_t i) {
+        return rows[i].value + "|" + rows[i].unit;
+    };
+    EXPECT_EQ(row(0), "2003-07-01 14:00:00|CEST");
+    EXPECT_EQ(row(1), "2003-01-01 01:00:00|CET");
+    EXPECT_EQ(row(5), "10|mi");
+    EXPECT_EQ(row(9), "20|mph");
+    EXPECT_EQ(row(10), "1000|ft");
+    EXPECT_EQ(row(21), "10|ft/min");
+    EXPECT_EQ(row(27), "12.5|%");
+    TrackSectionList list;
+    AddSection(list, "Walk", {37803.0 + Clock(22, 30, 0)});
+    BuildLine(list.Add(), {0.0, 0.0}, 3218.688, 30.0, 37804.0);
+    const double firstDay = FirstDay(list, options);
+    EXPECT_EQ(firstDay, 37804.0);  // half past midnight, local time
+    EXPECT_EQ(FormatSectionRow(list, 0, firstDay, 0, options).begin, "00:30:00");
+    EXPECT_EQ(FormatSectionRow(list, 1, firstDay, 0, options).distance, "2");
+    unsetenv("TZ");
+    tzset();
+#endif
 }
