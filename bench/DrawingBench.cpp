@@ -85,11 +85,12 @@ void BM_ReadoutLookup(benchmark::State& state) {
     const TrackPoint* points = track.points.GetData();
     const std::size_t count = track.points.GetSize();
     const ProfileMapping mapping(points, count, state.range(0) != 0, PlotRect{64, 20, 1100, 560});
+    const TrackBreaks breaks(points, count);
     int x = 64;
     for (auto _ : state) {
         x = x < 1100 ? x + 1 : 64;
         const std::size_t i = PointAtPixel(points, count, mapping, x);
-        benchmark::DoNotOptimize(ReadoutOf(points, count, i, 0.0));
+        benchmark::DoNotOptimize(ReadoutOf(points, count, i, ReadoutFrame{0.0, &breaks}));
     }
 }
 BENCHMARK(BM_ReadoutLookup)->ArgsProduct({{1, 0}, {0, 1}});

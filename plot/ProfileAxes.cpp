@@ -1,6 +1,8 @@
 #include "plot/ProfileAxes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 #include "report/ListFormat.h"
 
@@ -16,11 +18,13 @@ bool UsableSpan(double lo, double hi) {
     return std::isfinite(lo) && std::isfinite(hi) && hi > lo;
 }
 
-template <typename Label>
-std::vector<AxisTick> Ticks(double lo, double hi, double step, int maxCount, Label label) {
-    std::vector<AxisTick> ticks;
-    if (!(step > 0.0)) {
-        return ticks;
+/// Appends ticks at the multiples of step from lo to hi (labels' units); pixel and text of a
+/// value come from tick.
+template <typename Tick>
+void AddTicks(std::vector<AxisTick>& ticks, double lo, double hi, double step, int maxCount,
+              int minSpacing, Tick tick) {
+    if (!(step > 0.0) || !UsableSpan(lo, hi)) {
+        return;
     }
     const double first = std::ceil(lo / step);
     for (int k = 0; k <= maxCount + 1; ++k) {
@@ -28,9 +32,20 @@ std::vector<AxisTick> Ticks(double lo, double hi, double step, int maxCount, Lab
         if (value > hi) {
             break;
         }
-        ticks.push_back(label(value));
+        AxisTick next = tick(value);
+        if (ticks.empty() || std::abs(next.pixel - ticks.back().pixel) >= minSpacing) {
+            ticks.push_back(std::move(next));
+        }
     }
-    return ticks;
+}
+
+double TimeStep(double seconds, int maxCount) {
+    for (const double s : kTimeSteps) {
+        if (s * maxCount >= seconds) {
+            return s;
+        }
+    }
+    return RoundStep(seconds / kSecondsPerDay, maxCount) * kSecondsPerDay;
 }
 
 }  // namespace
@@ -49,45 +64,67 @@ double RoundStep(double span, int maxCount) {
     return 10.0 * magnitude;
 }
 
-std::vector<AxisTick> HorizontalTicks(const ProfileMapping& mapping, double firstDay,
-                                      int maxCount) {
+std::vector<AxisTick> HorizontalTicks(const ProfileMapping& mapping, const ProfileAxis& axis,
+                                      double firstDay, int maxCount,
+                                      const DisplayOptions& options) {
     const double lo = mapping.XMin();
     const double hi = mapping.XMax();
+    std::vector<AxisTick> ticks;
     if (!UsableSpan(lo, hi) || maxCount < 1) {
-        return {};
+        return ticks;
     }
-    if (mapping.OverDistance()) {
-        return Ticks(lo * 0.001, hi * 0.001, RoundStep((hi - lo) * 0.001, maxCount), maxCount,
-                     [&mapping](double km) {
-                         return AxisTick{mapping.X(km * 1000.0), FormatNumber(km)};
-                     });
-    }
-    const double seconds = (hi - lo) * kSecondsPerDay;
-    double step = RoundStep(seconds / kSecondsPerDay, maxCount) * kSecondsPerDay;
-    for (const double s : kTimeSteps) {
-        if (s * maxCount >= seconds) {
-            step = s;
-            break;
+    const PlotRect& r = mapping.Rect();
+    const int minSpacing = (r.right - r.left) / maxCount / 2;
+    const bool overDistance = mapping.OverDistance();
+    // Metres of a unit of the labels (km or mi), and the step in those units.
+    const double unit = 1000.0 / ShownValue(1.0, "km", options.units);
+    const double step = overDistance ? RoundStep((hi - lo) / unit, maxCount)
+                                     : TimeStep((hi - lo) * kSecondsPerDay, maxCount);
+    for (const ProfileAxis::Run& run : axis.Runs()) {
+        const double from = std::max(lo, run.from);
+        const double to = std::min(hi, run.to);
+        if (!(from <= to)) {
+            continue;
         }
-    }
-    return Ticks((lo - firstDay) * kSecondsPerDay, (hi - firstDay) * kSecondsPerDay, step, maxCount,
-                 [&mapping, firstDay](double second) {
+        if (overDistance) {
+            AddTicks(ticks, (from + run.shift) / unit, (to + run.shift) / unit, step, maxCount,
+                     minSpacing, [&](double shown) {
+                         return AxisTick{mapping.X(shown * unit - run.shift), FormatNumber(shown)};
+                     });
+            continue;
+        }
+        // Time of day in the shown zone, whose offset is taken at the run's start.
+        const double zone = ShownTime(from + run.shift, options.time) - (from + run.shift);
+        const double shift = run.shift + zone - firstDay;
+        AddTicks(ticks, (from + shift) * kSecondsPerDay, (to + shift) * kSecondsPerDay, step,
+                 maxCount, minSpacing, [&](double second) {
                      const double days = second / kSecondsPerDay;
-                     return AxisTick{mapping.X(firstDay + days), FormatSectionTime(days)};
+                     return AxisTick{mapping.X(days - shift), FormatSectionTime(days)};
                  });
-}
-
-std::vector<AxisTick> VerticalTicks(const ProfileMapping& mapping, int maxCount) {
-    const double lo = mapping.AltMin();
-    const double hi = mapping.AltMax();
-    if (!UsableSpan(lo, hi) || maxCount < 1) {
-        return {};
     }
-    return Ticks(lo, hi, RoundStep(hi - lo, maxCount), maxCount, [&mapping](double metres) {
-        return AxisTick{mapping.Y(metres), FormatNumber(metres)};
-    });
+    return ticks;
 }
 
-const char* HorizontalAxisUnit(bool overDistance) {
-    return overDistance ? "km" : "time of day";
+std::vector<AxisTick> VerticalTicks(const ProfileMapping& mapping, int maxCount,
+                                    const DisplayOptions& options) {
+    const double perUnit = 1.0 / ShownValue(1.0, "m", options.units);  // metres
+    const double lo = mapping.AltMin() / perUnit;
+    const double hi = mapping.AltMax() / perUnit;
+    std::vector<AxisTick> ticks;
+    if (!UsableSpan(lo, hi) || maxCount < 1) {
+        return ticks;
+    }
+    AddTicks(ticks, lo, hi, RoundStep(hi - lo, maxCount), maxCount, 0, [&](double shown) {
+        return AxisTick{mapping.Y(shown * perUnit), FormatNumber(shown)};
+    });
+    return ticks;
+}
+
+std::string HorizontalAxisCaption(bool overDistance, const DisplayOptions& options) {
+    return overDistance ? std::string("Distance (") + ShownUnit("km", options.units) + ")"
+                        : std::string("Time of day");
+}
+
+std::string VerticalAxisCaption(const DisplayOptions& options) {
+    return std::string("Elevation (") + ShownUnit("m", options.units) + ")";
 }

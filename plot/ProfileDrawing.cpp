@@ -7,10 +7,12 @@ namespace {
 /// Maps point i to pixels, through the one mapping of the profile.
 class ProfileMapper {
 public:
-    ProfileMapper(const TrackPoint* points, const ProfileMapping& mapping)
-        : m_points(points), m_mapping(mapping) {}
+    ProfileMapper(const TrackPoint* points, const ProfileMapping& mapping, const double* values)
+        : m_points(points), m_mapping(mapping), m_values(values) {}
 
-    int X(std::size_t i) const { return m_mapping.X(m_mapping.Value(m_points[i])); }
+    int X(std::size_t i) const {
+        return m_mapping.X(m_values != nullptr ? m_values[i] : m_mapping.Value(m_points[i]));
+    }
     int Y(std::size_t i) const { return m_mapping.Y(m_points[i].altitude); }
     void MoveTo(PlotCanvas& canvas, std::size_t i) const { canvas.MoveTo(X(i), Y(i)); }
     void LineTo(PlotCanvas& canvas, std::size_t i) const { canvas.LineTo(X(i), Y(i)); }
@@ -18,6 +20,7 @@ public:
 private:
     const TrackPoint* m_points;
     const ProfileMapping& m_mapping;
+    const double* m_values;  // horizontal values of their own; null: the points' own
 };
 
 enum class TrendEvent { None, Rise, Fall, RunStart, End };
@@ -68,15 +71,17 @@ void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count
 }
 
 ProfileSteps::ProfileSteps(const TrackPoint* points, std::size_t count,
-                           const ProfileMapping& mapping)
+                           const ProfileMapping& mapping, const double* values, std::size_t first,
+                           std::size_t last)
     : m_points(points),
       m_count(count),
       m_mapping(mapping),
+      m_values(values),
       m_chordsDrawn(count < 2),
-      m_passes(count) {}
+      m_passes(count, first, last) {}
 
 bool ProfileSteps::Step(PlotCanvas& canvas, std::size_t points) {
-    const ProfileMapper map(m_points, m_mapping);
+    const ProfileMapper map(m_points, m_mapping, m_values);
     if (!m_chordsDrawn) {
         DrawTrendChords(canvas, map, m_points, m_count);
         m_chordsDrawn = true;

@@ -24,7 +24,12 @@ void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count
 /// order, however the steps are cut, so that a long track can be drawn between events.
 class ProfileSteps {
 public:
-    ProfileSteps(const TrackPoint* points, std::size_t count, const ProfileMapping& mapping);
+    /// values: the horizontal value of every point when not the points' distance or time (a
+    /// profile axis); first and last (excluded): the points the band and line passes walk, when
+    /// the others lie outside the picture. The chords are drawn whole.
+    ProfileSteps(const TrackPoint* points, std::size_t count, const ProfileMapping& mapping,
+                 const double* values = nullptr, std::size_t first = 0,
+                 std::size_t last = static_cast<std::size_t>(-1));
 
     /// Draws the next points of the passes, about the given number; true once all is drawn.
     bool Step(PlotCanvas& canvas, std::size_t points);
@@ -33,6 +38,7 @@ private:
     const TrackPoint* m_points;
     std::size_t m_count;
     ProfileMapping m_mapping;
+    const double* m_values;
     bool m_chordsDrawn;  // the chords go first, in one piece: they are few
     profile_passes::PassSteps m_passes;
 };

@@ -39,11 +39,10 @@ PlotRect PlotArea(const PlotRect& item) {
     return {Inset(item.left, 2), Inset(item.top, 2), Inset(item.right, -2), Inset(item.bottom, -2)};
 }
 
-ProfileMapping::ProfileMapping(const TrackPoint* points, std::size_t count, bool overDistance,
-                               const PlotRect& item)
-    : m_overDistance(overDistance), m_r(PlotArea(item)) {
-    double altMin = 100000.0;  // metres
-    double altMax = -100000.0;
+void WholeAltitudeRange(const TrackPoint* points, std::size_t count, double& altMin,
+                        double& altMax) {
+    altMin = 100000.0;  // metres
+    altMax = -100000.0;
     for (std::size_t i = 0; i < count; ++i) {
         const double a = points[i].altitude;
         if (!(a > altMin)) {
@@ -53,8 +52,12 @@ ProfileMapping::ProfileMapping(const TrackPoint* points, std::size_t count, bool
             altMax = a;
         }
     }
-    m_altMin = altMin;
-    m_altMax = altMax;
+}
+
+ProfileMapping::ProfileMapping(const TrackPoint* points, std::size_t count, bool overDistance,
+                               const PlotRect& item)
+    : m_overDistance(overDistance), m_r(PlotArea(item)) {
+    WholeAltitudeRange(points, count, m_altMin, m_altMax);
     if (count != 0) {
         m_xMin = overDistance ? 0.0 : points[0].time;
         m_xMax = overDistance ? points[count - 1].distance : points[count - 1].time;
@@ -113,15 +116,17 @@ double ProfileMapping::AltitudeAt(int y) const {
     return m_altMin + (m_r.bottom - static_cast<double>(y)) / m_sy;
 }
 
+namespace {
+
 // Written out, not std::lower_bound, so that values out of order give an answer instead of
 // undefined behaviour.
-std::size_t FirstNotBelow(const TrackPoint* points, std::size_t count, bool overDistance,
-                          double value) {
+template <typename Value>
+std::size_t FirstNotBelowOf(std::size_t count, double value, Value valueOf) {
     std::size_t lo = 0;
     std::size_t hi = count;
     while (lo < hi) {
         const std::size_t mid = lo + (hi - lo) / 2;
-        if (ValueOf(points[mid], overDistance) < value) {
+        if (valueOf(mid) < value) {
             lo = mid + 1;
         } else {
             hi = mid;
@@ -130,21 +135,47 @@ std::size_t FirstNotBelow(const TrackPoint* points, std::size_t count, bool over
     return lo;
 }
 
-std::size_t NearestPoint(const TrackPoint* points, std::size_t count, bool overDistance,
-                         double value) {
-    const std::size_t after = FirstNotBelow(points, count, overDistance, value);
+template <typename Value>
+std::size_t NearestOf(std::size_t count, double value, Value valueOf) {
+    const std::size_t after = FirstNotBelowOf(count, value, valueOf);
     if (after == 0) {
         return 0;
     }
     if (after == count) {
         return count - 1;
     }
-    const double below = value - ValueOf(points[after - 1], overDistance);
-    const double above = ValueOf(points[after], overDistance) - value;
+    const double below = value - valueOf(after - 1);
+    const double above = valueOf(after) - value;
     return above < below ? after : after - 1;
+}
+
+}  // namespace
+
+std::size_t FirstNotBelow(const TrackPoint* points, std::size_t count, bool overDistance,
+                          double value) {
+    return FirstNotBelowOf(count, value,
+                           [&](std::size_t i) { return ValueOf(points[i], overDistance); });
+}
+
+std::size_t NearestPoint(const TrackPoint* points, std::size_t count, bool overDistance,
+                         double value) {
+    return NearestOf(count, value, [&](std::size_t i) { return ValueOf(points[i], overDistance); });
 }
 
 std::size_t PointAtPixel(const TrackPoint* points, std::size_t count, const ProfileMapping& mapping,
                          int x) {
     return NearestPoint(points, count, mapping.OverDistance(), mapping.ValueAt(x));
+}
+
+std::size_t FirstNotBelow(const double* values, std::size_t count, double value) {
+    return FirstNotBelowOf(count, value, [values](std::size_t i) { return values[i]; });
+}
+
+std::size_t NearestPoint(const double* values, std::size_t count, double value) {
+    return NearestOf(count, value, [values](std::size_t i) { return values[i]; });
+}
+
+std::size_t PointAtPixel(const double* values, std::size_t count, const ProfileMapping& mapping,
+                         int x) {
+    return NearestPoint(values, count, mapping.ValueAt(x));
 }

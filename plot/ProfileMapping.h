@@ -8,6 +8,11 @@
 /// The plot rectangle R of an item rectangle: deflated by 2 pixels on every side.
 PlotRect PlotArea(const PlotRect& item);
 
+/// The altitude range of the whole track's profile: from 100000 m down and from -100000 m up
+/// to the lowest and highest altitude; a NaN altitude takes both bounds.
+void WholeAltitudeRange(const TrackPoint* points, std::size_t count, double& altMin,
+                        double& altMax);
+
 /// Where the points of a profile land: the horizontal value (distance or time) and the altitude
 /// scaled into the plot rectangle R of the item rectangle. The drawing and everything that reads
 /// a position off the picture use this one mapping.
@@ -68,4 +73,10 @@ std::size_t NearestPoint(const TrackPoint* points, std::size_t count, bool overD
 
 /// The point under pixel column x of the mapping; count must be > 0.
 std::size_t PointAtPixel(const TrackPoint* points, std::size_t count, const ProfileMapping& mapping,
+                         int x);
+
+/// The same over horizontal values of their own, one per point (a profile axis).
+std::size_t FirstNotBelow(const double* values, std::size_t count, double value);
+std::size_t NearestPoint(const double* values, std::size_t count, double value);
+std::size_t PointAtPixel(const double* values, std::size_t count, const ProfileMapping& mapping,
                          int x);

@@ -102,14 +102,25 @@ void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r,
 /// same order, however the pieces are cut, so that a long track can be drawn between events.
 class PassSteps {
 public:
-    explicit PassSteps(std::size_t count) : m_count(count), m_pass(count < 2 ? 2 : 0) {}
+    explicit PassSteps(std::size_t count) : PassSteps(count, 0, count) {}
+    /// Only the points first to last (excluded) of the count: each pass moves to the first of
+    /// them and draws the segments that end at the others, for a picture that shows no more.
+    PassSteps(std::size_t count, std::size_t first, std::size_t last)
+        : m_last(std::min(last, count)),
+          m_first(std::min(first, m_last)),
+          m_pass(count < 2 || m_last - m_first < 2 ? 2 : 0),
+          m_next(m_first) {}
 
     /// Draws about budget more points of the passes; true once both are drawn.
     template <typename Map>
     bool Step(PlotCanvas& canvas, const Map& map, const PlotRect* r, const TrackPoint* points,
               std::size_t budget) {
         while (m_pass < 2 && budget != 0) {
-            const std::size_t last = m_next + std::min(budget, m_count - m_next);
+            if (m_next == m_first && m_first > 0) {
+                map.MoveTo(canvas, m_first);
+                ++m_next;
+            }
+            const std::size_t last = m_next + std::min(budget, m_last - m_next);
             if (m_pass == 0) {
                 DrawBands(canvas, map, r, points, m_next, last);
             } else {
@@ -117,18 +128,19 @@ public:
             }
             budget -= last - m_next;
             m_next = last;
-            if (m_next == m_count) {
+            if (m_next == m_last) {
                 ++m_pass;
-                m_next = 0;
+                m_next = m_first;
             }
         }
         return m_pass == 2;
     }
 
 private:
-    std::size_t m_count;
+    std::size_t m_last;
+    std::size_t m_first;
     int m_pass;  // bands, line; 2: done
-    std::size_t m_next = 0;
+    std::size_t m_next;
 };
 
 }  // namespace profile_passes

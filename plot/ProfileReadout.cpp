@@ -31,22 +31,32 @@ const char* StateWord(int32_t state) {
 }  // namespace
 
 ProfileReadout ReadoutOf(const TrackPoint* points, std::size_t count, std::size_t i,
-                         double firstDay) {
+                         const ReadoutFrame& frame) {
     ProfileReadout readout;
     if (i >= count) {
         return readout;
     }
     const TrackPoint& p = points[i];
-    readout.distance = FormatNumber(p.distance * 0.001);
-    readout.timeOfDay = FormatSectionTime(p.time - firstDay);
-    readout.elapsed = FormatDurationDays(p.time - points[0].time);
-    readout.elevation = FormatNumber(p.altitude);
+    const UnitSystem units = frame.options.units;
+    const TrackBreaks none;
+    const TrackBreaks& breaks = frame.breaks != nullptr ? *frame.breaks : none;
+    readout.distance =
+        FormatNumber(ShownValue(breaks.DistanceWithoutJumps(points, i) * 0.001, "km", units));
+    readout.timeOfDay =
+        frame.hasTimes ? FormatSectionTime(ShownTime(p.time, frame.options.time) - frame.firstDay)
+                       : std::string(kNoTime);
+    readout.elapsed = FormatDurationDays(breaks.ElapsedWithoutJumps(points, i));
+    readout.elevation = FormatNumber(ShownValue(p.altitude, "m", units));
     // No speed at the first point of a run: the segment ending there is a gap.
     const double kmh =
         i > 0 && p.state != StateRunStart
             ? (p.distance - points[i - 1].distance) * 0.001 / ((p.time - points[i - 1].time) * 24.0)
             : NAN;
-    readout.speed = std::isfinite(kmh) ? FormatNumber(kmh) : std::string(kNoValue);
+    readout.speed =
+        std::isfinite(kmh) ? FormatNumber(ShownValue(kmh, "km/h", units)) : std::string(kNoValue);
+    readout.distanceUnit = ShownUnit("km", units);
+    readout.elevationUnit = ShownUnit("m", units);
+    readout.speedUnit = ShownUnit("km/h", units);
     readout.state = StateWord(p.state);
     const std::pair<int32_t, const char*> kStretches[] = {
         {FlagFastest, "fastest"},
@@ -72,8 +82,11 @@ std::vector<std::string> ReadoutLines(const ProfileReadout& r) {
         }
         return text;
     };
-    return {line("Distance", r.distance, "km"), line("Time of day", r.timeOfDay, ""),
-            line("Elapsed", r.elapsed, ""),     line("Elevation", r.elevation, "m"),
-            line("Speed", r.speed, "km/h"),     line("State", r.state, ""),
+    return {line("Distance", r.distance, r.distanceUnit.c_str()),
+            line("Time of day", r.timeOfDay, ""),
+            line("Elapsed", r.elapsed, ""),
+            line("Elevation", r.elevation, r.elevationUnit.c_str()),
+            line("Speed", r.speed, r.speedUnit.c_str()),
+            line("State", r.state, ""),
             line("Stretch", r.stretches, "")};
 }

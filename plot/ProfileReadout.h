@@ -4,20 +4,35 @@
 #include <string>
 #include <vector>
 
+#include "plot/ProfileAxis.h"
+#include "report/DisplayOptions.h"
 #include "track/TrackPoint.h"
 
 /// Texts about point i of the joined track.
 struct ProfileReadout {
-    std::string distance;   // km from the start
+    std::string distance;   // from the start, without the jumps between runs
     std::string timeOfDay;  // as the sections list writes it, relative to firstDay
-    std::string elapsed;    // since the first point, as the duration rows
-    std::string elevation;  // m
-    std::string speed;      // km/h over the segment ending at the point; "-" where none
+    std::string elapsed;    // since the first point, without the pauses between runs
+    std::string elevation;
+    std::string speed;      // over the segment ending at the point; "-" where none
     std::string state;      // "stopped", "level", "climbing", "descending" or "start of a run"
     std::string stretches;  // "fastest", "steepest ascent", ... joined by ", "; empty if none
+    std::string distanceUnit = "km";
+    std::string elevationUnit = "m";
+    std::string speedUnit = "km/h";
 };
+
+/// What the readout needs besides the points: the first day of the time of day (in the shown
+/// zone), the breaks of the track, how texts are shown, and whether the track has times.
+struct ReadoutFrame {
+    double firstDay = 0.0;  // days since 1899-12-30
+    const TrackBreaks* breaks = nullptr;
+    DisplayOptions options;
+    bool hasTimes = true;
+};
+
 ProfileReadout ReadoutOf(const TrackPoint* points, std::size_t count, std::size_t i,
-                         double firstDay);
+                         const ReadoutFrame& frame);
 
 /// The readout as lines of "Label: value unit".
 std::vector<std::string> ReadoutLines(const ProfileReadout& readout);

@@ -64,27 +64,29 @@ void ProfileZoom::ZoomOut() {
     m_to = m_xMax;
 }
 
-ProfileMapping ZoomedMapping(const TrackPoint* points, std::size_t count, bool overDistance,
+ProfileMapping ZoomedMapping(const TrackPoint* points, const ProfileAxis& axis,
                              const PlotRect& item, const ProfileZoom& zoom) {
-    if (!zoom.IsZoomed() || count == 0) {
-        return ProfileMapping(points, count, overDistance, item);
-    }
-    std::size_t first = FirstNotBelow(points, count, overDistance, zoom.From());
-    std::size_t last = FirstNotBelow(points, count, overDistance, zoom.To());
-    first = first == 0 ? 0 : first - 1;
-    last = std::min(last, count - 1);
+    const std::size_t count = axis.Count();
     double altMin = 100000.0;  // metres, as the whole track's range starts
     double altMax = -100000.0;
+    if (!zoom.IsZoomed() || count == 0) {
+        WholeAltitudeRange(points, count, altMin, altMax);
+        return ProfileMapping(axis.OverDistance(), item, axis.First(), axis.Last(), altMin, altMax);
+    }
+    const double* values = axis.Values();
+    std::size_t first = FirstNotBelow(values, count, zoom.From());
+    std::size_t last = FirstNotBelow(values, count, zoom.To());
+    first = first == 0 ? 0 : first - 1;
+    last = std::min(last, count - 1);
     for (std::size_t i = first; i <= last; ++i) {
         altMin = std::min(altMin, points[i].altitude);
         altMax = std::max(altMax, points[i].altitude);
     }
-    return ProfileMapping(overDistance, item, zoom.From(), zoom.To(), altMin, altMax);
+    return ProfileMapping(axis.OverDistance(), item, zoom.From(), zoom.To(), altMin, altMax);
 }
 
-ProfileZoom WholeZoom(const TrackPoint* points, std::size_t count, bool overDistance) {
-    const ProfileMapping whole(points, count, overDistance, PlotRect{0, 0, 1, 1});
+ProfileZoom WholeZoom(const ProfileAxis& axis) {
     ProfileZoom zoom;
-    zoom.Reset(whole.XMin(), whole.XMax(), overDistance);
+    zoom.Reset(axis.First(), axis.Last(), axis.OverDistance());
     return zoom;
 }

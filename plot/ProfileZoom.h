@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "plot/ProfileAxis.h"
 #include "plot/ProfileMapping.h"
 #include "track/TrackPoint.h"
 
@@ -37,11 +38,11 @@ private:
     bool m_overDistance = true;
 };
 
-/// The mapping of the shown part: its horizontal span, and the altitudes of the points within
-/// it (with the point just outside each end, so that the lines leaving the picture keep their
-/// slope), or of the whole track when nothing of it is shown.
-ProfileMapping ZoomedMapping(const TrackPoint* points, std::size_t count, bool overDistance,
+/// The mapping of the shown part of the axis: its horizontal span, and the altitudes of the
+/// points within it (with the point just outside each end, so that the lines leaving the
+/// picture keep their slope), or the whole axis and track when the zoom shows all of it.
+ProfileMapping ZoomedMapping(const TrackPoint* points, const ProfileAxis& axis,
                              const PlotRect& item, const ProfileZoom& zoom);
 
-/// The zoom that shows the whole track in the mode.
-ProfileZoom WholeZoom(const TrackPoint* points, std::size_t count, bool overDistance);
+/// The zoom that shows the whole axis.
+ProfileZoom WholeZoom(const ProfileAxis& axis);

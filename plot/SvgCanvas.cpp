@@ -100,6 +100,96 @@ void SvgCanvas::AddText(int x, int y, const std::string& text, const char* ancho
     m_svg += "</text>\n";
 }
 
+void SvgCanvas::AppendColour(const char* attribute, uint8_t red, uint8_t green, uint8_t blue,
+                             uint8_t alpha) {
+    m_svg += ' ';
+    m_svg += attribute;
+    m_svg += "=\"#";
+    AppendHexByte(m_svg, red);
+    AppendHexByte(m_svg, green);
+    AppendHexByte(m_svg, blue);
+    m_svg += '"';
+    if (alpha != 255) {
+        m_svg += ' ';
+        m_svg += attribute;
+        m_svg += "-opacity=\"";
+        // Three decimals tell the 256 opacities apart.
+        const int thousandths = (alpha * 1000 + 127) / 255;
+        m_svg += "0.";
+        const std::string digits = std::to_string(1000 + thousandths).substr(1);
+        m_svg += digits;
+        m_svg += '"';
+    }
+}
+
+void SvgCanvas::AddRect(const PlotRect& rect, uint8_t red, uint8_t green, uint8_t blue,
+                        uint8_t alpha) {
+    ClosePath();
+    m_svg += "<rect x=\"";
+    AppendInt(m_svg, rect.left);
+    m_svg += "\" y=\"";
+    AppendInt(m_svg, rect.top);
+    m_svg += "\" width=\"";
+    AppendInt(m_svg, rect.right - rect.left);
+    m_svg += "\" height=\"";
+    AppendInt(m_svg, rect.bottom - rect.top);
+    m_svg += '"';
+    AppendColour("fill", red, green, blue, alpha);
+    m_svg += "/>\n";
+}
+
+void SvgCanvas::AddPolyline(const std::vector<PlotPoint>& points, uint8_t red, uint8_t green,
+                            uint8_t blue, uint8_t alpha, int width) {
+    ClosePath();
+    if (points.empty()) {
+        return;
+    }
+    m_svg += "<path";
+    AppendColour("stroke", red, green, blue, alpha);
+    m_svg += " stroke-width=\"";
+    AppendInt(m_svg, width);
+    m_svg += "\" fill=\"none\" stroke-linecap=\"round\" stroke-linejoin=\"round\" d=\"";
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        AppendCommand(i == 0 ? 'M' : 'L', points[i].x, points[i].y);
+    }
+    m_svg += "\"/>\n";
+}
+
+void SvgCanvas::AddCircle(int x, int y, int radius, uint8_t red, uint8_t green, uint8_t blue,
+                          int width) {
+    ClosePath();
+    m_svg += "<circle cx=\"";
+    AppendInt(m_svg, x);
+    m_svg += "\" cy=\"";
+    AppendInt(m_svg, y);
+    m_svg += "\" r=\"";
+    AppendInt(m_svg, radius);
+    m_svg += "\" fill=\"none\"";
+    AppendColour("stroke", red, green, blue, 255);
+    m_svg += " stroke-width=\"";
+    AppendInt(m_svg, width);
+    m_svg += "\"/>\n";
+}
+
+void SvgCanvas::BeginClip(const PlotRect& rect) {
+    ClosePath();
+    const std::string id = "clip" + std::to_string(++m_clips);
+    m_svg += "<clipPath id=\"" + id + "\"><rect x=\"";
+    AppendInt(m_svg, rect.left);
+    m_svg += "\" y=\"";
+    AppendInt(m_svg, rect.top);
+    m_svg += "\" width=\"";
+    AppendInt(m_svg, rect.right - rect.left);
+    m_svg += "\" height=\"";
+    AppendInt(m_svg, rect.bottom - rect.top);
+    m_svg += "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
+}
+
+void SvgCanvas::EndClip() {
+    ClosePath();
+    m_svg += "</g>\n";
+}
+
 std::string SvgCanvas::Finish() {
     ClosePath();
     m_svg += "</svg>\n";

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "plot/PlotCanvas.h"
 #include "track/TrackPoint.h"
@@ -22,6 +24,19 @@ public:
     /// A black 1-pixel line outside the drawing's pens (an axis or a tick); the current pen and
     /// position stay.
     void AddRule(int x1, int y1, int x2, int y2);
+    /// A rectangle filled with a colour of the given opacity (0 to 255), the whole surface for a
+    /// background that every viewer and converter shows.
+    void AddRect(const PlotRect& rect, uint8_t red, uint8_t green, uint8_t blue,
+                 uint8_t alpha = 255);
+    /// A round-capped, round-joined line through the points, of the given colour, opacity and
+    /// width.
+    void AddPolyline(const std::vector<PlotPoint>& points, uint8_t red, uint8_t green, uint8_t blue,
+                     uint8_t alpha, int width);
+    /// A circle's outline.
+    void AddCircle(int x, int y, int radius, uint8_t red, uint8_t green, uint8_t blue, int width);
+    /// What is drawn until EndClip shows only within the rectangle (right and bottom exclusive).
+    void BeginClip(const PlotRect& rect);
+    void EndClip();
     /// Black text of the given pixel size; anchor "start", "middle" or "end".
     void AddText(int x, int y, const std::string& text, const char* anchor, int size);
 
@@ -32,8 +47,11 @@ private:
     void OpenPath(bool forLine);
     void ClosePath();
     void AppendCommand(char command, int x, int y);
+    void AppendColour(const char* attribute, uint8_t red, uint8_t green, uint8_t blue,
+                      uint8_t alpha);
 
     std::string m_svg;
+    int m_clips = 0;               // clip paths defined so far
     std::optional<PlotPen> m_pen;  // none: the surface's default black pen of 1 pixel
     bool m_pathOpen = false;
     PlotPoint m_position;

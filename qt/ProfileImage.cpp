@@ -23,6 +23,15 @@ void DrawAxes(QPainter& painter, const ProfilePictureParts& parts, QSize size) {
     painter.setPen(QPen(QColor(kAxisColour), 1));
     painter.drawLine(r.left, r.bottom, r.right, r.bottom);
     painter.drawLine(r.left, r.top, r.left, r.bottom);
+    for (const int x : parts.breaks) {
+        const BreakMark mark = BreakMarkAt(x, r);
+        painter.fillRect(QRect(mark.patch.left, mark.patch.top, mark.patch.right - mark.patch.left,
+                               mark.patch.bottom - mark.patch.top),
+                         QColor(kPlotBackground));
+        for (const auto& stroke : mark.strokes) {
+            painter.drawLine(stroke[0].x, stroke[0].y, stroke[1].x, stroke[1].y);
+        }
+    }
     constexpr int kTick = ProfileLayout::kTickLength;
     for (const AxisTick& tick : parts.horizontal) {
         painter.drawLine(tick.pixel, r.bottom, tick.pixel, r.bottom + kTick);
@@ -38,22 +47,6 @@ void DrawAxes(QPainter& painter, const ProfilePictureParts& parts, QSize size) {
                      ToQString(parts.horizontalCaption));
     painter.drawText(QRect(4, 2, 200, 16), Qt::AlignLeft | Qt::AlignTop,
                      ToQString(parts.verticalCaption));
-}
-
-/// A round-capped path through the points first to last, leaving out repeated pixels.
-void DrawPathOf(QPainter& painter, const TrackPoint* points, std::size_t first, std::size_t last,
-                const PlanProjection& projection) {
-    std::vector<QPoint> path;
-    for (std::size_t i = first; i <= last; ++i) {
-        const PlotPoint p = projection.Map(points[i]);
-        if (path.empty() || path.back() != QPoint(p.x, p.y)) {
-            path.emplace_back(p.x, p.y);
-        }
-    }
-    if (path.size() == 1) {
-        path.push_back(path.back());
-    }
-    painter.drawPolyline(path.data(), static_cast<int>(path.size()));
 }
 
 }  // namespace
@@ -74,38 +67,41 @@ QImage RenderProfileImage(const TrackPoint* points, std::size_t count, bool over
 }
 
 std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& parts,
-                                                  const TrackPoint* points, std::size_t count,
-                                                  bool overDistance, QSize size) {
-    auto steps = std::make_shared<ProfileSteps>(points, count, parts.mapping);
+                                                  const ProfileView& view, QSize size) {
+    const double* values = view.axis != nullptr ? view.axis->Values() : nullptr;
+    auto steps = std::make_shared<ProfileSteps>(view.points, view.count, parts.mapping, values,
+                                                parts.first, parts.last);
     auto image = std::make_unique<SteppedImage>(
         size, [steps](PlotCanvas& canvas, std::size_t n) { return steps->Step(canvas, n); },
-        [parts, size](QPainter& painter) { DrawAxes(painter, parts, size); });
-    if (count == 0) {
-        DrawProfile(image->Canvas(), nullptr, 0, overDistance, parts.layout.item);
+        [parts, size](QPainter& painter) { DrawAxes(painter, parts, size); }, ProfileClip(parts));
+    if (view.count == 0) {
+        DrawProfile(image->Canvas(), nullptr, 0, view.OverDistance(), parts.layout.item);
     }
     return image;
 }
 
-QImage DrawProfilePicture(const ProfilePictureParts& parts, const TrackPoint* points,
-                          std::size_t count, bool overDistance, QSize size) {
-    const std::unique_ptr<SteppedImage> image =
-        ProfilePictureImage(parts, points, count, overDistance, size);
-    image->Step(2 * count);
+QImage DrawProfilePicture(const ProfilePictureParts& parts, const ProfileView& view, QSize size) {
+    const std::unique_ptr<SteppedImage> image = ProfilePictureImage(parts, view, size);
+    image->Step(2 * view.count);
     return image->Image();
 }
 
 std::unique_ptr<SteppedImage> PlanImage(const TrackPoint* points, std::size_t count,
-                                        const PlanProjection& projection,
-                                        std::optional<std::pair<std::size_t, std::size_t>> range,
-                                        QSize size) {
+                                        const PlanProjection& projection, QSize size) {
     auto steps = std::make_shared<PlanSteps>(points, count, projection);
     return std::make_unique<SteppedImage>(
         size, [steps](PlotCanvas& canvas, std::size_t n) { return steps->Step(canvas, n); },
-        [points, projection, range](QPainter& painter) {
-            if (range) {
-                painter.setPen(
-                    QPen(QColor(0, 0, 255, 90), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-                DrawPathOf(painter, points, range->first, range->second, projection);
-            }
-        });
+        SteppedImage::Finish());
+}
+
+void DrawPlanRange(QPainter& painter, const TrackPoint* points,
+                   std::pair<std::size_t, std::size_t> range, const PlanProjection& projection) {
+    const MarkStyle& s = kPlanRangeStyle;
+    painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
+    std::vector<QPoint> path;
+    for (const PlotPoint& p : PlanRangePath(points, range, projection)) {
+        path.emplace_back(p.x, p.y);
+    }
+    painter.drawPolyline(path.data(), static_cast<int>(path.size()));
 }

@@ -20,18 +20,18 @@
 QImage RenderProfileImage(const TrackPoint* points, std::size_t count, bool overDistance,
                           QSize size);
 
-/// The profile with its axes as the parts lay them out, to be drawn in steps.
+/// The profile with its axes as the parts lay them out, clipped to its plot area, to be drawn
+/// in steps.
 std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& parts,
-                                                  const TrackPoint* points, std::size_t count,
-                                                  bool overDistance, QSize size);
+                                                  const ProfileView& view, QSize size);
 
-/// The plan view: the track from above, and the range's points over it in a wide translucent
-/// pen, to be drawn in steps.
+/// The plan view: the track from above, to be drawn in steps.
 std::unique_ptr<SteppedImage> PlanImage(const TrackPoint* points, std::size_t count,
-                                        const PlanProjection& projection,
-                                        std::optional<std::pair<std::size_t, std::size_t>> range,
-                                        QSize size);
+                                        const PlanProjection& projection, QSize size);
+
+/// The range's points over the plan view in a wide translucent pen.
+void DrawPlanRange(QPainter& painter, const TrackPoint* points,
+                   std::pair<std::size_t, std::size_t> range, const PlanProjection& projection);
 
 /// The profile's picture drawn at once.
-QImage DrawProfilePicture(const ProfilePictureParts& parts, const TrackPoint* points,
-                          std::size_t count, bool overDistance, QSize size);
+QImage DrawProfilePicture(const ProfilePictureParts& parts, const ProfileView& view, QSize size);

@@ -12,13 +12,17 @@ QImage BlankPicture(QSize size) {
 
 }  // namespace
 
-SteppedImage::SteppedImage(QSize size, Steps steps, Finish finish)
+SteppedImage::SteppedImage(QSize size, Steps steps, Finish finish, std::optional<PlotRect> clip)
     : m_image(BlankPicture(size)),
       m_painter(&m_image),
       m_steps(std::move(steps)),
       m_finish(std::move(finish)) {
+    if (clip) {
+        m_painter.setClipRect(
+            QRect(clip->left, clip->top, clip->right - clip->left, clip->bottom - clip->top));
+    }
     m_canvas.emplace(m_painter);
-    m_skipping.emplace(*m_canvas, PlotRect{0, 0, size.width(), size.height()});
+    m_skipping.emplace(*m_canvas, clip.value_or(PlotRect{0, 0, size.width(), size.height()}));
 }
 
 SteppedImage::SteppedImage(QImage image, Steps steps)
@@ -33,6 +37,7 @@ bool SteppedImage::Step(std::size_t points) {
     }
     m_skipping.reset();  // hands on the lines held back
     m_canvas.reset();
+    m_painter.setClipping(false);
     if (m_finish) {
         m_finish(m_painter);
     }

@@ -21,8 +21,10 @@ public:
     using Steps = std::function<bool(PlotCanvas& canvas, std::size_t points)>;
     using Finish = std::function<void(QPainter& painter)>;
 
-    /// On the window's background, with lines wholly beyond the surface left out.
-    SteppedImage(QSize size, Steps steps, Finish finish);
+    /// On the window's background, with lines wholly beyond the surface left out; with a clip,
+    /// the steps draw only within it (right and bottom exclusive) and the finish everywhere.
+    SteppedImage(QSize size, Steps steps, Finish finish,
+                 std::optional<PlotRect> clip = std::nullopt);
     /// On the given image, every line handed on.
     SteppedImage(QImage image, Steps steps);
     SteppedImage(const SteppedImage&) = delete;

@@ -22,6 +22,11 @@ std::vector<TrackPoint> Line(std::size_t n) {
 
 constexpr PlotRect kItem{0, 0, 204, 54};  // R: 2 to 202 across, 2 to 52 down
 
+ProfileAxis AxisOf(const std::vector<TrackPoint>& points, bool overDistance) {
+    return ProfileAxis(points.data(), points.size(), TrackBreaks(points.data(), points.size()),
+                       overDistance);
+}
+
 }  // namespace
 
 TEST(ProfileView, PixelToPointToPixelAtTheEdgesAndWithin) {
@@ -52,7 +57,7 @@ TEST(ProfileView, ZeroRangesPutEveryPointInTheMiddle) {
         EXPECT_EQ(mapping.Map(points[i]), (PlotPoint{102, 27}));
     }
     EXPECT_EQ(mapping.ValueAt(0), 0.0);
-    EXPECT_TRUE(HorizontalTicks(mapping, 45000.0, 5).empty());
+    EXPECT_TRUE(HorizontalTicks(mapping, AxisOf(points, true), 45000.0, 5).empty());
     EXPECT_TRUE(VerticalTicks(mapping, 5).empty());
     const ProfileMapping one(points.data(), 1, false, kItem);
     EXPECT_EQ(one.Map(points[0]), (PlotPoint{102, 27}));
@@ -63,13 +68,13 @@ TEST(ProfileView, TicksAtRoundValuesInTheListsNumberStyle) {
     const std::vector<TrackPoint> points = Line(12301);
     const ProfileMapping distance(points.data(), points.size(), true, kItem);
     std::vector<std::string> labels;
-    for (const AxisTick& tick : HorizontalTicks(distance, 45000.0, 5)) {
+    for (const AxisTick& tick : HorizontalTicks(distance, AxisOf(points, true), 45000.0, 5)) {
         labels.push_back(tick.label);
         EXPECT_EQ(tick.pixel, distance.X(std::stod(tick.label) * 1000.0));
     }
     EXPECT_EQ(labels, (std::vector<std::string>{"0", "5", "10"}));
     const ProfileMapping time(points.data(), points.size(), false, kItem);
-    const std::vector<AxisTick> hours = HorizontalTicks(time, 45000.0, 4);
+    const std::vector<AxisTick> hours = HorizontalTicks(time, AxisOf(points, false), 45000.0, 4);
     ASSERT_EQ(hours.size(), 4u);  // 10:00 to 13:25 every hour
     EXPECT_EQ(hours[1].label, "11:00:00");
     const std::vector<AxisTick> metres = VerticalTicks(distance, 5);
@@ -108,13 +113,14 @@ TEST(ProfileView, ReadoutInWords) {
     std::vector<TrackPoint> points = Line(3);
     points[2].flags = FlagFastest | FlagSteepestAscent;
     const std::vector<std::string> lines =
-        ReadoutLines(ReadoutOf(points.data(), points.size(), 2, 45000.0));
+        ReadoutLines(ReadoutOf(points.data(), points.size(), 2, ReadoutFrame{45000.0}));
     EXPECT_EQ(lines, (std::vector<std::string>{"Distance: 0.002 km", "Time of day: 10:00:02",
                                                "Elapsed: 00:00:02", "Elevation: 500.2 m",
                                                "Speed: 3.6 km/h", "State: climbing",
                                                "Stretch: fastest, steepest ascent"}));
-    EXPECT_EQ(ReadoutOf(points.data(), points.size(), 0, 45000.0).speed, "-");
-    EXPECT_EQ(ReadoutOf(points.data(), points.size(), 0, 45000.0).state, "start of a run");
+    EXPECT_EQ(ReadoutOf(points.data(), points.size(), 0, ReadoutFrame{45000.0}).speed, "-");
+    EXPECT_EQ(ReadoutOf(points.data(), points.size(), 0, ReadoutFrame{45000.0}).state,
+              "start of a run");
 }
 
 TEST(ProfileView, PointUnderAPixelIsTheNearestWherePointsLieWideApart) {
@@ -127,8 +133,8 @@ TEST(ProfileView, PointUnderAPixelIsTheNearestWherePointsLieWideApart) {
     }
     // Value under the pixel, and the point nearest to it.
     const std::pair<int, std::size_t> expected[] = {{-3, 0}, {4, 0},  {6, 1},  {11, 1},
-                                                     {12, 2}, {26, 2}, {27, 3}, {40, 3},
-                                                     {41, 4}, {70, 4}, {71, 5}, {130, 5}};
+                                                    {12, 2}, {26, 2}, {27, 3}, {40, 3},
+                                                    {41, 4}, {70, 4}, {71, 5}, {130, 5}};
     for (const bool overDistance : {true, false}) {
         const ProfileMapping mapping(points.data(), points.size(), overDistance, {0, 0, 104, 20});
         for (const auto& [value, nearest] : expected) {
