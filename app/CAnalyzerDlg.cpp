@@ -1,6 +1,7 @@
 #include "app/CAnalyzerDlg.h"
 
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -13,6 +14,7 @@
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
 #include "ui/ReportColumns.h"
+#include "ui/SettingsStore.h"
 
 CAnalyzerDlg::CAnalyzerDlg(QWidget* parent)
     : CTemplateDialog(kAnalyzerDialog, parent), m_hIcon(LoadProgramIcon()) {
@@ -28,7 +30,9 @@ CAnalyzerDlg::CAnalyzerDlg(QWidget* parent)
 CAnalyzerDlg::~CAnalyzerDlg() = default;
 
 bool CAnalyzerDlg::OnInitDialog() {
+    RestoreChoices();
     ConnectCommands();
+    CreateActions();
     CTemplateDialog::OnInitDialog();
     AddAboutEntry();
     if (!m_hIcon.isNull()) {
@@ -40,9 +44,19 @@ bool CAnalyzerDlg::OnInitDialog() {
     };
     SetUpReportColumns(m_sectionsList, kSectionColumns, scaleWidth, SectionColumnTexts);
     SetUpReportColumns(m_statsList, kStatisticsColumns, scaleWidth, StatisticsColumnTexts);
-    m_sectionsList.installEventFilter(this);
-    m_statsList.installEventFilter(this);
+    m_statsWidth = ReportWidth(m_statsList);
+    // The last column takes the room the list has; a name too long for it keeps its number.
+    m_sectionsList.horizontalHeader()->setStretchLastSection(true);
+    m_statsList.horizontalHeader()->setStretchLastSection(true);
+    m_sectionsList.setTextElideMode(Qt::ElideMiddle);
+    for (QWidget* part : std::initializer_list<QWidget*>{
+             &m_sectionsList, m_sectionsList.viewport(), m_sectionsList.horizontalHeader(),
+             &m_statsList, m_statsList.viewport(), m_statsList.horizontalHeader(), &m_plot}) {
+        part->installEventFilter(this);
+    }
     setAcceptDrops(true);
+    FollowSize();
+    restoreGeometry(SettingsStore().Value(SettingsStore::kMainGeometry).toByteArray());
     if (!m_startFiles.isEmpty()) {
         // Once the window is on screen, so that a message box about a file stands over it.
         QTimer::singleShot(0, this, [this] { OpenFiles(m_startFiles, false); });
@@ -78,6 +92,7 @@ bool CAnalyzerDlg::DoDataExchange(bool saveAndValidate) {
             return false;
         }
         m_plot.m_overDistance = m_plotMode == 0 ? 1 : 0;
+        StoreChoices();
         return true;
     }
     plotMode->setCurrentIndex(m_plotMode);
@@ -107,7 +122,7 @@ void CAnalyzerDlg::WriteThreshold(int id, double value) {
 // The display pass: title, sections list while it is out of date, plot, statistics.
 void CAnalyzerDlg::ShowData() {
     if (m_sections.IsEmpty() || m_sectionsChanged) {
-        setWindowTitle(ToQString(FormatTitle(m_sections)));
+        setWindowTitle(ToQString(FormatTitle(m_sections, m_display)));
     }
     if (m_sectionsChanged) {
         m_sectionsModel.Rebuild();
@@ -115,12 +130,13 @@ void CAnalyzerDlg::ShowData() {
     }
     m_plot.update();
     if (m_profileWnd) {
-        m_profileWnd->Follow(m_plot, m_analysis);
+        m_profileWnd->Follow(m_plot, m_analysis, m_display);
     }
     // The figures of an unchanged track, and the stretch flags they leave in it, come out the
     // same every time: a pass that only switches the mode need not walk the track again.
     if (m_statsVersion != m_trackVersion) {
-        m_statsModel.SetRows(FormatStatisticsRows(ComputeStatistics(m_track)));
+        m_statistics = ComputeStatistics(m_track);
         m_statsVersion = m_trackVersion;
+        ShowStatistics();
     }
 }

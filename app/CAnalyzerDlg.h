@@ -15,6 +15,7 @@
 
 #include "analysis/AnalysisSettings.h"
 #include "app/CTemplateDialog.h"
+#include "report/DisplayOptions.h"
 #include "report/Report.h"
 #include "report/ReportFile.h"
 #include "track/TrackSectionList.h"
@@ -23,6 +24,8 @@
 #include "ui/CSectionsModel.h"
 #include "ui/CStatisticsModel.h"
 
+class QAction;
+class QMenu;
 class QTextBrowser;
 
 /// The fourth entry of the connection combo: choosing it ends the program at the next
@@ -52,10 +55,17 @@ public:
     TrackSectionList m_sections;                // the loaded sections, in reading order
     TrackSection m_track;                       // the joined and analysed track
     AnalysisSettings m_analysis;                // the settings m_track was analysed with
+    DisplayOptions m_display;                   // units and time zone of the texts
     QStringList m_startFiles;  // files named on the command line, opened once shown
 
     void OnLoadTrack();
     void OnAppend();
+    /// The Open dialog for several files, appended to the loaded sections.
+    void OnAppendFiles();
+    /// Loads a file of the recent ones.
+    void OnOpenRecent(const QString& path);
+    /// Ends the window as Exit does.
+    void OnQuit();
     void OnClear();
     void OnUpdate();
     void OnPlotModeSelEndOk();
@@ -69,9 +79,15 @@ public:
     void OnExportStatistics();
     void OnExportPoints();
     void OnSaveProfile();
-    /// Reads files as Load and Append do: the first replaces the sections and every section is
-    /// selected afterwards, unless appendAll adds them all to the loaded ones.
+    /// Shows the texts in other units or another time zone, and remembers the choice.
+    void SetDisplay(const DisplayOptions& options);
+    /// Reads files as Load and Append do: the first that gives sections replaces the loaded
+    /// ones and every section is selected afterwards, unless appendAll adds them all to the
+    /// loaded ones. A file that gives no sections changes nothing.
     void OpenFiles(const QStringList& paths, bool appendAll);
+    /// The entries of the window's context menu, the same wherever it opens; list: the list it
+    /// opened over, whose rows Copy takes.
+    void FillContextMenu(QMenu& menu, QTableView* list);
     /// Joins the chosen sections, analyses them and shows the result.
     void RecomputeTrack();
     /// Whether the recompute timer runs: a recompute is still to come.
@@ -90,6 +106,8 @@ signals:
 protected:
     bool OnInitDialog() override;
     bool DoDataExchange(bool saveAndValidate) override;
+    int LeftColumnGrowth(int extraWidth) const override;
+    void done(int result) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -99,15 +117,33 @@ protected:
 #endif
 
 private:
+    struct Actions {  // the commands with their shortcuts, in the menu and on the keyboard
+        QAction* load;
+        QAction* appendFiles;
+        QAction* showProfile;
+        QAction* exportStatistics;
+        QAction* exportPoints;
+        QAction* saveProfile;
+        QAction* help;
+        QAction* quit;
+        QAction* units[2];  // metric, imperial
+        QAction* times[2];  // GMT, local
+    };
+
     void ConnectCommands();
+    void CreateActions();
     void AddAboutEntry();
+    void RestoreChoices();
+    void StoreChoices();
+    void ShowContextMenu(const QPoint& globalPos, QTableView* list);
     bool ReadThreshold(int id, double& value);
     void WriteThreshold(int id, double value);
     void ShowData();
+    /// The statistics list from the figures, in the display options.
+    void ShowStatistics();
     std::vector<std::size_t> SelectedRows() const;
     void RestartTimer();
     void ReadFiles(const QStringList& paths, bool appendAll);
-    void ShowNoTrack();
     void ShowHelpWindow(const QString& page);
     TrackStatistics AnalysedTrack(TrackSection& track) const;
     Report CurrentReport() const;
@@ -116,8 +152,11 @@ private:
 
     CSectionsModel m_sectionsModel{m_sections};
     CStatisticsModel m_statsModel;
+    Actions m_actions{};
     QTimer m_timer;
     QPointer<QTextBrowser> m_helpWindow;
     uint64_t m_trackVersion = 0;             // counts the joins into m_track
     std::optional<uint64_t> m_statsVersion;  // the join the statistics list shows
+    TrackStatistics m_statistics{};          // its figures
+    int m_statsWidth = 0;  // pixels the statistics list needs for its columns
 };

@@ -13,6 +13,7 @@
 #include "app/QtPlatform.h"
 #include "qt/QtText.h"
 #include "res/Strings.h"
+#include "ui/SettingsStore.h"
 
 void CAnalyzerDlg::OnLoadTrack() {
     UpdateData(true);
@@ -30,6 +31,22 @@ void CAnalyzerDlg::OnAppend() {
     }
 }
 
+void CAnalyzerDlg::OnAppendFiles() {
+    UpdateData(true);
+    const QStringList paths = ChooseTrackFiles(this);
+    if (!paths.isEmpty()) {
+        ReadFiles(paths, true);
+    }
+}
+
+void CAnalyzerDlg::OnOpenRecent(const QString& path) {
+    OpenFiles({path}, false);
+}
+
+void CAnalyzerDlg::OnQuit() {
+    reject();
+}
+
 void CAnalyzerDlg::OpenFiles(const QStringList& paths, bool appendAll) {
     if (!paths.isEmpty()) {
         UpdateData(true);
@@ -37,42 +54,44 @@ void CAnalyzerDlg::OpenFiles(const QStringList& paths, bool appendAll) {
     }
 }
 
-// Reads as Load does for the first file and as Append does for the others, after the
-// controls were read.
+// Reads as Load does for the first file that gives sections and as Append does for the
+// others, after the controls were read. Each file is read into a list of its own, so that one
+// that gives nothing (it cannot be opened, or holds no track) leaves the loaded sections, the
+// choice and the figures as they were.
 void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
     const BusyCursor busy;
-    for (qsizetype i = 0; i < paths.size(); ++i) {
-        ReadResult read;
-        if (i == 0 && !appendAll) {
-            // The reader empties the sections first, and a message box about the file shows
-            // before the list is rebuilt: the list must not show rows whose sections are
-            // gone. Appending only adds sections, so the rows on show keep standing for theirs.
-            m_sectionsModel.Detach();
-            read = m_sections.LoadTrackFile(ToStdString(paths[i]));
-        } else {
-            read = m_sections.ReadTrackFile(ToStdString(paths[i]));
-        }
-        for (const std::string& message : read.messages) {
+    bool loaded = appendAll;  // the loaded sections have been replaced, or are to stay
+    bool changed = false;
+    for (const QString& path : paths) {
+        TrackSectionList read;
+        const ReadResult result = read.ReadTrackFile(ToStdString(path));
+        for (const std::string& message : result.messages) {
             ShowWarningBox(ToQString(message));
         }
+        if (read.IsEmpty()) {
+            continue;
+        }
+        SettingsStore().AddRecentFile(path);
+        if (!loaded) {
+            // The rows on show stand for the sections about to go.
+            m_sectionsModel.Detach();
+            m_sections = std::move(read);
+            loaded = true;
+        } else {
+            for (std::size_t i = 0; i < read.GetSize(); ++i) {
+                m_sections.Add() = std::move(read[i]);
+            }
+        }
+        changed = true;
+    }
+    if (!changed) {
+        return;
     }
     m_sectionsChanged = true;
-    if (!appendAll && m_sections.IsEmpty()) {
-        ShowNoTrack();
-    }
     UpdateData(false);
     if (!appendAll) {
         m_sectionsList.selectAll();
     }
-}
-
-// Nothing is loaded, so nothing is shown: the title says so, and the statistics and the
-// profile must not go on showing the track that was loaded before.
-void CAnalyzerDlg::ShowNoTrack() {
-    m_timer.stop();
-    m_track.points.SetSize(0);
-    ++m_trackVersion;
-    m_plot.SetProfile(m_track.points);
 }
 
 void CAnalyzerDlg::dragEnterEvent(QDragEnterEvent* event) {
@@ -172,7 +191,7 @@ void CAnalyzerDlg::RecomputeTrack() {
     ConnectAndAnalyze(m_track, m_analysis);
     // The plot keeps the points as the analysis left them: the display pass below adds the
     // statistics' stretch flags to m_track only.
-    m_plot.SetProfile(m_track.points);
+    m_plot.SetProfile(m_track);
     UpdateData(false);
     emit TrackRecomputed();
 }

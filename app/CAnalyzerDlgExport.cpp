@@ -3,7 +3,9 @@
 #include <QAbstractItemModel>
 #include <QApplication>
 #include <QClipboard>
+#include <QContextMenuEvent>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QTableView>
 
@@ -66,6 +68,18 @@ bool CAnalyzerDlg::eventFilter(QObject* watched, QEvent* event) {
         OnCopyRows(*static_cast<QTableView*>(watched));
         return true;
     }
+    if (event->type() == QEvent::ContextMenu) {
+        // Over a list (its rows or its headings) or the plot: the window's menu.
+        QTableView* over = nullptr;
+        for (QTableView* view : {&m_sectionsList, &m_statsList}) {
+            if (watched == view || watched == view->viewport()
+                || watched == view->horizontalHeader()) {
+                over = view;
+            }
+        }
+        ShowContextMenu(static_cast<QContextMenuEvent*>(event)->globalPos(), over);
+        return true;
+    }
     return CTemplateDialog::eventFilter(watched, event);
 }
 
@@ -80,6 +94,7 @@ TrackStatistics CAnalyzerDlg::AnalysedTrack(TrackSection& track) const {
     if (!joined.IsEmpty()) {
         track.points.Append(joined.GetData(), joined.GetSize());
     }
+    track.hasTimes = m_plot.m_profile.hasTimes;
     return ComputeStatistics(track);
 }
 
@@ -87,17 +102,17 @@ Report CAnalyzerDlg::CurrentReport() const {
     // Files carry the dates as pelorin-cli writes them, whatever the locale shows.
     const DateFormatter shown = SetDateFormatter({});
     Report report;
-    DescribeSections(m_sections, report);
+    DescribeSections(m_sections, report, m_display);
     TrackSection track;
     report.statistics = AnalysedTrack(track);
-    report.rows = FormatStatisticsRows(report.statistics);
+    report.rows = FormatStatisticsRows(report.statistics, m_display, track.hasTimes);
     SetDateFormatter(shown);
     return report;
 }
 
 void CAnalyzerDlg::OnExportStatistics() {
     const QString path =
-        ChooseSaveFile(this, QString::fromLatin1(kExportStatisticsCaption),
+        ChooseSaveFile(this, "exportStatistics", QString::fromLatin1(kExportStatisticsCaption),
                        {QStringLiteral("CSV (*.csv)"), QStringLiteral("JSON (*.json)")});
     if (path.isEmpty()) {
         return;
@@ -114,8 +129,9 @@ void CAnalyzerDlg::OnExportStatistics() {
 }
 
 void CAnalyzerDlg::OnExportPoints() {
-    const QString path = ChooseSaveFile(this, QString::fromLatin1(kExportPointsCaption),
-                                        {QStringLiteral("CSV (*.csv)")});
+    const QString path =
+        ChooseSaveFile(this, "exportPoints", QString::fromLatin1(kExportPointsCaption),
+                       {QStringLiteral("CSV (*.csv)")});
     if (path.isEmpty()) {
         return;
     }
@@ -126,7 +142,7 @@ void CAnalyzerDlg::OnExportPoints() {
 
 void CAnalyzerDlg::OnSaveProfile() {
     const QString path =
-        ChooseSaveFile(this, QString::fromLatin1(kSaveProfileCaption),
+        ChooseSaveFile(this, "saveProfile", QString::fromLatin1(kSaveProfileCaption),
                        {QStringLiteral("PNG (*.png)"), QStringLiteral("SVG (*.svg)")});
     if (path.isEmpty()) {
         return;

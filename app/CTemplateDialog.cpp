@@ -1,5 +1,7 @@
 #include "app/CTemplateDialog.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QPushButton>
 
@@ -14,7 +16,8 @@ void CTemplateDialog::Create() {
         return;
     }
     m_created = true;
-    m_controls = BuildDialog(*this, m_template, m_bound);
+    m_controls = BuildDialog(*this, m_template, m_bound, m_placed);
+    m_templateSize = size();
     if (auto* ok = Control<QPushButton>(IDOK)) {
         connect(ok, &QPushButton::clicked, this, [this] { OnOK(); });
     }
@@ -64,6 +67,26 @@ void CTemplateDialog::OnOK() {
     if (UpdateData(true)) {
         accept();
     }
+}
+
+int CTemplateDialog::LeftColumnGrowth(int) const {
+    return 0;
+}
+
+void CTemplateDialog::FollowSize() {
+    if (!m_created || (m_template.style & kDialogThickFrame) == 0) {
+        return;
+    }
+    const QSize extra = (size() - m_templateSize).expandedTo(QSize(0, 0));
+    const int leftColumn = std::max(0, LeftColumnGrowth(extra.width()));
+    for (const PlacedControl& control : m_placed) {
+        control.widget->setGeometry(FollowGrowth(control, extra, leftColumn));
+    }
+}
+
+void CTemplateDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    FollowSize();
 }
 
 void CTemplateDialog::keyPressEvent(QKeyEvent* event) {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include <QDialog>
 
+#include "app/DialogBuilder.h"
 #include "res/DialogTemplates.h"
 
 /// A modal dialog built from a dialog template, with the classic dialog commands: Enter is
@@ -39,12 +41,21 @@ protected:
     virtual bool OnInitDialog();
     virtual bool DoDataExchange(bool saveAndValidate);
     virtual void OnOK();
+    /// How far the left column of a resizable dialog widens when the dialog is extraWidth
+    /// pixels wider than its template (it may widen more, narrowing the controls that follow
+    /// the width): none unless a dialog says otherwise.
+    virtual int LeftColumnGrowth(int extraWidth) const;
+    /// Places the controls for the dialog's size, as their anchors say.
+    void FollowSize();
 
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     const DialogTemplate& m_template;
     std::map<int, QWidget*> m_bound;
     std::map<int, QWidget*> m_controls;
+    std::vector<PlacedControl> m_placed;
+    QSize m_templateSize;  // pixels
     bool m_created = false;
 };

@@ -133,8 +133,11 @@ void PlaceControl(QWidget& control, const DialogItem& item, const DialogUnits& u
 }
 
 Qt::WindowFlags WindowFlagsOf(uint32_t style) {
-    Qt::WindowFlags flags = ((style & kDialogAppWindow) != 0 ? Qt::Window : Qt::Dialog)
-                            | Qt::CustomizeWindowHint | Qt::MSWindowsFixedSizeDialogHint;
+    Qt::WindowFlags flags =
+        ((style & kDialogAppWindow) != 0 ? Qt::Window : Qt::Dialog) | Qt::CustomizeWindowHint;
+    if ((style & kDialogThickFrame) == 0) {
+        flags |= Qt::MSWindowsFixedSizeDialogHint;
+    }
     if ((style & kDialogCaption) != 0) {
         flags |= Qt::WindowTitleHint;
     }
@@ -175,8 +178,24 @@ DialogUnits DialogUnitsOf(const QFont& font) {
     return {(letters / 26 + 1) / 2, metrics.height()};
 }
 
+QRect FollowGrowth(const PlacedControl& control, QSize extra, int leftColumn) {
+    const auto across = [&](Follow follow) {
+        return follow == Follow::Width ? extra.width()
+                                       : (follow == Follow::LeftColumn ? leftColumn : 0);
+    };
+    const auto down = [&](Follow follow) {
+        return follow == Follow::Height ? extra.height()
+                                        : (follow == Follow::HalfHeight ? extra.height() / 2 : 0);
+    };
+    const QRect& r = control.rect;
+    const DialogAnchor& a = control.anchor;
+    return QRect(QPoint(r.left() + across(a.left), r.top() + down(a.top)),
+                 QPoint(r.right() + across(a.right), r.bottom() + down(a.bottom)));
+}
+
 std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& layout,
-                                    const std::map<int, QWidget*>& bound) {
+                                    const std::map<int, QWidget*>& bound,
+                                    std::vector<PlacedControl>& placed) {
     // The template's face is not found everywhere: the platform's own face at the template's
     // size keeps the proportions the layout was drawn for.
     QFont font = QApplication::font();
@@ -185,7 +204,13 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& layou
     const DialogUnits units = DialogUnitsOf(font);
     dialog.setWindowFlags(WindowFlagsOf(layout.style));
     dialog.setWindowTitle(ToQString(layout.caption));
-    dialog.setFixedSize(units.ToPixels(layout.width, layout.height));
+    const QSize size = units.ToPixels(layout.width, layout.height);
+    if ((layout.style & kDialogThickFrame) != 0) {
+        dialog.setMinimumSize(size);
+        dialog.resize(size);
+    } else {
+        dialog.setFixedSize(size);
+    }
 
     std::map<int, QWidget*> controls;
     QWidget* previousTabStop = nullptr;
@@ -199,6 +224,7 @@ std::map<int, QWidget*> BuildDialog(QDialog& dialog, const DialogTemplate& layou
             control = CreateControl(item, &dialog);
         }
         PlaceControl(*control, item, units);
+        placed.push_back({control, control->geometry(), item.anchor});
         if (item.id != IDC_STATIC) {
             controls[item.id] = control;
         }

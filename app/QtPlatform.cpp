@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -13,48 +12,13 @@
 #include "app/LocaleDate.h"
 #include "report/ListFormat.h"
 #include "res/Strings.h"
+#include "ui/FileDialogs.h"
 
 namespace {
 
 PlatformHooks& Hooks() {
     static PlatformHooks hooks;
     return hooks;
-}
-
-QString RunOpenDialog(QWidget* parent) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    // Any name may be typed: one that cannot be opened is reported by the reader.
-    dialog.setFileMode(QFileDialog::AnyFile);
-    QStringList filters;
-    for (const char* filter : kTrackFileFilters) {
-        filters << QString::fromLatin1(filter);
-    }
-    dialog.setNameFilters(filters);
-    dialog.setDefaultSuffix(QString::fromLatin1(kTrackFileSuffix));
-    dialog.selectFile(QString::fromLatin1(kTrackFileInitialName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().constFirst();
-}
-
-QString RunSaveDialog(QWidget* parent, const QString& caption, const QStringList& filters) {
-    QFileDialog dialog(parent, caption);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setNameFilters(filters);
-    // The suffix of the chosen filter goes on a name typed without one.
-    const auto suffixOf = [](const QString& filter) {
-        const qsizetype dot = filter.indexOf(QLatin1String("*."));
-        return dot < 0 ? QString() : filter.mid(dot + 2).chopped(1);
-    };
-    dialog.setDefaultSuffix(suffixOf(filters.value(0)));
-    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                     [&](const QString& filter) { dialog.setDefaultSuffix(suffixOf(filter)); });
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return {};
-    }
-    return dialog.selectedFiles().constFirst();
 }
 
 }  // namespace
@@ -64,12 +28,25 @@ PlatformHooks SetPlatformHooks(PlatformHooks hooks) {
 }
 
 QString ChooseTrackFile(QWidget* parent) {
-    return Hooks().chooseTrackFile ? Hooks().chooseTrackFile(parent) : RunOpenDialog(parent);
+    return Hooks().chooseTrackFile ? Hooks().chooseTrackFile(parent)
+                                   : RunOpenDialog(parent, false).value(0);
 }
 
-QString ChooseSaveFile(QWidget* parent, const QString& caption, const QStringList& filters) {
+QStringList ChooseTrackFiles(QWidget* parent) {
+    if (Hooks().chooseTrackFiles) {
+        return Hooks().chooseTrackFiles(parent);
+    }
+    if (Hooks().chooseTrackFile) {
+        const QString path = Hooks().chooseTrackFile(parent);
+        return path.isEmpty() ? QStringList() : QStringList{path};
+    }
+    return RunOpenDialog(parent, true);
+}
+
+QString ChooseSaveFile(QWidget* parent, const char* dialog, const QString& caption,
+                       const QStringList& filters) {
     return Hooks().chooseSaveFile ? Hooks().chooseSaveFile(parent, caption, filters)
-                                  : RunSaveDialog(parent, caption, filters);
+                                  : RunSaveDialog(parent, dialog, caption, filters);
 }
 
 bool OpenDocument(const QString& path) {

@@ -12,6 +12,8 @@ class QWidget;
 /// window without a person: an empty member keeps the real service.
 struct PlatformHooks {
     std::function<QString(QWidget* parent)> chooseTrackFile;  // full path, empty when cancelled
+    /// Several files to append; when only chooseTrackFile is replaced, it answers with one.
+    std::function<QStringList(QWidget* parent)> chooseTrackFiles;
     std::function<QString(QWidget* parent, const QString& caption, const QStringList& filters)>
         chooseSaveFile;  // full path, empty when cancelled
     std::function<bool(const QString& path)> openDocument;
@@ -24,9 +26,12 @@ PlatformHooks SetPlatformHooks(PlatformHooks hooks);
 
 /// The Open dialog for a track file: full path of the chosen file, empty when cancelled.
 QString ChooseTrackFile(QWidget* parent);
-/// The Save dialog for an exported file; the first filter's suffix is added to a name typed
-/// without one. Full path of the chosen file, empty when cancelled.
-QString ChooseSaveFile(QWidget* parent, const QString& caption, const QStringList& filters);
+/// The Open dialog for any number of track files: their full paths, none when cancelled.
+QStringList ChooseTrackFiles(QWidget* parent);
+/// The Save dialog for an exported file, remembered as dialog; the first filter's suffix is
+/// added to a name typed without one. Full path of the chosen file, empty when cancelled.
+QString ChooseSaveFile(QWidget* parent, const char* dialog, const QString& caption,
+                       const QStringList& filters);
 /// Opens a document with the user's associated program; false when no program took it.
 bool OpenDocument(const QString& path);
 /// Ends the process through the normal exit path, as returning from main would not: the

@@ -18,6 +18,7 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTest>
 #include <QWheelEvent>
 
 #include <benchmark/benchmark.h>
@@ -45,12 +46,16 @@ struct Window {
         dlg.show();
     }
 
-    /// Loads the file; the time from the Open dialog to the statistics and the plot shown.
+    /// Loads the file; the time from the Open dialog to the statistics and the plot shown, and
+    /// the profile window's pictures when it is open.
     double Load() {
         QSignalSpy recomputed(&dlg, &CAnalyzerDlg::TrackRecomputed);
         dlg.OnLoadTrack();
         recomputed.wait(10000);
         dlg.m_plot.repaint();
+        if (dlg.m_profileWnd) {
+            dlg.m_profileWnd->repaint();
+        }
         QCoreApplication::processEvents();
         return static_cast<double>(dialogClosed.nsecsElapsed()) / 1e9;
     }
@@ -84,9 +89,12 @@ Window& RealisticWindow() {
     return *g_realistic;
 }
 
-// Argument: smooth (0) or realistic (1) track.
+// Arguments: smooth (0) or realistic (1) track; the profile window closed (0) or open (1).
 void BM_LoadToShown(benchmark::State& state) {
     Window window(state.range(0) != 0);
+    if (state.range(1) != 0) {
+        window.dlg.OnShowProfile();
+    }
     for (auto _ : state) {
         state.SetIterationTime(window.Load());
     }
@@ -98,8 +106,9 @@ void BM_LoadToShown(benchmark::State& state) {
     state.counters["limit_MB"] = (4 * pointBytes + fileBytes) / 1e6;
 }
 BENCHMARK(BM_LoadToShown)
-    ->Arg(0)
-    ->Arg(1)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({1, 1})
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
@@ -148,8 +157,8 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
 /// The points replaced, as by a recompute, and the new pictures shown; with idle, the work
 /// left for the event loop done too.
 void ShowNewPoints(CAnalyzerDlg& dlg, bool idle) {
-    dlg.m_plot.SetProfile(dlg.m_plot.m_profile.points);
-    dlg.m_profileWnd->Follow(dlg.m_plot, AnalysisSettings{});
+    dlg.m_plot.SetProfile(dlg.m_plot.m_profile);
+    dlg.m_profileWnd->Follow(dlg.m_plot, AnalysisSettings{}, {});
     dlg.m_plot.repaint();
     dlg.m_profileWnd->repaint();
     const bool other = !dlg.m_profileWnd->OverDistance();
@@ -272,23 +281,58 @@ void BM_ProfileCursorMove(benchmark::State& state) {
 }
 BENCHMARK(BM_ProfileCursorMove)->Unit(benchmark::kMillisecond);
 
-/// The wheel turned a notch in, then out, around the middle of the profile.
+void SendWheel(QWidget* area, QPointF at, int notch) {
+    QWheelEvent wheel(at, area->mapToGlobal(at), {}, QPoint(0, notch), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area, &wheel);
+}
+
+/// The wheel turned a notch in around the middle of the profile and the zoomed picture shown:
+/// from the whole track (argument 0), and four notches in already (1).
 void BM_ProfileWheelZoom(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     CProfileArea& area = profile.m_profileArea;
     const QPointF at(area.width() / 2.0, area.height() / 2.0);
-    int notch = 120;
     for (auto _ : state) {
-        notch = -notch;
-        QWheelEvent wheel(at, area.mapToGlobal(at), {}, QPoint(0, notch), Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
-        QApplication::sendEvent(&area, &wheel);
+        state.PauseTiming();
+        profile.Zoom().ZoomOut();
+        profile.ZoomChanged();
+        for (int i = 0; i < 4 * state.range(0); ++i) {
+            SendWheel(&area, at, 120);
+        }
+        profile.repaint();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+        SendWheel(&area, at, 120);
         profile.repaint();
     }
     profile.Zoom().ZoomOut();
     profile.ZoomChanged();
 }
-BENCHMARK(BM_ProfileWheelZoom)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileWheelZoom)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+/// A range chosen with Shift+drag over the whole track's profile, from the point 85,000 to
+/// the point 915,000 of the million: the release cuts the range, analyses it, lists its
+/// figures and shows it in the profile and the plan view.
+void BM_ProfileRangeDrag(benchmark::State& state) {
+    CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
+    CProfileArea& area = profile.m_profileArea;
+    const ProfileMapping mapping = area.Parts().mapping;
+    const int y = area.height() / 2;
+    const QPoint from(mapping.Map(profile.Points()[85000]).x, y);
+    const QPoint to(mapping.Map(profile.Points()[915000]).x, y);
+    for (auto _ : state) {
+        state.PauseTiming();
+        QTest::mousePress(&area, Qt::LeftButton, Qt::ShiftModifier, from);
+        QTest::mouseMove(&area, to);
+        state.ResumeTiming();
+        QTest::mouseRelease(&area, Qt::LeftButton, Qt::ShiftModifier, to);
+        profile.repaint();
+    }
+    const auto range = profile.Range().value_or(std::pair<std::size_t, std::size_t>(0, 0));
+    state.counters["points"] = static_cast<double>(range.second - range.first + 1);
+}
+BENCHMARK(BM_ProfileRangeDrag)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -36,6 +36,25 @@ inline constexpr uint32_t kDialogMinimizeBox = 1u << 2;
 inline constexpr uint32_t kDialogMaximizeBox = 1u << 3;
 inline constexpr uint32_t kDialogModalFrame = 1u << 4;  // fixed size
 inline constexpr uint32_t kDialogAppWindow = 1u << 5;   // shown in the task bar
+inline constexpr uint32_t kDialogThickFrame = 1u << 6;  // resizable, no smaller than the template
+
+/// Where an edge of a control goes when the window grows past the template's size.
+enum class Follow : uint8_t {
+    Stay,        // where the template puts it
+    LeftColumn,  // on by what the left column (the statistics list) widens
+    Width,       // on by all the extra width
+    HalfHeight,  // down by half the extra height
+    Height,      // down by all the extra height
+};
+
+/// How a control follows a growing window: each of its edges; a control that keeps its size
+/// moves both edges of a direction alike.
+struct DialogAnchor {
+    Follow left = Follow::Stay;
+    Follow top = Follow::Stay;
+    Follow right = Follow::Stay;
+    Follow bottom = Follow::Stay;
+};
 
 struct DialogRect {
     int x;  // dialog units
@@ -52,6 +71,7 @@ struct DialogItem {
     DialogRect rect;
     uint32_t style;
     std::span<const char* const> entries;  // initial entries of a combo box
+    DialogAnchor anchor;                   // in a resizable dialog
 };
 
 struct DialogTemplate {

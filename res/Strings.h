@@ -9,6 +9,24 @@ inline constexpr char kPleaseEnterNumber[] = "Please enter a number.";
 inline constexpr char kHelpFileName[] = "help.html";
 inline constexpr char kHelpCaption[] = "Pelorin Help";
 inline constexpr char kHelpPageMissing[] = "The help page %1 cannot be found.";
+inline constexpr char kCommandLineDescription[] =
+    "Analyzer for GPS track recordings: OziExplorer tracks (.plt), GPX, TCX and IGC files.";
+inline constexpr char kCommandLineFilesHelp[] =
+    "Track files to open: the first is loaded, the others are appended.";
+
+/// Entries of the window's context menu; the shortcuts are those of the entries.
+inline constexpr char kLoadTrackEntry[] = "&Load Track...";
+inline constexpr char kAppendFilesEntry[] = "&Append Files...";
+inline constexpr char kOpenRecentEntry[] = "Open &Recent";
+inline constexpr char kCopyEntry[] = "&Copy";
+inline constexpr char kUnitsEntry[] = "&Units";
+inline constexpr char kMetricEntry[] = "&Metric (km, m, km/h)";
+inline constexpr char kImperialEntry[] = "&Imperial (mi, ft, mph)";
+inline constexpr char kTimeZoneEntry[] = "&Time Zone";
+inline constexpr char kGmtEntry[] = "&GMT, as Recorded";
+inline constexpr char kLocalTimeEntry[] = "&Local Time";
+inline constexpr char kHelpEntry[] = "&Help";
+inline constexpr char kQuitEntry[] = "&Quit";
 
 /// Entries of the window's context menu that take results out, with their Save dialogs.
 inline constexpr char kExportStatisticsCaption[] = "Export Statistics...";

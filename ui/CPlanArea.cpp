@@ -19,23 +19,33 @@ void CPlanArea::Settle() {
     m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
     const uint64_t version = m_owner.TrackVersion();
     m_drawing.Start(
-        PlanImage(points, count, *m_projection, m_owner.Range(), size()),
+        PlanImage(points, count, *m_projection, size()),
         [this, version] { return version == m_owner.TrackVersion(); },  // its points are there
         [this](const QImage& image) {
-            m_picture = image;
-            m_pictureValid = true;
+            ShowTrack(image);
             m_resizing = false;
             update();
         });
 }
 
 void CPlanArea::Invalidate() {
-    m_pictureValid = false;
+    m_pictureValid = m_trackValid = false;
     if (m_drawing.IsDrawing()) {
         m_drawing.Cancel();
         m_resizing = false;
     }
     update();
+}
+
+void CPlanArea::RangeChanged() {
+    m_pictureValid = false;
+    update();
+}
+
+void CPlanArea::ShowTrack(const QImage& track) {
+    m_track = track;
+    m_trackValid = true;
+    m_pictureValid = false;
 }
 
 void CPlanArea::paintEvent(QPaintEvent*) {
@@ -44,20 +54,27 @@ void CPlanArea::paintEvent(QPaintEvent*) {
     }
     const TrackPoint* points = m_owner.Points();
     const std::size_t count = m_owner.Count();
-    if (!m_pictureValid) {
-        // The projection walks every point: kept with the picture for the cursor's mark.
+    if (!m_trackValid) {
+        // The projection walks every point: kept with the picture for the marks.
         m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
-        const std::unique_ptr<SteppedImage> image =
-            PlanImage(points, count, *m_projection, m_owner.Range(), size());
+        const std::unique_ptr<SteppedImage> image = PlanImage(points, count, *m_projection, size());
         image->Step(2 * count);
-        m_picture = image->Image();
+        ShowTrack(image->Image());
+    }
+    if (!m_pictureValid) {
+        m_picture = m_track;
+        if (const auto& range = m_owner.Range()) {
+            QPainter painter(&m_picture);
+            DrawPlanRange(painter, points, *range, *m_projection);
+        }
         m_pictureValid = true;
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_picture);
     if (const auto& cursor = m_owner.Cursor()) {
         const PlotPoint p = m_projection->Map(points[*cursor]);
-        painter.setPen(QPen(QColor(kMarkerColour), 2));
-        painter.drawEllipse(QPoint(p.x, p.y), 5, 5);
+        const MarkStyle& s = kPlanCursorStyle;
+        painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width));
+        painter.drawEllipse(QPoint(p.x, p.y), kPlanCursorRadius, kPlanCursorRadius);
     }
 }

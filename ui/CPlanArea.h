@@ -15,14 +15,21 @@ class CPlanArea : public CPictureArea {
 public:
     explicit CPlanArea(CProfileWnd& owner);
     ~CPlanArea() override;
+    /// Draws anew after a change of the track.
     void Invalidate();
+    /// Draws the range anew over the track's picture, which stays.
+    void RangeChanged();
     void Settle() override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void SizeChanged() override { m_pictureValid = false; }
+    void SizeChanged() override { m_pictureValid = m_trackValid = false; }
 
 private:
+    void ShowTrack(const QImage& track);
+
     CProfileWnd& m_owner;
     std::optional<PlanProjection> m_projection;  // the picture's
+    QImage m_track;                              // the track alone; m_picture adds the range
+    bool m_trackValid = false;
 };

@@ -36,13 +36,12 @@ void CProfileArea::Settle() {
         return;
     }
     // The stretched picture stays while the new one is drawn between events.
-    StartDrawing(m_owner.OverDistance(), Parts(), true);
+    StartDrawing(m_owner.View(), Parts(), true);
 }
 
 const ProfilePictureParts& CProfileArea::Parts() {
     if (!m_partsValid || !m_parts) {
-        m_parts = ProfilePictureOf(m_owner.Points(), m_owner.Count(), m_owner.OverDistance(),
-                                   m_owner.Zoom(), width(), height());
+        m_parts = ProfilePictureOf(m_owner.View(), width(), height());
         m_partsValid = true;
         m_pictureValid = false;
     }
@@ -65,11 +64,12 @@ bool CProfileArea::IsCurrent(const Whole& whole) const {
     return whole.version == m_owner.TrackVersion() && whole.image.size() == size();
 }
 
-void CProfileArea::StartDrawing(bool overDistance, const ProfilePictureParts& parts, bool shown) {
-    m_pending = {overDistance, shown, m_owner.Zoom().IsZoomed() && shown};
+void CProfileArea::StartDrawing(const ProfileView& view, const ProfilePictureParts& parts,
+                                bool shown) {
+    m_pending = {view.OverDistance(), shown, view.zoom.IsZoomed()};
     const uint64_t version = m_owner.TrackVersion();
     m_drawing.Start(
-        ProfilePictureImage(parts, m_owner.Points(), m_owner.Count(), overDistance, size()),
+        ProfilePictureImage(parts, view, size()),
         [this, version] { return version == m_owner.TrackVersion(); },  // its points are there
         [this, pending = m_pending, version](const QImage& image) {
             Finished(pending, version, image);
@@ -100,8 +100,7 @@ void CProfileArea::DrawPicture() {
     if (!zoomed && IsCurrent(whole)) {
         m_picture = whole.image;
     } else {
-        m_picture =
-            DrawProfilePicture(parts, m_owner.Points(), m_owner.Count(), overDistance, size());
+        m_picture = DrawProfilePicture(parts, m_owner.View(), size());
     }
     m_pictureValid = true;
     if (!zoomed) {
@@ -115,12 +114,8 @@ bool CProfileArea::DrawOtherMode() {
     if (m_resizing || m_drawing.IsDrawing() || IsCurrent(m_whole[overDistance ? 1 : 0])) {
         return false;
     }
-    const TrackPoint* points = m_owner.Points();
-    const std::size_t count = m_owner.Count();
-    StartDrawing(overDistance,
-                 ProfilePictureOf(points, count, overDistance,
-                                  WholeZoom(points, count, overDistance), width(), height()),
-                 false);
+    const ProfileView view = m_owner.WholeView(overDistance);
+    StartDrawing(view, ProfilePictureOf(view, width(), height()), false);
     return true;
 }
 
@@ -142,21 +137,23 @@ void CProfileArea::paintEvent(QPaintEvent*) {
         });
     }
     const PlotRect& r = parts.mapping.Rect();
-    const TrackPoint* points = m_owner.Points();
+    const ProfileView view = m_owner.View();
     const auto span = [&](int a, int b, QColor colour) {
         painter.fillRect(QRect(std::min(a, b), r.top, std::abs(b - a) + 1, r.bottom - r.top),
                          colour);
     };
     if (const auto& range = m_owner.Range()) {
-        span(parts.mapping.Map(points[range->first]).x, parts.mapping.Map(points[range->second]).x,
-             QColor(0, 0, 255, 28));
+        const auto [left, right] = RangeColumns(parts, view, *range);
+        const MarkStyle& s = kRangeSpanStyle;
+        span(left, right, QColor(s.red, s.green, s.blue, s.alpha));
     }
     if (m_dragStart) {
         span(*m_dragStart, m_dragEnd, m_dragRange ? QColor(0, 0, 255, 60) : QColor(0, 0, 0, 40));
     }
     if (const auto& cursor = m_owner.Cursor()) {
-        const int x = parts.mapping.Map(points[*cursor]).x;
-        painter.setPen(QPen(QColor(kMarkerColour), 1));
+        const int x = CursorColumn(parts, view, *cursor);
+        const MarkStyle& s = kCursorStyle;
+        painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width));
         painter.drawLine(x, r.top, x, r.bottom);
     }
 }
@@ -172,7 +169,7 @@ void CProfileArea::mousePressEvent(QMouseEvent* event) {
 void CProfileArea::mouseMoveEvent(QMouseEvent* event) {
     const int x = event->position().toPoint().x();
     if (m_owner.Count() != 0) {
-        m_owner.SetCursor(PointAtPixel(m_owner.Points(), m_owner.Count(), Parts().mapping, x));
+        m_owner.SetCursor(PointAt(x));
     }
     if (m_dragStart) {
         m_dragEnd = x;
@@ -193,12 +190,16 @@ void CProfileArea::mouseReleaseEvent(QMouseEvent* event) {
     }
     const ProfileMapping mapping = Parts().mapping;
     if (m_dragRange) {
-        m_owner.SetRange(PointAtPixel(m_owner.Points(), m_owner.Count(), mapping, start),
-                         PointAtPixel(m_owner.Points(), m_owner.Count(), mapping, end));
+        m_owner.SetRange(PointAt(start), PointAt(end));
     } else {
         m_owner.Zoom().ZoomTo(mapping.ValueAt(start), mapping.ValueAt(end));
         m_owner.ZoomChanged();
     }
+}
+
+std::size_t CProfileArea::PointAt(int x) {
+    const ProfileAxis& axis = m_owner.Axis(m_owner.OverDistance());
+    return PointAtPixel(axis.Values(), axis.Count(), Parts().mapping, x);
 }
 
 void CProfileArea::mouseDoubleClickEvent(QMouseEvent*) {

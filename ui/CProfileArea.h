@@ -54,7 +54,9 @@ private:
         uint64_t version = 0;
     };
     void DrawPicture();
-    void StartDrawing(bool overDistance, const ProfilePictureParts& parts, bool shown);
+    void StartDrawing(const ProfileView& view, const ProfilePictureParts& parts, bool shown);
+    /// The point under a pixel column; there must be points.
+    std::size_t PointAt(int x);
     void Finished(const Pending& pending, uint64_t version, const QImage& image);
     bool IsCurrent(const Whole& whole) const;
     std::optional<Pending> PendingPicture() const;

@@ -15,10 +15,12 @@ CProfilePlot::CProfilePlot(QWidget* parent) : QAbstractButton(parent) {}
 
 CProfilePlot::~CProfilePlot() = default;
 
-void CProfilePlot::SetProfile(const GrowArray<TrackPoint>& points) {
+void CProfilePlot::SetProfile(const TrackSection& track) {
+    const GrowArray<TrackPoint>& points = track.points;
+    m_profile.hasTimes = track.hasTimes;
     const std::size_t count = points.GetSize();
     m_profile.points.SetSize(count);
-    if (count != 0) {
+    if (count != 0 && &track != &m_profile) {
         std::memcpy(static_cast<void*>(m_profile.points.GetData()), points.GetData(),
                     count * sizeof(TrackPoint));
     }

@@ -22,8 +22,9 @@ public:
     TrackSection m_profile;      // copy of the joined track's points
     int32_t m_overDistance = 1;  // 1: plot over distance, 0: over time
 
-    /// Replaces the points with copies of the given ones, all fields.
-    void SetProfile(const GrowArray<TrackPoint>& points);
+    /// Replaces the points with copies of the track's, all fields, and whether it has times;
+    /// the plot's own profile counts as new points too.
+    void SetProfile(const TrackSection& track);
 
     /// Counts the replacements of the points.
     uint64_t ProfileVersion() const { return m_profileVersion; }

@@ -5,23 +5,32 @@
 #include <string>
 #include <vector>
 
+#include <QCloseEvent>
 #include <QDir>
-#include <QFileDialog>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 #include "analysis/RangeCut.h"
 #include "analysis/Statistics.h"
-#include "plot/ProfilePicture.h"
 #include "plot/ProfileReadout.h"
 #include "qt/PngFile.h"
 #include "qt/QtText.h"
 #include "report/ReportFile.h"
 #include "res/Strings.h"
 #include "ui/CProfilePlot.h"
+#include "ui/FileDialogs.h"
 #include "ui/ReportColumns.h"
+#include "ui/SettingsStore.h"
+
+namespace {
+
+constexpr char kSavePictureDialog[] = "savePicture";
+
+}  // namespace
 
 CProfileWnd::CProfileWnd(QWidget* parent)
     : QWidget(parent, Qt::Window), m_profileArea(*this), m_planArea(*this) {
@@ -38,10 +47,12 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     m_readout.setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_rangeList.setObjectName(QStringLiteral("RangeList"));
     m_rangeList.setModel(&m_rangeModel);
-    m_rangeList.setMinimumWidth(360);
+    m_rangeList.verticalHeader()->setVisible(false);
     SetUpReportColumns(
         m_rangeList, kStatisticsColumns, [](int pixels) { return pixels * 5 / 4; },
         StatisticsColumnTexts);
+    // Wide enough for every column, beside the scroll bar the 31 rows need.
+    m_rangeList.setMinimumWidth(ReportWidth(m_rangeList));
     m_savePicture.setText(QString::fromLatin1(kSavePicture));
     connect(&m_savePicture, &QPushButton::clicked, this, [this] { OnSavePicture(); });
     auto* side = new QVBoxLayout;
@@ -52,6 +63,7 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     layout->addWidget(&m_pictureArea, 1);
     layout->addLayout(side);
     resize(1280, 600);
+    restoreGeometry(SettingsStore().Value(SettingsStore::kProfileGeometry).toByteArray());
 }
 
 CProfileWnd::~CProfileWnd() = default;
@@ -64,24 +76,50 @@ std::size_t CProfileWnd::Count() const {
     return m_track != nullptr ? m_track->points.GetSize() : 0;
 }
 
-void CProfileWnd::Follow(const CProfilePlot& plot, const AnalysisSettings& settings) {
+const ProfileAxis& CProfileWnd::Axis(bool overDistance) {
+    std::optional<ProfileAxis>& axis = m_axes[overDistance ? 1 : 0];
+    if (!axis) {
+        axis.emplace(Points(), Count(), m_breaks, overDistance);
+    }
+    return *axis;
+}
+
+ProfileView CProfileWnd::View() {
+    return {Points(), Count(), &Axis(m_overDistance), m_zoom, m_options};
+}
+
+ProfileView CProfileWnd::WholeView(bool overDistance) {
+    const ProfileAxis& axis = Axis(overDistance);
+    return {Points(), Count(), &axis, WholeZoom(axis), m_options};
+}
+
+void CProfileWnd::Follow(const CProfilePlot& plot, const AnalysisSettings& settings,
+                         const DisplayOptions& options) {
     const bool overDistance = plot.m_overDistance != 0;
-    const bool newTrack = m_track != &plot.m_profile || m_version != plot.ProfileVersion();
-    if (!newTrack && overDistance == m_overDistance) {
+    const bool newTrack = m_track != &plot.m_profile || m_plotVersion != plot.ProfileVersion();
+    if (!newTrack && overDistance == m_overDistance && options == m_options) {
         return;
     }
+    if (newTrack || options != m_options) {
+        ++m_version;
+    }
     m_track = &plot.m_profile;
-    m_version = plot.ProfileVersion();
+    m_plotVersion = plot.ProfileVersion();
     m_overDistance = overDistance;
-    m_zoom = WholeZoom(Points(), Count(), overDistance);
+    m_options = options;
     if (newTrack) {
+        m_breaks = TrackBreaks(Points(), Count());
+        m_axes[0].reset();
+        m_axes[1].reset();
         m_settings = settings;
         m_cursor.reset();
         m_range.reset();
-        m_rangeModel.SetRows({});
+        m_rangeTrack.points.RemoveAll();
         m_readout.clear();
         m_planArea.Invalidate();
     }
+    m_zoom = WholeZoom(Axis(overDistance));
+    ShowRangeFigures();
     ZoomChanged();
 }
 
@@ -90,9 +128,10 @@ void CProfileWnd::SetCursor(std::size_t i) {
         return;
     }
     m_cursor = i;
-    const double firstDay = std::floor(Points()[0].time);
+    const ReadoutFrame frame{std::floor(ShownTime(Points()[0].time, m_options.time)), &m_breaks,
+                             m_options, m_track->hasTimes};
     QStringList lines;
-    for (const std::string& line : ReadoutLines(ReadoutOf(Points(), Count(), i, firstDay))) {
+    for (const std::string& line : ReadoutLines(ReadoutOf(Points(), Count(), i, frame))) {
         lines << ToQString(line);
     }
     m_readout.setText(lines.join(QLatin1Char('\n')));
@@ -105,12 +144,20 @@ void CProfileWnd::SetRange(std::size_t first, std::size_t last) {
     if (Count() == 0) {
         return;
     }
-    TrackSection range;
-    CutRange(*m_track, first, last, m_settings, range);
-    m_rangeModel.SetRows(FormatStatisticsRows(ComputeStatistics(range)));
+    CutRange(*m_track, first, last, m_settings, m_rangeTrack);
     m_range = std::pair(std::min(first, last), std::min(std::max(first, last), Count() - 1));
-    m_planArea.Invalidate();
+    ShowRangeFigures();
+    m_planArea.RangeChanged();
     m_profileArea.update();
+}
+
+void CProfileWnd::ShowRangeFigures() {
+    if (!m_range) {
+        m_rangeModel.SetRows({});
+        return;
+    }
+    m_rangeModel.SetRows(
+        FormatStatisticsRows(ComputeStatistics(m_rangeTrack), m_options, m_rangeTrack.hasTimes));
 }
 
 void CProfileWnd::ZoomChanged() {
@@ -127,20 +174,24 @@ void CProfileWnd::keyPressEvent(QKeyEvent* event) {
     QWidget::keyPressEvent(event);
 }
 
+void CProfileWnd::closeEvent(QCloseEvent* event) {
+    SaveGeometry();
+    QWidget::closeEvent(event);
+}
+
+void CProfileWnd::SaveGeometry() {
+    SettingsStore().SetValue(SettingsStore::kProfileGeometry, saveGeometry());
+}
+
 void CProfileWnd::OnSavePicture() {
-    QString filter;
-    const QString filters = QStringList{QString::fromLatin1(kPictureFileFilters[0]),
-                                        QString::fromLatin1(kPictureFileFilters[1])}
-                                .join(QStringLiteral(";;"));
-    QString path =
-        QFileDialog::getSaveFileName(this, QString::fromLatin1(kSavePicture), {}, filters, &filter);
+    const QStringList filters{QString::fromLatin1(kPictureFileFilters[0]),
+                              QString::fromLatin1(kPictureFileFilters[1])};
+    const QString path =
+        RunSaveDialog(this, kSavePictureDialog, QString::fromLatin1(kSavePicture), filters);
     if (path.isEmpty()) {
         return;
     }
-    const bool svg = path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive)
-                     || (filter == QString::fromLatin1(kPictureFileFilters[1])
-                         && !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive));
-    if (!WritePicture(path, svg)) {
+    if (!WritePicture(path, path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive))) {
         QMessageBox::warning(
             this, windowTitle(),
             QString::fromLatin1(kCannotWriteFile).arg(QDir::toNativeSeparators(path)));
@@ -151,8 +202,7 @@ bool CProfileWnd::WritePicture(const QString& path, bool svg) {
     if (!svg) {
         return SavePng(ToStdString(path), m_pictureArea.grab().toImage());
     }
-    return WriteFile(
-        ToStdString(path),
-        RenderProfilePictureSvg(Points(), Count(), m_overDistance, m_zoom, m_profileArea.width(),
-                                m_profileArea.height(), m_planArea.width()));
+    return WriteFile(ToStdString(path),
+                     RenderProfilePictureSvg(View(), Marks(), m_profileArea.width(),
+                                             m_profileArea.height(), m_planArea.width()));
 }

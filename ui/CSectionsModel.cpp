@@ -11,10 +11,19 @@ CSectionsModel::CSectionsModel(const TrackSectionList& sections, QObject* parent
 void CSectionsModel::Rebuild() {
     beginResetModel();
     m_owners = FindNameOwners(m_sections);
-    m_firstDay = m_sections.IsEmpty() ? 0.0 : FirstDay(m_sections);
+    m_firstDay = FirstDay(m_sections, m_options);
     m_rowCount = static_cast<int>(m_sections.GetSize());
     m_cachedRow = static_cast<std::size_t>(-1);
     endResetModel();
+}
+
+void CSectionsModel::SetOptions(const DisplayOptions& options) {
+    m_options = options;
+    if (m_rowCount != 0) {
+        m_firstDay = FirstDay(m_sections, m_options);
+        m_cachedRow = static_cast<std::size_t>(-1);
+        emit dataChanged(index(0, 0), index(m_rowCount - 1, columnCount() - 1));
+    }
 }
 
 void CSectionsModel::Detach() {
@@ -64,7 +73,7 @@ QVariant CSectionsModel::headerData(int section, Qt::Orientation orientation, in
 
 const SectionRow& CSectionsModel::Row(std::size_t row) const {
     if (row != m_cachedRow) {
-        m_cached = FormatSectionRow(m_sections, row, m_firstDay, m_owners[row]);
+        m_cached = FormatSectionRow(m_sections, row, m_firstDay, m_owners[row], m_options);
         m_cachedRow = row;
     }
     return m_cached;

@@ -18,6 +18,8 @@ public:
 
     /// Takes the rows anew from the sections; leaves no row selected in the views.
     void Rebuild();
+    /// Shows the texts as the options say; the rows and their selection stay.
+    void SetOptions(const DisplayOptions& options);
     /// Shows no rows until the next Rebuild: the sections are about to be replaced.
     void Detach();
 
@@ -31,7 +33,8 @@ private:
 
     const TrackSectionList& m_sections;
     std::vector<std::ptrdiff_t> m_owners;  // named section that each row's name comes from
-    double m_firstDay = 0.0;               // days since 1899-12-30
+    double m_firstDay = 0.0;               // days since 1899-12-30, in the shown zone
+    DisplayOptions m_options;
     int m_rowCount = 0;
     // The view asks for the cells of one row in turn; the five texts are made once.
     mutable std::size_t m_cachedRow = static_cast<std::size_t>(-1);

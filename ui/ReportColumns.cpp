@@ -23,6 +23,15 @@ QVariant ColumnHeading(std::span<const ColumnInfo> columns, int section,
     return {};
 }
 
+int ReportWidth(const QTableView& view) {
+    int width = 2 * view.frameWidth()
+                + view.style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, &view);
+    for (int column = 0; column < view.horizontalHeader()->count(); ++column) {
+        width += view.columnWidth(column);
+    }
+    return width;
+}
+
 int CellWidthFor(const QTableView& view, const QString& text) {
     // The item delegate keeps a focus margin and one pixel free on each side of the text; the
     // grid line and a little air take a few more.

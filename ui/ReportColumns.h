@@ -22,6 +22,9 @@ void SetUpReportColumns(QTableView& view, std::span<const ColumnInfo> columns,
                         const std::function<int(int)>& scaleWidth,
                         const std::function<std::vector<std::string>(std::size_t)>& columnTexts);
 
+/// Pixels a report list needs to show all of its columns beside a vertical scroll bar.
+int ReportWidth(const QTableView& view);
+
 /// Pixels a list column needs to show a text whole, in the cells' font or the heading's.
 int CellWidthFor(const QTableView& view, const QString& text);
 int HeadingWidthFor(const QTableView& view, const QString& text);

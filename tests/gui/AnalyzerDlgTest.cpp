@@ -157,16 +157,26 @@ private slots:
         QCOMPARE(w.dlg.m_plot.m_profile.points.GetSize(), std::size_t{60});
     }
 
-    void failedLoadEmptiesTheList() {
+    // A file that gives no sections, missing or no track at all, leaves everything as it was.
+    void fileWithoutPointsKeepsTheLoadedSections() {
         WindowDriver w;
         TempFile walk(ThreeSections());
         QVERIFY(w.Load(walk.Path()));
-        w.files << QStringLiteral("/nonexistent/lost.plt");
+        const QString title = w.dlg.windowTitle();
+        const QStringList figures = StatisticsValues(w.dlg);
+        TempFile picture("\x89PNG\r\n\x1a\n", "picture.gpx");
+        w.files << QStringLiteral("/nonexistent/lost.plt")
+                << QString::fromStdString(picture.Path());
+        w.dlg.OnLoadTrack();
         w.dlg.OnLoadTrack();
         QCOMPARE(w.warnings.messages,
-                 std::vector<std::string>{"Error opening file: /nonexistent/lost.plt"});
-        QCOMPARE(w.dlg.m_sectionsList.model()->rowCount(), 0);
-        QCOMPARE(w.dlg.windowTitle(), QString::fromLatin1(kNoTrackTitle));
+                 (std::vector<std::string>{"Error opening file: /nonexistent/lost.plt",
+                                           picture.Path() + ": no track points could be read."}));
+        QCOMPARE(w.dlg.m_sectionsList.model()->rowCount(), 3);
+        QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 3);
+        QCOMPARE(w.dlg.windowTitle(), title);
+        QVERIFY(!w.dlg.IsRecomputePending());
+        QCOMPARE(StatisticsValues(w.dlg), figures);
     }
 
     void readErrorKeepsListAndSectionsInStep() {

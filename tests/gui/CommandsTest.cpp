@@ -221,7 +221,13 @@ private slots:
             if (menu == nullptr || menu->actions().isEmpty()) {
                 return;
             }
-            QAction* about = menu->actions().constLast();  // after the export entries
+            QAction* about = nullptr;
+            for (QAction* action : menu->actions()) {
+                about = action->text().startsWith(QLatin1String("&About")) ? action : about;
+            }
+            if (about == nullptr) {
+                return;
+            }
             entry = about->text();
             QTimer::singleShot(100, &w.dlg, [&] {
                 if (QWidget* box = QApplication::activeModalWidget()) {

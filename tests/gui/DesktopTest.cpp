@@ -75,18 +75,6 @@ private slots:
         QCOMPARE(w.warnings.messages.size(), std::size_t{1});
     }
 
-    void aFailedLoadShowsNoTrack() {
-        WindowDriver w;
-        QVERIFY(w.Load(kExample.toStdString()));
-        w.files << QStringLiteral("/no/such/track.plt");
-        w.dlg.OnLoadTrack();
-        QCOMPARE(w.warnings.messages.size(), std::size_t{1});
-        QVERIFY(w.dlg.m_plot.m_profile.points.IsEmpty());
-        const QAbstractItemModel* stats = w.dlg.m_statsList.model();
-        QCOMPARE(WindowDriver::Cell(stats, 2, 1), QStringLiteral("00:00:00"));
-        QCOMPARE(WindowDriver::Cell(stats, 10, 1), QStringLiteral("100000"));
-    }
-
     void helpShowsThePageItselfWhenNoProgramOpensIt() {
         WindowDriver w;
         w.documentsOpen = false;

@@ -1,10 +1,14 @@
 // The main window built from its template: size, controls, tab order, styles and start values.
+#include <map>
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
 #include <QTest>
 
 #include "app/CAboutDlg.h"
@@ -59,17 +63,45 @@ private slots:
                        2 * large.charHeight));
     }
 
-    void windowHasTheTemplateSizeAndCannotBeResizedOrMaximised() {
+    // The window opens at the template's size, no smaller, with the statistics list as wide as
+    // its columns need; grown, the lists and the plot take the room while the other controls
+    // keep their size and their corner, and no column of either list needs scrolling.
+    void windowOpensAtTheTemplateSizeAndGrows() {
         WindowDriver w;
+        QVERIFY(w.Load(PELORIN_EXAMPLES "/alpine_hike.plt"));
         const DialogUnits units = DialogUnitsOf(w.dlg.font());
-        QCOMPARE(w.dlg.size(), units.ToPixels(639, 257));
-        QCOMPARE(w.dlg.minimumSize(), w.dlg.maximumSize());
-        QVERIFY(w.dlg.windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-        QVERIFY(!w.dlg.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
-        QCOMPARE(w.Find<QTableView>("IDC_SECTIONS")->geometry(),
-                 units.ToPixels(DialogRect{204, 17, 333, 111}));
-        QCOMPARE(w.Find<QWidget>("IDC_PLOT")->geometry(),
-                 units.ToPixels(DialogRect{205, 148, 428, 104}));
+        const QSize start = units.ToPixels(639, 257);
+        QCOMPARE(w.dlg.size(), start);
+        QCOMPARE(w.dlg.minimumSize(), start);
+        QVERIFY(w.dlg.windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
+        const auto geometry = [&w] {
+            std::map<QString, QRect> rects;
+            for (QWidget* control : w.dlg.findChildren<QWidget*>(QRegularExpression("^ID"))) {
+                rects[control->objectName()] = control->geometry();
+            }
+            return rects;
+        };
+        const auto noColumnScrolls = [&w] {
+            return w.dlg.m_statsList.horizontalScrollBar()->maximum() == 0
+                   && w.dlg.m_sectionsList.horizontalScrollBar()->maximum() == 0;
+        };
+        auto before = geometry();
+        const int wider = before["IDC_STATISTICS"].width() - units.ToPixels(195, 0).width();
+        QCOMPARE(before["IDC_PLOT"],
+                 units.ToPixels(DialogRect{205, 148, 428, 104}).adjusted(wider, 0, 0, 0));
+        QCOMPARE(before["IDC_LOAD"], units.ToPixels(DialogRect{543, 17, 89, 14}));
+        QVERIFY(noColumnScrolls());
+        w.dlg.resize(start + QSize(400, 300));
+        auto after = geometry();
+        for (const char* name : {"IDC_LOAD", "ID_HELP", "IDCANCEL", "IDC_VERTICAL_THRESHOLD"}) {
+            QCOMPARE(after[name], before[name].translated(400, 0));
+        }
+        QCOMPARE(after["IDC_PLOT_MODE"], before["IDC_PLOT_MODE"].translated(400, 150));
+        QCOMPARE(after["IDC_CONNECTION"], before["IDC_CONNECTION"].translated(0, 150));
+        QCOMPARE(after["IDC_SECTIONS"].size(), before["IDC_SECTIONS"].size() + QSize(400, 150));
+        QCOMPARE(after["IDC_PLOT"].size(), before["IDC_PLOT"].size() + QSize(400, 150));
+        QCOMPARE(after["IDC_STATISTICS"].size(), before["IDC_STATISTICS"].size() + QSize(0, 300));
+        QVERIFY(noColumnScrolls());
     }
 
     void controlsAreTheMembersTheWindowUses() {
@@ -137,7 +169,7 @@ private slots:
         QCOMPARE(sections.model()->headerData(2, Qt::Horizontal).toString(),
                  QStringLiteral("Num Points"));
         const DialogUnits units = DialogUnitsOf(w.dlg.font());
-        QCOMPARE(sections.columnWidth(4), units.ScaleWidth(150));
+        QVERIFY(sections.columnWidth(4) >= units.ScaleWidth(150));  // takes the room left
         QCOMPARE(w.dlg.m_statsList.columnWidth(1), units.ScaleWidth(115));
         QCOMPARE((DialogUnits{6, 13}.ScaleWidth(150)), 150);  // the template's own face
         QCOMPARE((DialogUnits{9, 13}.ScaleWidth(80)), 120);

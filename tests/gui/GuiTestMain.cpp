@@ -1,4 +1,8 @@
 #include <QApplication>
+#include <QTemporaryDir>
+
+#include "app/CAnalyzerApp.h"
+#include "ui/SettingsStore.h"
 
 int RunAnalyzerDlgTest(int argc, char** argv);
 int RunCommandsTest(int argc, char** argv);
@@ -11,6 +15,9 @@ int RunProfileWndTest(int argc, char** argv);
 // One program for every window test class: they share the application object.
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    CAnalyzerApp::NameApplication();
+    const QTemporaryDir settings;
+    SettingsStore::UseFolder(settings.path());
     int failures = 0;
     for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest,
                       RunLocaleDateTest, RunProfilePlotTest, RunProfileWndTest}) {

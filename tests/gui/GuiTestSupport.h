@@ -12,6 +12,7 @@
 #include "app/CAnalyzerDlg.h"
 #include "app/QtPlatform.h"
 #include "support/TestFiles.h"
+#include "ui/SettingsStore.h"
 
 /// Track file text built leg by leg along a meridian; numbers are written without the locale.
 class PltText {
@@ -56,10 +57,11 @@ private:
 };
 
 /// The main window with its desktop services replaced: the Open dialog answers from a queue,
-/// exits, opened documents and warnings are recorded.
+/// exits, opened documents and warnings are recorded. It starts from the default settings.
 class WindowDriver {
 public:
     WindowDriver() {
+        SettingsStore().Clear();
         PlatformHooks hooks;
         hooks.chooseTrackFile = [this](QWidget*) {
             return files.isEmpty() ? QString() : files.takeFirst();

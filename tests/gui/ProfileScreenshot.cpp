@@ -1,40 +1,24 @@
-// Makes the README's picture of the profile window: the example track loaded, a range chosen
-// with Shift+drag and the readout at a point. Usage: pelorin_profile_screenshot TRACK.plt OUT.png
+// Makes the README's picture of the profile window: the track loaded, a range chosen with
+// Shift+drag and the readout at a point. Usage: pelorin_profile_screenshot TRACK OUTPUT.png
 #include <cstdio>
 
-#include <QApplication>
 #include <QMouseEvent>
-#include <QSignalSpy>
 #include <QTest>
 
-#include "app/CAnalyzerDlg.h"
-#include "app/QtPlatform.h"
+#include "gui/ScreenshotSupport.h"
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
+    ScreenshotSetup setup(argc, argv);
     if (argc != 3) {
-        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK.plt OUTPUT.png\n");
+        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png\n");
         return 2;
     }
-    InstallDesktopServices();
-    const QString track = QString::fromLocal8Bit(argv[1]);
-    PlatformHooks hooks;
-    hooks.chooseTrackFile = [track](QWidget*) {
-        return track;
-    };
-    SetPlatformHooks(hooks);
-
-    CAnalyzerDlg dialog;
-    dialog.Create();
-    dialog.show();
-    QSignalSpy recomputed(&dialog, &CAnalyzerDlg::TrackRecomputed);
-    dialog.OnLoadTrack();
-    if (!recomputed.wait(5000)) {
-        std::fprintf(stderr, "no recompute after loading %s\n", argv[1]);
+    CAnalyzerDlg* dialog = setup.LoadIntoWindow(argv[1]);
+    if (dialog == nullptr) {
         return 1;
     }
-    dialog.OnShowProfile();
-    CProfileWnd& profile = *dialog.m_profileWnd;
+    dialog->OnShowProfile();
+    CProfileWnd& profile = *dialog->m_profileWnd;
     QApplication::processEvents();
     QWidget& area = profile.m_profileArea;
     const int y = area.height() / 2;
@@ -50,9 +34,5 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
-    if (!profile.grab().save(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "cannot write %s\n", argv[2]);
-        return 1;
-    }
-    return 0;
+    return ScreenshotSetup::Save(profile, argv[2]) ? 0 : 1;
 }

@@ -1,40 +1,21 @@
-// Makes the README's picture: the window with the example track loaded, grabbed under any
-// platform (offscreen needs no display). Usage: pelorin_screenshot TRACK.plt OUTPUT.png
+// Makes the README's pictures of the window with a track loaded, grabbed under any platform
+// (offscreen needs no display): at its start size, or at a given size such as a maximised
+// window's. Usage: pelorin_screenshot TRACK OUTPUT.png [WIDTHxHEIGHT]
 #include <cstdio>
 
-#include <QApplication>
-#include <QSignalSpy>
-
-#include "app/CAnalyzerDlg.h"
-#include "app/QtPlatform.h"
+#include "gui/ScreenshotSupport.h"
 
 int main(int argc, char* argv[]) {
-    QApplication application(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: pelorin_screenshot TRACK.plt OUTPUT.png\n");
+    ScreenshotSetup setup(argc, argv);
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: pelorin_screenshot TRACK OUTPUT.png [WIDTHxHEIGHT]\n");
         return 2;
     }
-    InstallDesktopServices();
-    const QString track = QString::fromLocal8Bit(argv[1]);
-    PlatformHooks hooks;
-    hooks.chooseTrackFile = [track](QWidget*) {
-        return track;
-    };
-    SetPlatformHooks(hooks);
-
-    CAnalyzerDlg dialog;
-    dialog.Create();
-    dialog.show();
-    QSignalSpy recomputed(&dialog, &CAnalyzerDlg::TrackRecomputed);
-    dialog.OnLoadTrack();
-    if (!recomputed.wait(5000)) {
-        std::fprintf(stderr, "no recompute after loading %s\n", argv[1]);
-        return 1;
+    QSize size;
+    if (argc == 4) {
+        const QStringList sides = QString::fromLatin1(argv[3]).split(QLatin1Char('x'));
+        size = QSize(sides.value(0).toInt(), sides.value(1).toInt());
     }
-    QApplication::processEvents();
-    if (!dialog.grab().save(QString::fromLocal8Bit(argv[2]))) {
-        std::fprintf(stderr, "cannot write %s\n", argv[2]);
-        return 1;
-    }
-    return 0;
+    CAnalyzerDlg* dialog = setup.LoadIntoWindow(argv[1], size);
+    return dialog != nullptr && ScreenshotSetup::Save(*dialog, argv[2]) ? 0 : 1;
 }
