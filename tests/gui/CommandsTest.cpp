@@ -3,11 +3,15 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -27,6 +31,36 @@ QLineEdit* Vertical(WindowDriver& w) {
 }
 QLineEdit* Speed(WindowDriver& w) {
     return w.Find<QLineEdit>("IDC_SPEED_THRESHOLD");
+}
+
+/// The texts and shortcuts of a menu's entries, each submenu's after its own; greyed ones in
+/// brackets.
+void AddEntries(const QMenu& menu, QStringList& entries) {
+    for (QAction* action : menu.actions()) {
+        if (action->isSeparator()) {
+            continue;
+        }
+        const QString text = action->text() + QLatin1Char('\t')
+                             + action->shortcut().toString(QKeySequence::PortableText);
+        entries << (action->isEnabled() ? text : QLatin1Char('[') + text + ']');
+        if (action->menu() != nullptr) {
+            AddEntries(*action->menu(), entries);
+        }
+    }
+}
+
+/// The entries of the context menu that opens for an event sent to a part of the window.
+QStringList MenuEntries(QWidget* part, QPoint at) {
+    QStringList entries;
+    QTimer::singleShot(0, part, [&entries] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            AddEntries(*menu, entries);
+            menu->close();
+        }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, part->mapToGlobal(at));
+    QApplication::sendEvent(part, &event);
+    return entries;
 }
 
 /// Presses a key on whatever widget has the focus, as a user at the keyboard does.
@@ -244,6 +278,74 @@ private slots:
         QCOMPARE(entry, QStringLiteral("&About Pelorin..."));
         QCOMPARE(aboutCaption, QStringLiteral("About Pelorin"));
         QVERIFY(w.dlg.isVisible());
+    }
+
+    void contextMenuIsTheSameOverTheListsThePlotAndTheFreeArea() {
+        WindowDriver w;
+        SettingsStore().AddRecentFile(QStringLiteral("/gone/away.plt"));
+        QVERIFY(w.Load(PELORIN_EXAMPLES "/alpine_hike.plt"));  // the latest recent file
+        const QStringList free = MenuEntries(&w.dlg, QPoint(w.dlg.width() - 4, w.dlg.height() - 2));
+        QVERIFY(free.contains(QStringLiteral("Export Statistics...\tCtrl+E")));
+        QVERIFY(free.contains(QStringLiteral("&Append Files...\tCtrl+Shift+O")));
+        QVERIFY(free.contains(QStringLiteral("&Quit\tCtrl+Q")));
+        QVERIFY(free.contains(QStringLiteral("[/gone/away.plt\t]")));
+        QVERIFY(free.contains(QDir::toNativeSeparators(PELORIN_EXAMPLES "/alpine_hike.plt")
+                              + QLatin1Char('\t')));
+        QCOMPARE(MenuEntries(&w.dlg.m_plot, QPoint(5, 5)), free);
+        QStringList list = MenuEntries(w.dlg.m_statsList.viewport(), QPoint(5, 5));
+        QVERIFY(list.removeOne(QStringLiteral("&Copy\tCtrl+C")));
+        QCOMPARE(list, free);
+        list = MenuEntries(w.dlg.m_sectionsList.horizontalHeader(), QPoint(5, 5));
+        QVERIFY(list.removeOne(QStringLiteral("&Copy\tCtrl+C")));
+        QCOMPARE(list, free);
+    }
+
+    void fileShortcutsLoadAndAppend() {
+        WindowDriver w;
+        w.dlg.activateWindow();
+        QTRY_VERIFY(w.dlg.isActiveWindow());
+        QSignalSpy recomputed(&w.dlg, &CAnalyzerDlg::TrackRecomputed);
+        w.files << QStringLiteral(PELORIN_EXAMPLES "/alpine_hike.plt");
+        QTest::keyClick(&w.dlg, Qt::Key_O, Qt::ControlModifier);
+        QVERIFY(recomputed.wait(2000));
+        QCOMPARE(w.dlg.m_sections.GetSize(), std::size_t{2});
+        w.files << QStringLiteral(PELORIN_EXAMPLES "/alpine_hike.plt");
+        QTest::keyClick(&w.dlg, Qt::Key_O, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(w.dlg.m_sections.GetSize(), std::size_t{4});
+        QCOMPARE(w.dlg.m_sectionsList.selectionModel()->selectedRows().size(), 0);
+    }
+
+    void exportShortcutsAskForTheirFiles() {
+        WindowDriver w;
+        QVERIFY(w.Load(PELORIN_EXAMPLES "/alpine_hike.plt"));
+        w.dlg.activateWindow();
+        QTRY_VERIFY(w.dlg.isActiveWindow());
+        const QTemporaryDir dir;
+        const QStringList files = {dir.filePath("s.csv"), dir.filePath("p.csv"),
+                                   dir.filePath("p.svg")};
+        w.saveAs = files;
+        QTest::keyClick(&w.dlg, Qt::Key_E, Qt::ControlModifier);
+        QTest::keyClick(&w.dlg, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::keyClick(&w.dlg, Qt::Key_S, Qt::ControlModifier);
+        for (const QString& file : files) {
+            QVERIFY2(QFileInfo(file).size() > 0, qPrintable(file));
+        }
+    }
+
+    void windowShortcutsHelpProfileAndQuit() {
+        WindowDriver w;
+        w.dlg.activateWindow();
+        QTRY_VERIFY(w.dlg.isActiveWindow());
+        QTest::keyClick(&w.dlg, Qt::Key_F1);
+        QCOMPARE(w.opened.size(), 1);
+        QTest::keyClick(&w.dlg, Qt::Key_P, Qt::ControlModifier);
+        QVERIFY(w.dlg.m_profileWnd && w.dlg.m_profileWnd->isVisible());
+        w.dlg.activateWindow();
+        QTRY_VERIFY(w.dlg.isActiveWindow());
+        QTest::keyClick(&w.dlg, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!w.dlg.isVisible());
+        QCOMPARE(w.dlg.result(), int(QDialog::Rejected));  // the program returns 0
+        QVERIFY(w.exits.empty());
     }
 
     void noAboutMenuOverAControl() {

@@ -1,10 +1,13 @@
 // The window among other programs: files from the command line and from drops, copied rows,
 // exported files, the help page without a browser.
+#include <memory>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDropEvent>
 #include <QFile>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QProcess>
 #include <QPushButton>
@@ -84,6 +87,69 @@ private slots:
         QVERIFY(browser != nullptr);
         QTRY_VERIFY(browser->isVisible());
         QVERIFY(browser->toPlainText().contains(QStringLiteral("-nan")));
+    }
+
+    // Settings are kept in a temporary folder (GuiTestMain): a second window takes them up.
+    void choicesAreRememberedBetweenRuns() {
+        QSize grown;
+        {
+            WindowDriver w;
+            w.Find<QComboBox>("IDC_PLOT_MODE")->setCurrentIndex(1);
+            w.Find<QComboBox>("IDC_CONNECTION")->setCurrentIndex(0);
+            w.Find<QLineEdit>("IDC_VERTICAL_THRESHOLD")->setText(QStringLiteral("20"));
+            w.Find<QLineEdit>("IDC_SPEED_THRESHOLD")->setText(QStringLiteral(" 3.5"));
+            w.dlg.OnUpdate();
+            w.dlg.SetDisplay({UnitSystem::Imperial, TimeReference::Utc});
+            grown = w.dlg.size() + QSize(120, 80);
+            w.dlg.resize(grown);
+            w.dlg.reject();
+        }
+        const auto reopened = [] {
+            auto dlg = std::make_unique<CAnalyzerDlg>();
+            dlg->Create();
+            return dlg;
+        };
+        std::unique_ptr<CAnalyzerDlg> dlg = reopened();
+        QCOMPARE(dlg->m_plotMode, 1);
+        QCOMPARE(dlg->m_plot.m_overDistance, 0);
+        QCOMPARE(dlg->m_connectionMode, 0);
+        QCOMPARE(dlg->m_verticalThreshold, 20.0);
+        QCOMPARE(dlg->m_speedThreshold, 3.5);
+        QCOMPARE(WindowDriver::Cell(dlg->m_statsList.model(), 5, 2), QStringLiteral("mi"));
+        QCOMPARE(dlg->size(), grown);
+        SettingsStore store;
+        store.SetValue(SettingsStore::kVerticalThreshold, QStringLiteral("-0"));
+        store.SetValue(SettingsStore::kConnectionMode, 3);  // would end the program
+        dlg = reopened();
+        QCOMPARE(dlg->m_verticalThreshold, 15.0);
+        QCOMPARE(dlg->m_connectionMode, 1);
+    }
+
+    void programAnswersHelpAndVersionOnTheTerminal() {
+        for (const char* option : {"--help", "--version"}) {
+            QProcess program;
+            program.setProcessEnvironment(QProcessEnvironment());  // no display at all
+            program.start(QStringLiteral(PELORIN_PROGRAM), {QString::fromLatin1(option)});
+            QVERIFY(program.waitForFinished(10000));
+            QCOMPARE(program.exitCode(), 0);
+            const QString out = QString::fromLocal8Bit(program.readAllStandardOutput());
+            QVERIFY2(
+                out.contains(option[2] == 'h' ? QStringLiteral("[FILE...]")
+                                              : QStringLiteral("Pelorin " PELORIN_VERSION_TEXT)),
+                qPrintable(out));
+        }
+    }
+
+    void helpPageListsEveryShortcut() {
+        WindowDriver w;
+        QFile page(QStringLiteral(PELORIN_SOURCE_DIR "/res/help.html"));
+        QVERIFY(page.open(QIODevice::ReadOnly));
+        const QString help = QString::fromUtf8(page.readAll());
+        QCOMPARE(w.dlg.actions().size(), 8);
+        for (const QAction* action : w.dlg.actions()) {
+            const QString keys = action->shortcut().toString(QKeySequence::PortableText);
+            QVERIFY2(help.contains(QStringLiteral("<kbd>%1</kbd>").arg(keys)), qPrintable(keys));
+        }
     }
 
     void ctrlCCopiesRowsWithHeadings() {

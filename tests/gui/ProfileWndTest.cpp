@@ -53,6 +53,36 @@ private slots:
         QCOMPARE(WindowDriver::Cell(figures, 12, 1), QStringLiteral("42"));       // total ascent
     }
 
+    // Zoomed in, the profile stays within its plot area: no pen of it in the margins.
+    void zoomedProfileIsClippedToThePlotArea() {
+        WindowDriver w;
+        TempFile file(PltText("Hill").Leg(40, 30, 3, 10).Leg(40, 30, -3, 10).Text());
+        QVERIFY(w.Load(file.Path()));
+        w.dlg.OnShowProfile();
+        CProfileWnd& profile = *w.dlg.m_profileWnd;
+        profile.Zoom().ZoomTo(600.0, 1800.0);
+        profile.ZoomChanged();
+        const PlotRect clip = ProfileClip(profile.m_profileArea.Parts());
+        const QImage image =
+            profile.m_profileArea.grab().toImage().convertToFormat(QImage::Format_RGB32);
+        std::vector<QRgb> pens;
+        for (std::size_t pen = 0; pen < kPlotPenCount; ++pen) {
+            const PenStyle& style = GetPenStyle(static_cast<PlotPen>(pen));
+            pens.push_back(qRgb(style.red, style.green, style.blue));
+        }
+        int inside = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                const bool pen = std::count(pens.begin(), pens.end(), image.pixel(x, y)) != 0;
+                const bool within =
+                    x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                QVERIFY2(!pen || within, qPrintable(QStringLiteral("%1,%2").arg(x).arg(y)));
+                inside += pen ? 1 : 0;
+            }
+        }
+        QVERIFY(inside > 100);
+    }
+
     // The pictures drawn while idle, ahead of a switch of the mode, are those a switch would
     // draw. A saved picture replaces the file whole.
     void picturesDrawnAheadEqualFreshOnesAndAFailedSaveKeepsTheFile() {
