@@ -287,8 +287,9 @@ void SendWheel(QWidget* area, QPointF at, int notch) {
     QApplication::sendEvent(area, &wheel);
 }
 
-/// The wheel turned a notch in around the middle of the profile and the zoomed picture shown:
-/// from the whole track (argument 0), and four notches in already (1).
+/// The wheel turned a notch in around the middle of the profile and the zoomed picture shown
+/// (the profile area repainted, the one part of the window the zoom changes): from the whole
+/// track (argument 0), and four notches in already (1).
 void BM_ProfileWheelZoom(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     CProfileArea& area = profile.m_profileArea;
@@ -304,7 +305,7 @@ void BM_ProfileWheelZoom(benchmark::State& state) {
         QCoreApplication::processEvents();
         state.ResumeTiming();
         SendWheel(&area, at, 120);
-        profile.repaint();
+        area.repaint();
     }
     profile.Zoom().ZoomOut();
     profile.ZoomChanged();
@@ -318,9 +319,10 @@ void BM_ProfileRangeDrag(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     CProfileArea& area = profile.m_profileArea;
     const ProfileMapping mapping = area.Parts().mapping;
+    const double* axis = profile.Axis(profile.OverDistance()).Values();
     const int y = area.height() / 2;
-    const QPoint from(mapping.Map(profile.Points()[85000]).x, y);
-    const QPoint to(mapping.Map(profile.Points()[915000]).x, y);
+    const QPoint from(mapping.X(axis[85000]), y);
+    const QPoint to(mapping.X(axis[915000]), y);
     for (auto _ : state) {
         state.PauseTiming();
         QTest::mousePress(&area, Qt::LeftButton, Qt::ShiftModifier, from);

@@ -4,19 +4,6 @@
 #include <cmath>
 #include <numbers>
 
-namespace {
-
-constexpr double kPixelLimit = 16777216.0;  // far outside any surface, exact as int and double
-
-int ToPixel(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<int>(std::floor(std::clamp(value, -kPixelLimit, kPixelLimit) + 0.5));
-}
-
-}  // namespace
-
 PlanProjection::PlanProjection(const TrackPoint* points, std::size_t count, const PlotRect& item) {
     const double left = item.left + 4.0;
     const double top = item.top + 4.0;
@@ -51,10 +38,4 @@ PlanProjection::PlanProjection(const TrackPoint* points, std::size_t count, cons
     if (!std::isfinite(m_scale)) {
         m_scale = 0.0;  // a single spot
     }
-}
-
-PlotPoint PlanProjection::Map(const TrackPoint& p) const {
-    const double east = p.longitude * m_eastScale - m_eastMid;
-    const double north = p.latitude - m_northMid;
-    return {ToPixel(m_centreX + east * m_scale), ToPixel(m_centreY - north * m_scale)};
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "plot/PlotCanvas.h"
@@ -12,9 +14,23 @@ class PlanProjection {
 public:
     PlanProjection(const TrackPoint* points, std::size_t count, const PlotRect& item);
 
-    PlotPoint Map(const TrackPoint& p) const;
+    /// Inline: the drawing and the range ask for every point of a long track.
+    PlotPoint Map(const TrackPoint& p) const {
+        const double east = p.longitude * m_eastScale - m_eastMid;
+        const double north = p.latitude - m_northMid;
+        return {ToPixel(m_centreX + east * m_scale), ToPixel(m_centreY - north * m_scale)};
+    }
 
 private:
+    static constexpr double kPixelLimit = 16777216.0;  // far outside any surface, exact
+
+    static int ToPixel(double value) {
+        if (std::isnan(value)) {
+            return 0;
+        }
+        return static_cast<int>(std::floor(std::clamp(value, -kPixelLimit, kPixelLimit) + 0.5));
+    }
+
     double m_eastScale = 1.0;  // east units per degree of longitude: cos(mean latitude)
     double m_eastMid = 0.0;
     double m_northMid = 0.0;

@@ -1,5 +1,6 @@
 #include "plot/ProfileDrawing.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace {
@@ -7,54 +8,68 @@ namespace {
 /// Maps point i to pixels, through the one mapping of the profile.
 class ProfileMapper {
 public:
-    ProfileMapper(const TrackPoint* points, const ProfileMapping& mapping, const double* values)
-        : m_points(points), m_mapping(mapping), m_values(values) {}
+    ProfileMapper(const TrackPoint* points, const ProfileMapping& mapping)
+        : m_points(points), m_mapping(mapping) {}
 
-    int X(std::size_t i) const {
-        return m_mapping.X(m_values != nullptr ? m_values[i] : m_mapping.Value(m_points[i]));
-    }
+    int X(std::size_t i) const { return m_mapping.X(m_mapping.Value(m_points[i])); }
     int Y(std::size_t i) const { return m_mapping.Y(m_points[i].altitude); }
     void MoveTo(PlotCanvas& canvas, std::size_t i) const { canvas.MoveTo(X(i), Y(i)); }
     void LineTo(PlotCanvas& canvas, std::size_t i) const { canvas.LineTo(X(i), Y(i)); }
+    void Line(PlotCanvas& canvas, PlotPen pen, std::size_t i) const {
+        canvas.SelectPen(pen);
+        LineTo(canvas, i);
+    }
 
 private:
     const TrackPoint* m_points;
     const ProfileMapping& m_mapping;
-    const double* m_values;  // horizontal values of their own; null: the points' own
 };
 
-enum class TrendEvent { None, Rise, Fall, RunStart, End };
+/// Maps point i of the packed points through pixels worked out ahead (those outside them, the
+/// chords' far ends, as they come), and leaves out a line of no length with its pen: it paints
+/// nothing.
+class ScreenMapper {
+public:
+    ScreenMapper(const ProfilePoints& points, const double* values, const ProfileMapping& mapping,
+                 const ProfilePixels& pixels)
+        : m_points(points), m_values(values), m_mapping(mapping), m_pixels(pixels) {}
 
-TrendEvent EventOf(int32_t state) {
-    switch (state) {
-        case StateRising:
-            return TrendEvent::Rise;
-        case StateFalling:
-            return TrendEvent::Fall;
-        case StateRunStart:
-            return TrendEvent::RunStart;
-        default:
-            return TrendEvent::None;
+    int X(std::size_t i) const {
+        const std::size_t k = i - m_pixels.first;
+        return k < m_pixels.x.size() ? m_pixels.x[k] : m_mapping.X(m_values[i]);
     }
-}
-
-/// Pass 1: chords from each run's start through the last point of every group of rising and
-/// every group of falling points.
-void DrawTrendChords(PlotCanvas& canvas, const ProfileMapper& map, const TrackPoint* points,
-                     std::size_t count) {
-    TrendEvent last = TrendEvent::None;
-    std::size_t lastIndex = 0;
-    for (std::size_t i = 0; i <= count; ++i) {
-        const TrendEvent event = i < count ? EventOf(points[i].state) : TrendEvent::End;
-        if (last == TrendEvent::RunStart) {
-            map.MoveTo(canvas, lastIndex);
-        } else if (event != TrendEvent::None && last != TrendEvent::None && event != last) {
-            canvas.SelectPen(last == TrendEvent::Rise ? PlotPen::RiseChord : PlotPen::FallChord);
-            map.LineTo(canvas, lastIndex);
+    int Y(std::size_t i) const {
+        const std::size_t k = i - m_pixels.first;
+        return k < m_pixels.y.size() ? m_pixels.y[k] : m_mapping.Y(m_points.Altitudes()[i]);
+    }
+    void MoveTo(PlotCanvas& canvas, std::size_t i) const { canvas.MoveTo(X(i), Y(i)); }
+    void LineTo(PlotCanvas& canvas, std::size_t i) const { canvas.LineTo(X(i), Y(i)); }
+    void Line(PlotCanvas& canvas, PlotPen pen, std::size_t i) const {
+        const PlotPoint to{X(i), Y(i)};
+        if (canvas.GetCurrentPosition() == to) {
+            return;
         }
-        if (event != TrendEvent::None) {
-            last = event;
-            lastIndex = i;
+        canvas.SelectPen(pen);
+        canvas.LineTo(to.x, to.y);
+    }
+
+private:
+    const ProfilePoints& m_points;
+    const double* m_values;
+    const ProfileMapping& m_mapping;
+    const ProfilePixels& m_pixels;
+};
+
+/// Pass 1: the trend chords.
+template <typename Map>
+void DrawTrendChords(PlotCanvas& canvas, const Map& map, const std::vector<ChordStep>& chords) {
+    for (const ChordStep& step : chords) {
+        if (step.kind == ChordStep::Move) {
+            map.MoveTo(canvas, step.index);
+        } else {
+            canvas.SelectPen(step.kind == ChordStep::Rise ? PlotPen::RiseChord
+                                                          : PlotPen::FallChord);
+            map.LineTo(canvas, step.index);
         }
     }
 }
@@ -71,22 +86,59 @@ void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count
 }
 
 ProfileSteps::ProfileSteps(const TrackPoint* points, std::size_t count,
-                           const ProfileMapping& mapping, const double* values, std::size_t first,
-                           std::size_t last)
+                           const ProfileMapping& mapping)
     : m_points(points),
-      m_count(count),
       m_mapping(mapping),
-      m_values(values),
+      m_chords(count < 2 ? std::vector<ChordStep>() : FindTrendChords(points, count)),
       m_chordsDrawn(count < 2),
-      m_passes(count, first, last) {}
+      m_passes(count) {}
+
+ProfileSteps::ProfileSteps(const ProfilePoints& points, const double* values,
+                           const ProfileMapping& mapping, std::size_t first, std::size_t last)
+    : m_packed(&points),
+      m_values(values),
+      m_mapping(mapping),
+      m_chordsDrawn(points.Count() < 2),
+      m_passes(0) {
+    last = std::min(last, points.Count());
+    first = std::min(first, last);
+    // Each pass would map each point again: they are mapped once, in one tight loop each.
+    m_pixels.first = first;
+    m_pixels.x.resize(last - first);
+    m_pixels.y.resize(last - first);
+    mapping.MapX(values + first, last - first, m_pixels.x.data());
+    mapping.MapY(points.Altitudes() + first, last - first, m_pixels.y.data());
+    // A point in the pixel of the point before it paints nothing in either pass, unless it
+    // starts a run, or the point before has a state that leaves the position where it was:
+    // the passes walk the others only.
+    const int* x = m_pixels.x.data();
+    const int* y = m_pixels.y.data();
+    m_order.reserve((last - first) / 8);
+    for (std::size_t k = 0; k < last - first; ++k) {
+        if (k == 0 || x[k] != x[k - 1] || y[k] != y[k - 1]
+            || points[first + k].state == StateRunStart || points[first + k - 1].state < 0) {
+            m_order.push_back(first + k);
+        }
+    }
+    m_passes = profile_passes::PassSteps(m_order);
+}
 
 bool ProfileSteps::Step(PlotCanvas& canvas, std::size_t points) {
-    const ProfileMapper map(m_points, m_mapping, m_values);
+    const PlotRect* r = &m_mapping.Rect();
+    if (m_packed != nullptr) {
+        const ScreenMapper map(*m_packed, m_values, m_mapping, m_pixels);
+        if (!m_chordsDrawn) {
+            DrawTrendChords(canvas, map, m_packed->Chords());
+            m_chordsDrawn = true;
+        }
+        return m_passes.Step(canvas, map, r, *m_packed, points);
+    }
+    const ProfileMapper map(m_points, m_mapping);
     if (!m_chordsDrawn) {
-        DrawTrendChords(canvas, map, m_points, m_count);
+        DrawTrendChords(canvas, map, m_chords);
         m_chordsDrawn = true;
     }
-    return m_passes.Step(canvas, map, &m_mapping.Rect(), m_points, points);
+    return m_passes.Step(canvas, map, r, m_points, points);
 }
 
 void DrawProfile(PlotCanvas& canvas, const TrackPoint* points, std::size_t count, bool overDistance,

@@ -7,21 +7,9 @@
 
 namespace {
 
-// Pixel coordinates are kept within +-2^24: far outside any real surface, yet exact as a
-// double and as an int, so no conversion overflows.
-constexpr double kPixelLimit = 16777216.0;
-
 int ClampToInt(int64_t value) {
     return static_cast<int>(std::clamp<int64_t>(value, std::numeric_limits<int>::min(),
                                                 std::numeric_limits<int>::max()));
-}
-
-/// Truncates toward zero; NaN goes to the fallback, anything else is clamped first.
-int ToPixel(double value, int fallback) {
-    if (std::isnan(value)) {
-        return fallback;
-    }
-    return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
 }
 
 /// Moves a side inwards without overflowing.
@@ -39,12 +27,14 @@ PlotRect PlotArea(const PlotRect& item) {
     return {Inset(item.left, 2), Inset(item.top, 2), Inset(item.right, -2), Inset(item.bottom, -2)};
 }
 
-void WholeAltitudeRange(const TrackPoint* points, std::size_t count, double& altMin,
-                        double& altMax) {
+namespace {
+
+template <typename Altitude>
+void AltitudeRangeOf(std::size_t count, double& altMin, double& altMax, Altitude altitude) {
     altMin = 100000.0;  // metres
     altMax = -100000.0;
     for (std::size_t i = 0; i < count; ++i) {
-        const double a = points[i].altitude;
+        const double a = altitude(i);
         if (!(a > altMin)) {
             altMin = a;
         }
@@ -52,6 +42,18 @@ void WholeAltitudeRange(const TrackPoint* points, std::size_t count, double& alt
             altMax = a;
         }
     }
+}
+
+}  // namespace
+
+void WholeAltitudeRange(const TrackPoint* points, std::size_t count, double& altMin,
+                        double& altMax) {
+    AltitudeRangeOf(count, altMin, altMax, [points](std::size_t i) { return points[i].altitude; });
+}
+
+void WholeAltitudeRange(const double* altitudes, std::size_t count, double& altMin,
+                        double& altMax) {
+    AltitudeRangeOf(count, altMin, altMax, [altitudes](std::size_t i) { return altitudes[i]; });
 }
 
 ProfileMapping::ProfileMapping(const TrackPoint* points, std::size_t count, bool overDistance,
@@ -86,20 +88,30 @@ void ProfileMapping::Scale() {
     m_centreY = ClampToInt((int64_t{m_r.top} + int64_t{m_r.bottom}) / 2);
 }
 
-// An axis whose scale is not finite (a zero, infinite or NaN range) puts every point at the
-// middle of that axis; a NaN coordinate lands on the edge of its axis minimum (R.left, R.bottom).
-int ProfileMapping::X(double value) const {
+void ProfileMapping::MapX(const double* values, std::size_t count, int* out) const {
     if (!std::isfinite(m_sx)) {
-        return m_centreX;
+        std::fill(out, out + count, m_centreX);
+        return;
     }
-    return ToPixel((value - m_xMin) * m_sx + m_r.left + 0.5, m_r.left);
+    const double xMin = m_xMin;
+    const double sx = m_sx;
+    const double left = m_r.left;
+    for (std::size_t k = 0; k < count; ++k) {
+        out[k] = ToPixel((values[k] - xMin) * sx + left + 0.5, m_r.left);
+    }
 }
 
-int ProfileMapping::Y(double altitude) const {
+void ProfileMapping::MapY(const double* altitudes, std::size_t count, int* out) const {
     if (!std::isfinite(m_sy)) {
-        return m_centreY;
+        std::fill(out, out + count, m_centreY);
+        return;
     }
-    return ToPixel(m_r.bottom - (altitude - m_altMin) * m_sy + 0.5, m_r.bottom);
+    const double altMin = m_altMin;
+    const double sy = m_sy;
+    const double bottom = m_r.bottom;
+    for (std::size_t k = 0; k < count; ++k) {
+        out[k] = ToPixel(bottom - (altitudes[k] - altMin) * sy + 0.5, m_r.bottom);
+    }
 }
 
 double ProfileMapping::ValueAt(int x) const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <cmath>
 #include <cstddef>
 
 #include "plot/PlotCanvas.h"
@@ -12,6 +14,7 @@ PlotRect PlotArea(const PlotRect& item);
 /// to the lowest and highest altitude; a NaN altitude takes both bounds.
 void WholeAltitudeRange(const TrackPoint* points, std::size_t count, double& altMin,
                         double& altMax);
+void WholeAltitudeRange(const double* altitudes, std::size_t count, double& altMin, double& altMax);
 
 /// Where the points of a profile land: the horizontal value (distance or time) and the altitude
 /// scaled into the plot rectangle R of the item rectangle. The drawing and everything that reads
@@ -35,11 +38,32 @@ public:
 
     /// The horizontal value of a point: metres or days.
     double Value(const TrackPoint& p) const { return m_overDistance ? p.distance : p.time; }
+    // An axis whose scale is not finite (a zero, infinite or NaN range) puts every point at the
+    // middle of that axis; a NaN coordinate lands on the edge of its axis minimum (R.left,
+    // R.bottom). Inline: the drawing asks for every point of a long track.
+
     /// Pixel column of a horizontal value; the middle of R when the range is zero or not finite.
-    int X(double value) const;
+    int X(double value) const {
+        if (!std::isfinite(m_sx)) {
+            return m_centreX;
+        }
+        return ToPixel((value - m_xMin) * m_sx + m_r.left + 0.5, m_r.left);
+    }
     /// Pixel row of an altitude; the middle of R when the range is zero or not finite.
-    int Y(double altitude) const;
+    int Y(double altitude) const {
+        if (!std::isfinite(m_sy)) {
+            return m_centreY;
+        }
+        return ToPixel(m_r.bottom - (altitude - m_altMin) * m_sy + 0.5, m_r.bottom);
+    }
     PlotPoint Map(const TrackPoint& p) const { return {X(Value(p)), Y(p.altitude)}; }
+
+    /// Whether horizontal values spread over the columns, so that a column tells a value.
+    bool HasHorizontalScale() const { return std::isfinite(m_sx) && m_sx != 0.0; }
+
+    /// X and Y of many values at once, out[k] of values[k]: the same pixels, in tight loops.
+    void MapX(const double* values, std::size_t count, int* out) const;
+    void MapY(const double* altitudes, std::size_t count, int* out) const;
 
     /// The horizontal value at the centre of a pixel column; XMin when the range is not usable.
     double ValueAt(int x) const;
@@ -47,6 +71,18 @@ public:
     double AltitudeAt(int y) const;
 
 private:
+    // Pixel coordinates are kept within +-2^24: far outside any real surface, yet exact as a
+    // double and as an int, so no conversion overflows.
+    static constexpr double kPixelLimit = 16777216.0;
+
+    /// Truncates toward zero; NaN goes to the fallback, anything else is clamped first.
+    static int ToPixel(double value, int fallback) {
+        if (std::isnan(value)) {
+            return fallback;
+        }
+        return static_cast<int>(std::clamp(value, -kPixelLimit, kPixelLimit));
+    }
+
     void Scale();
 
     bool m_overDistance = true;

@@ -2,11 +2,13 @@
 
 // The band and line passes of the profile, for any mapping of points to pixels: the profile
 // maps distance or time and altitude, the plan view longitude and latitude. A mapper gives
-// X(i), Y(i), MoveTo(canvas, i) and LineTo(canvas, i).
+// X(i), Y(i), MoveTo(canvas, i) and Line(canvas, pen, i), which selects the pen and draws to
+// point i (a mapper for the screen may leave out a line of no length, which paints nothing).
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "plot/PlotCanvas.h"
 #include "track/TrackPoint.h"
@@ -39,14 +41,20 @@ inline bool BandPen(int32_t flags, PlotPen& pen) {
     return true;
 }
 
+/// The points a pass walks: the k-th one is point order(k); Identity walks every point.
+struct Identity {
+    std::size_t operator()(std::size_t k) const { return k; }
+};
+
 /// Pass 2 (r: the plot rectangle for the run markers; none: no markers): wide bands under stopped
-/// segments and under the three extreme stretches; points first to last (excluded), so that a
-/// long track can be drawn in pieces that together make the same operations.
-template <typename Map>
-void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const TrackPoint* points,
-               std::size_t first, std::size_t last) {
-    for (std::size_t i = first; i < last; ++i) {
-        const TrackPoint& p = points[i];
+/// segments and under the three extreme stretches; points first to last (excluded) of the
+/// order, so that a long track can be drawn in pieces that together make the same operations.
+template <typename Map, typename Points, typename Order = Identity>
+void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Points& points,
+               std::size_t first, std::size_t last, Order order = {}) {
+    for (std::size_t k = first; k < last; ++k) {
+        const std::size_t i = order(k);
+        const auto& p = points[i];
         PlotPen pen = PlotPen::StoppedBand;
         if (i == 0) {
             map.MoveTo(canvas, 0);
@@ -56,12 +64,10 @@ void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Trac
             }
             map.MoveTo(canvas, i);
         } else if (p.state == StateConnected || p.state == StateStopped) {
-            canvas.SelectPen(PlotPen::StoppedBand);
-            map.LineTo(canvas, i);
+            map.Line(canvas, PlotPen::StoppedBand, i);
         } else if (p.state >= StateLevel && p.state <= StateFalling) {
             if (BandPen(p.flags, pen)) {
-                canvas.SelectPen(pen);
-                map.LineTo(canvas, i);
+                map.Line(canvas, pen, i);
             } else {
                 map.MoveTo(canvas, i);
             }
@@ -70,11 +76,12 @@ void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Trac
 }
 
 /// Pass 3: the thin profile line coloured by state; no line leads to a stopped point. Points
-/// first to last (excluded), as the bands.
-template <typename Map>
-void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r,
-                     const TrackPoint* points, std::size_t first, std::size_t last) {
-    for (std::size_t i = first; i < last; ++i) {
+/// first to last (excluded) of the order, as the bands.
+template <typename Map, typename Points, typename Order = Identity>
+void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Points& points,
+                     std::size_t first, std::size_t last, Order order = {}) {
+    for (std::size_t k = first; k < last; ++k) {
+        const std::size_t i = order(k);
         const int32_t state = points[i].state;
         if (i == 0) {
             map.MoveTo(canvas, 0);
@@ -86,14 +93,11 @@ void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r,
         } else if (state == StateConnected || state == StateStopped) {
             map.MoveTo(canvas, i);
         } else if (state == StateLevel) {
-            canvas.SelectPen(PlotPen::LevelLine);
-            map.LineTo(canvas, i);
+            map.Line(canvas, PlotPen::LevelLine, i);
         } else if (state == StateInAscent || state == StateRising) {
-            canvas.SelectPen(PlotPen::AscentLine);
-            map.LineTo(canvas, i);
+            map.Line(canvas, PlotPen::AscentLine, i);
         } else if (state == StateInDescent || state == StateFalling) {
-            canvas.SelectPen(PlotPen::DescentLine);
-            map.LineTo(canvas, i);
+            map.Line(canvas, PlotPen::DescentLine, i);
         }
     }
 }
@@ -110,21 +114,38 @@ public:
           m_first(std::min(first, m_last)),
           m_pass(count < 2 || m_last - m_first < 2 ? 2 : 0),
           m_next(m_first) {}
+    /// Only the points of the order, ascending: the first of them moved to, as above. A point
+    /// may be left out of it when it can paint nothing: in the pixel of the point before it,
+    /// and not the start of a run.
+    explicit PassSteps(const std::vector<std::size_t>& order)
+        : m_last(order.size()), m_first(0), m_pass(order.size() < 2 ? 2 : 0), m_order(&order) {}
 
-    /// Draws about budget more points of the passes; true once both are drawn.
-    template <typename Map>
-    bool Step(PlotCanvas& canvas, const Map& map, const PlotRect* r, const TrackPoint* points,
+    /// Draws about budget more points of the passes; true once both are drawn. Points: the
+    /// track's points, or anything whose items have their state and flags.
+    template <typename Map, typename Points>
+    bool Step(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Points& points,
               std::size_t budget) {
+        if (m_order == nullptr) {
+            return Walk(canvas, map, r, points, budget, Identity());
+        }
+        const std::vector<std::size_t>& order = *m_order;
+        return Walk(canvas, map, r, points, budget, [&order](std::size_t k) { return order[k]; });
+    }
+
+private:
+    template <typename Map, typename Points, typename Order>
+    bool Walk(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Points& points,
+              std::size_t budget, Order order) {
         while (m_pass < 2 && budget != 0) {
-            if (m_next == m_first && m_first > 0) {
-                map.MoveTo(canvas, m_first);
+            if (m_next == m_first && order(m_first) > 0) {
+                map.MoveTo(canvas, order(m_first));
                 ++m_next;
             }
             const std::size_t last = m_next + std::min(budget, m_last - m_next);
             if (m_pass == 0) {
-                DrawBands(canvas, map, r, points, m_next, last);
+                DrawBands(canvas, map, r, points, m_next, last, order);
             } else {
-                DrawProfileLine(canvas, map, r, points, m_next, last);
+                DrawProfileLine(canvas, map, r, points, m_next, last, order);
             }
             budget -= last - m_next;
             m_next = last;
@@ -136,11 +157,11 @@ public:
         return m_pass == 2;
     }
 
-private:
     std::size_t m_last;
     std::size_t m_first;
     int m_pass;  // bands, line; 2: done
-    std::size_t m_next;
+    std::size_t m_next = 0;
+    const std::vector<std::size_t>* m_order = nullptr;  // null: every point from first to last
 };
 
 }  // namespace profile_passes

@@ -11,16 +11,20 @@
 
 namespace {
 
-/// The points that can show between the mapping's ends: from the last one before the left
-/// end to the first one past the right end. All of them when the axis is out of order.
+/// The points that can show in the plot area: from the last one before its left edge to the
+/// first one past its right edge, the edges moved out by more than the widest pen reaches. All
+/// of them when the axis is out of order.
 std::pair<std::size_t, std::size_t> VisiblePoints(const ProfileView& view,
                                                   const ProfileMapping& mapping) {
-    if (view.axis == nullptr || !view.axis->IsSorted() || !view.zoom.IsZoomed()) {
+    if (view.axis == nullptr || !view.axis->IsSorted() || !view.zoom.IsZoomed()
+        || !mapping.HasHorizontalScale()) {
         return {0, view.count};
     }
+    constexpr int kReach = 8;  // pixels: half the widest pen and the rounding, with room
     const double* values = view.axis->Values();
-    const std::size_t first = FirstNotBelow(values, view.count, mapping.XMin());
-    const std::size_t last = FirstNotBelow(values, view.count, mapping.XMax());
+    const PlotRect& r = mapping.Rect();
+    const std::size_t first = FirstNotBelow(values, view.count, mapping.ValueAt(r.left - kReach));
+    const std::size_t last = FirstNotBelow(values, view.count, mapping.ValueAt(r.right + kReach));
     return {first == 0 ? 0 : first - 1, std::min(view.count, last + 1)};
 }
 
@@ -55,8 +59,9 @@ ProfilePictureParts ProfilePictureOf(const ProfileView& view, int width, int hei
     const ProfileLayout layout = LayOutProfile(width, height);
     const ProfileAxis none;
     const ProfileAxis& axis = view.axis != nullptr ? *view.axis : none;
+    const double* altitudes = view.packed != nullptr ? view.packed->Altitudes() : nullptr;
     ProfilePictureParts parts{
-        layout, ZoomedMapping(view.points, axis, layout.item, view.zoom), {}, {}, {}, {}, {}};
+        layout, ZoomedMapping(altitudes, axis, layout.item, view.zoom), {}, {}, {}, {}, {}};
     const double firstDay =
         view.count != 0 ? std::floor(ShownTime(view.points[0].time, view.options.time)) : 0.0;
     parts.horizontal =
@@ -95,17 +100,7 @@ int CursorColumn(const ProfilePictureParts& parts, const ProfileView& view, std:
 std::vector<PlotPoint> PlanRangePath(const TrackPoint* points,
                                      std::pair<std::size_t, std::size_t> range,
                                      const PlanProjection& projection) {
-    std::vector<PlotPoint> path;
-    for (std::size_t i = range.first; i <= range.second; ++i) {
-        const PlotPoint p = projection.Map(points[i]);
-        if (path.empty() || !(path.back() == p)) {
-            path.push_back(p);
-        }
-    }
-    if (path.size() == 1) {
-        path.push_back(path.back());
-    }
-    return path;
+    return PathThrough(range, [&](std::size_t i) { return projection.Map(points[i]); });
 }
 
 BreakMark BreakMarkAt(int x, const PlotRect& r) {
@@ -127,8 +122,7 @@ std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks&
         if (view.count == 0) {
             DrawProfile(skipping, view.points, 0, view.OverDistance(), parts.layout.item);
         } else {
-            ProfileSteps(view.points, view.count, parts.mapping, view.axis->Values(), parts.first,
-                         parts.last)
+            ProfileSteps(*view.packed, view.axis->Values(), parts.mapping, parts.first, parts.last)
                 .Step(skipping, 2 * view.count);
         }
     }

@@ -12,6 +12,7 @@
 #include "plot/ProfileAxis.h"
 #include "plot/ProfileLayout.h"
 #include "plot/ProfileMapping.h"
+#include "plot/ProfilePoints.h"
 #include "plot/ProfileZoom.h"
 #include "report/DisplayOptions.h"
 #include "track/TrackPoint.h"
@@ -22,6 +23,7 @@ struct ProfileView {
     const TrackPoint* points = nullptr;
     std::size_t count = 0;
     const ProfileAxis* axis = nullptr;  // of the points, in the mode shown; never null with points
+    const ProfilePoints* packed = nullptr;  // the points packed; never null with points
     ProfileZoom zoom;
     DisplayOptions options;
 
@@ -73,8 +75,24 @@ std::pair<int, int> RangeColumns(const ProfilePictureParts& parts, const Profile
 /// The column of the point under the cursor.
 int CursorColumn(const ProfilePictureParts& parts, const ProfileView& view, std::size_t cursor);
 
-/// The path through the range's points in the plan view, repeated pixels left out; a range
+/// The path through the points of a range, each at map(i), repeated pixels left out; a range
 /// of one pixel has it twice, so that its round caps show.
+template <typename Map>
+std::vector<PlotPoint> PathThrough(std::pair<std::size_t, std::size_t> range, Map map) {
+    std::vector<PlotPoint> path;
+    for (std::size_t i = range.first; i <= range.second; ++i) {
+        const PlotPoint p = map(i);
+        if (path.empty() || !(path.back() == p)) {
+            path.push_back(p);
+        }
+    }
+    if (path.size() == 1) {
+        path.push_back(path.back());
+    }
+    return path;
+}
+
+/// The path of the range's points in the plan view.
 std::vector<PlotPoint> PlanRangePath(const TrackPoint* points,
                                      std::pair<std::size_t, std::size_t> range,
                                      const PlanProjection& projection);

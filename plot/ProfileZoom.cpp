@@ -64,13 +64,13 @@ void ProfileZoom::ZoomOut() {
     m_to = m_xMax;
 }
 
-ProfileMapping ZoomedMapping(const TrackPoint* points, const ProfileAxis& axis,
-                             const PlotRect& item, const ProfileZoom& zoom) {
+ProfileMapping ZoomedMapping(const double* altitudes, const ProfileAxis& axis, const PlotRect& item,
+                             const ProfileZoom& zoom) {
     const std::size_t count = axis.Count();
     double altMin = 100000.0;  // metres, as the whole track's range starts
     double altMax = -100000.0;
     if (!zoom.IsZoomed() || count == 0) {
-        WholeAltitudeRange(points, count, altMin, altMax);
+        WholeAltitudeRange(altitudes, count, altMin, altMax);
         return ProfileMapping(axis.OverDistance(), item, axis.First(), axis.Last(), altMin, altMax);
     }
     const double* values = axis.Values();
@@ -79,8 +79,8 @@ ProfileMapping ZoomedMapping(const TrackPoint* points, const ProfileAxis& axis,
     first = first == 0 ? 0 : first - 1;
     last = std::min(last, count - 1);
     for (std::size_t i = first; i <= last; ++i) {
-        altMin = std::min(altMin, points[i].altitude);
-        altMax = std::max(altMax, points[i].altitude);
+        altMin = std::min(altMin, altitudes[i]);
+        altMax = std::max(altMax, altitudes[i]);
     }
     return ProfileMapping(axis.OverDistance(), item, zoom.From(), zoom.To(), altMin, altMax);
 }

@@ -41,8 +41,8 @@ private:
 /// The mapping of the shown part of the axis: its horizontal span, and the altitudes of the
 /// points within it (with the point just outside each end, so that the lines leaving the
 /// picture keep their slope), or the whole axis and track when the zoom shows all of it.
-ProfileMapping ZoomedMapping(const TrackPoint* points, const ProfileAxis& axis,
-                             const PlotRect& item, const ProfileZoom& zoom);
+ProfileMapping ZoomedMapping(const double* altitudes, const ProfileAxis& axis, const PlotRect& item,
+                             const ProfileZoom& zoom);
 
 /// The zoom that shows the whole axis.
 ProfileZoom WholeZoom(const ProfileAxis& axis);

@@ -68,11 +68,18 @@ QImage RenderProfileImage(const TrackPoint* points, std::size_t count, bool over
 
 std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& parts,
                                                   const ProfileView& view, QSize size) {
-    const double* values = view.axis != nullptr ? view.axis->Values() : nullptr;
-    auto steps = std::make_shared<ProfileSteps>(view.points, view.count, parts.mapping, values,
-                                                parts.first, parts.last);
+    SteppedImage::Steps steps = [](PlotCanvas&, std::size_t) {
+        return true;
+    };
+    if (view.count != 0) {
+        auto drawing = std::make_shared<ProfileSteps>(*view.packed, view.axis->Values(),
+                                                      parts.mapping, parts.first, parts.last);
+        steps = [drawing](PlotCanvas& canvas, std::size_t n) {
+            return drawing->Step(canvas, n);
+        };
+    }
     auto image = std::make_unique<SteppedImage>(
-        size, [steps](PlotCanvas& canvas, std::size_t n) { return steps->Step(canvas, n); },
+        size, std::move(steps),
         [parts, size](QPainter& painter) { DrawAxes(painter, parts, size); }, ProfileClip(parts));
     if (view.count == 0) {
         DrawProfile(image->Canvas(), nullptr, 0, view.OverDistance(), parts.layout.item);
@@ -94,14 +101,14 @@ std::unique_ptr<SteppedImage> PlanImage(const TrackPoint* points, std::size_t co
         SteppedImage::Finish());
 }
 
-void DrawPlanRange(QPainter& painter, const TrackPoint* points,
-                   std::pair<std::size_t, std::size_t> range, const PlanProjection& projection) {
+void DrawPlanRange(QPainter& painter, const std::vector<PlotPoint>& path) {
     const MarkStyle& s = kPlanRangeStyle;
     painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width, Qt::SolidLine,
                         Qt::RoundCap, Qt::RoundJoin));
-    std::vector<QPoint> path;
-    for (const PlotPoint& p : PlanRangePath(points, range, projection)) {
-        path.emplace_back(p.x, p.y);
+    std::vector<QPoint> points;
+    points.reserve(path.size());
+    for (const PlotPoint& p : path) {
+        points.emplace_back(p.x, p.y);
     }
-    painter.drawPolyline(path.data(), static_cast<int>(path.size()));
+    painter.drawPolyline(points.data(), static_cast<int>(points.size()));
 }

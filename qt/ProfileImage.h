@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 #include <QImage>
 #include <QSize>
@@ -29,9 +30,8 @@ std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& par
 std::unique_ptr<SteppedImage> PlanImage(const TrackPoint* points, std::size_t count,
                                         const PlanProjection& projection, QSize size);
 
-/// The range's points over the plan view in a wide translucent pen.
-void DrawPlanRange(QPainter& painter, const TrackPoint* points,
-                   std::pair<std::size_t, std::size_t> range, const PlanProjection& projection);
+/// The path of a range's points (PlanRangePath) over the plan view in a wide translucent pen.
+void DrawPlanRange(QPainter& painter, const std::vector<PlotPoint>& path);
 
 /// The profile's picture drawn at once.
 QImage DrawProfilePicture(const ProfilePictureParts& parts, const ProfileView& view, QSize size);

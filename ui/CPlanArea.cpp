@@ -46,6 +46,19 @@ void CPlanArea::ShowTrack(const QImage& track) {
     m_track = track;
     m_trackValid = true;
     m_pictureValid = false;
+    m_mapped.clear();
+}
+
+PlotPoint CPlanArea::Mapped(std::size_t i) {
+    // A range of a long track maps most points again and again: they are mapped once.
+    if (m_mapped.empty()) {
+        const TrackPoint* points = m_owner.Points();
+        m_mapped.resize(m_owner.Count());
+        for (std::size_t k = 0; k < m_mapped.size(); ++k) {
+            m_mapped[k] = m_projection->Map(points[k]);
+        }
+    }
+    return m_mapped[i];
 }
 
 void CPlanArea::paintEvent(QPaintEvent*) {
@@ -65,7 +78,8 @@ void CPlanArea::paintEvent(QPaintEvent*) {
         m_picture = m_track;
         if (const auto& range = m_owner.Range()) {
             QPainter painter(&m_picture);
-            DrawPlanRange(painter, points, *range, *m_projection);
+            DrawPlanRange(painter,
+                          PathThrough(*range, [this](std::size_t i) { return Mapped(i); }));
         }
         m_pictureValid = true;
     }

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <optional>
+#include <vector>
 
 #include "plot/PlanProjection.h"
 #include "ui/CPictureArea.h"
@@ -27,9 +28,12 @@ protected:
 
 private:
     void ShowTrack(const QImage& track);
+    /// Where point i lies in the picture.
+    PlotPoint Mapped(std::size_t i);
 
     CProfileWnd& m_owner;
     std::optional<PlanProjection> m_projection;  // the picture's
     QImage m_track;                              // the track alone; m_picture adds the range
     bool m_trackValid = false;
+    std::vector<PlotPoint> m_mapped;  // every point's pixel, once a range asked for them
 };

@@ -85,12 +85,12 @@ const ProfileAxis& CProfileWnd::Axis(bool overDistance) {
 }
 
 ProfileView CProfileWnd::View() {
-    return {Points(), Count(), &Axis(m_overDistance), m_zoom, m_options};
+    return {Points(), Count(), &Axis(m_overDistance), &m_packed, m_zoom, m_options};
 }
 
 ProfileView CProfileWnd::WholeView(bool overDistance) {
     const ProfileAxis& axis = Axis(overDistance);
-    return {Points(), Count(), &axis, WholeZoom(axis), m_options};
+    return {Points(), Count(), &axis, &m_packed, WholeZoom(axis), m_options};
 }
 
 void CProfileWnd::Follow(const CProfilePlot& plot, const AnalysisSettings& settings,
@@ -109,6 +109,7 @@ void CProfileWnd::Follow(const CProfilePlot& plot, const AnalysisSettings& setti
     m_options = options;
     if (newTrack) {
         m_breaks = TrackBreaks(Points(), Count());
+        m_packed = ProfilePoints(Points(), Count());
         m_axes[0].reset();
         m_axes[1].reset();
         m_settings = settings;

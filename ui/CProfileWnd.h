@@ -93,6 +93,7 @@ private:
     AnalysisSettings m_settings;
     DisplayOptions m_options;
     TrackBreaks m_breaks;
+    ProfilePoints m_packed;  // what the pictures read of each point
     std::optional<ProfileAxis> m_axes[2];  // over time, over distance
     ProfileZoom m_zoom;
     std::optional<std::size_t> m_cursor;

@@ -52,8 +52,9 @@ TEST(ProfileAxis, JumpsBetweenRunsTakeANarrowGapAndTheReadoutLeavesThemOut) {
 
     // Ticks at round km without the jump, 1 km once although both runs reach it, and a mark.
     const ProfileZoom zoom = WholeZoom(distance);
+    const ProfilePoints packed(points.data(), points.size());
     const ProfilePictureParts parts =
-        ProfilePictureOf({points.data(), points.size(), &distance, zoom, {}}, 560, 200);
+        ProfilePictureOf({points.data(), points.size(), &distance, &packed, zoom, {}}, 560, 200);
     std::vector<std::string> labels;
     for (const AxisTick& tick : parts.horizontal) {
         labels.push_back(tick.label);
@@ -86,8 +87,10 @@ TEST(ProfileAxis, PictureAsSvgShowsTheMarksOnItsBackground) {
     const ProfileAxis axis(points.data(), points.size(), breaks, true);
     ProfileZoom zoom = WholeZoom(axis);
     zoom.ZoomTo(500.0, 1500.0);
-    const std::string svg = RenderProfilePictureSvg({points.data(), points.size(), &axis, zoom, {}},
-                                                    {std::pair(2u, 15u), 12u}, 400, 200, 150);
+    const ProfilePoints packed(points.data(), points.size());
+    const std::string svg =
+        RenderProfilePictureSvg({points.data(), points.size(), &axis, &packed, zoom, {}},
+                                {std::pair(2u, 15u), 12u}, 400, 200, 150);
     EXPECT_NE(svg.find("<rect x=\"0\" y=\"0\" width=\"550\" height=\"200\" fill=\"#f0f0f0\"/>"),
               std::string::npos);
     EXPECT_NE(svg.find("<g clip-path=\"url(#clip1)\">"), std::string::npos);

@@ -1,5 +1,6 @@
 // The Qt canvas draws without any application object, as the command-line tool uses it.
 
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <string>
@@ -126,9 +127,14 @@ TEST(QtPlotCanvas, ImageOfAnEmptyTrackShowsTheCrossOnTheDialogBackground) {
 
 namespace {
 
-/// The middle third of the track drawn at the given size, with every operation handed to the
-/// painter or with repeated and off-surface lines left out.
-QImage RenderZoomed(const TrackSection& track, bool overDistance, QSize size, bool skipping) {
+/// How a zoomed picture is drawn: every operation handed to the painter; with repeated and
+/// off-surface lines left out; or as the profile window draws it, from the packed points and
+/// their pixels worked out ahead, walking only the points that can show and paint.
+enum class Way { Every, Skipping, Screen };
+
+/// The middle third of the track drawn at the given size, clipped to the plot area as in the
+/// profile window.
+QImage RenderZoomed(const TrackSection& track, bool overDistance, QSize size, Way way) {
     const PlotRect item{0, 0, size.width(), size.height()};
     const TrackPoint* points = track.points.GetData();
     const std::size_t count = track.points.GetSize();
@@ -139,13 +145,31 @@ QImage RenderZoomed(const TrackSection& track, bool overDistance, QSize size, bo
     QImage image(size, QImage::Format_RGB32);
     image.fill(kPlotBackground);
     QPainter painter(&image);
+    const PlotRect& r = zoomed.Rect();
+    painter.setClipRect(r.left, r.top, r.right - r.left + 1, r.bottom - r.top + 1);
     {
         QtPlotCanvas canvas(painter);
-        if (skipping) {
+        if (way == Way::Every) {
+            DrawProfile(canvas, points, count, zoomed);
+        } else if (way == Way::Skipping) {
             RepeatSkippingCanvas skipper(canvas, item);
             DrawProfile(skipper, points, count, zoomed);
         } else {
-            DrawProfile(canvas, points, count, zoomed);
+            std::vector<double> values(count);
+            for (std::size_t i = 0; i < count; ++i) {
+                values[i] = zoomed.Value(points[i]);
+            }
+            const bool sorted =
+                std::is_sorted(values.begin(), values.end()) && zoomed.HasHorizontalScale();
+            const std::size_t first =
+                FirstNotBelow(values.data(), count, zoomed.ValueAt(r.left - 8));
+            const std::size_t last =
+                FirstNotBelow(values.data(), count, zoomed.ValueAt(r.right + 8));
+            const ProfilePoints packed(points, count);
+            RepeatSkippingCanvas skipper(canvas, item);
+            ProfileSteps(packed, values.data(), zoomed, sorted && first > 0 ? first - 1 : 0,
+                         sorted ? last + 1 : count)
+                .Step(skipper, 2 * count);
         }
     }
     painter.end();
@@ -196,6 +220,10 @@ TrackSection JitteryTrack(int count) {
         p.state = i == 0 || i % 7000 == 0 ? StateRunStart : StateConnected;
     }
     track.Analyze({ConnectNone, 15.0, 0.5});
+    // States no analysis gives draw nothing and leave the position where it was.
+    for (std::size_t i = 0; i < 40; ++i) {
+        track.points[static_cast<std::size_t>(count) / 2 + i].state = i % 2 == 0 ? 9 : -3;
+    }
     return track;
 }
 
@@ -234,9 +262,12 @@ TEST(QtPlotCanvas, LeavingOutRepeatedLinesKeepsEveryPixel) {
                 ASSERT_TRUE(fast == RenderEveryOperation(track, overDistance, size))
                     << track.points.GetSize() << " points, " << size.width() << " wide, "
                     << (overDistance ? "distance" : "time");
-                ASSERT_TRUE(RenderZoomed(track, overDistance, size, true)
-                            == RenderZoomed(track, overDistance, size, false))
+                const QImage every = RenderZoomed(track, overDistance, size, Way::Every);
+                ASSERT_TRUE(RenderZoomed(track, overDistance, size, Way::Skipping) == every)
                     << track.points.GetSize() << " points zoomed, " << size.width() << " wide";
+                ASSERT_TRUE(RenderZoomed(track, overDistance, size, Way::Screen) == every)
+                    << track.points.GetSize() << " points as on screen, " << size.width()
+                    << " wide";
             }
         }
     }
