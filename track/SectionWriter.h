@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "track/TrackChannels.h"
 #include "track/TrackSectionList.h"
 
 /// Fills the sections of one file for the readers whose points may lack an elevation or a
@@ -23,6 +24,7 @@ struct PointValues {
     std::optional<double> longitude;  // degrees
     std::optional<double> altitude;   // metres
     std::optional<double> time;       // days since 1899-12-30
+    ChannelSamples samples = kNoSamples;
 };
 
 class SectionWriter {
@@ -37,9 +39,10 @@ public:
     void BeginSection();
     void EndSection();
 
-    /// Appends a point to the open section (none open: the point is ignored).
+    /// Appends a point to the open section (none open: the point is ignored). A channel
+    /// becomes present in the section with its first sample.
     void AddPoint(double latitude, double longitude, std::optional<double> altitude,
-                  std::optional<double> time);
+                  std::optional<double> time, const ChannelSamples& samples = kNoSamples);
     /// Counts a point that was dropped for want of a readable position.
     void SkipPoint() { ++m_skipped; }
     /// Appends the point when it has a position, else counts it as dropped.
@@ -49,6 +52,9 @@ public:
     void Finish(const std::string& path, std::vector<std::string>& messages);
 
 private:
+    static void AddSamples(TrackChannels& channels, std::size_t count,
+                           const ChannelSamples& samples);
+
     TrackSectionList& m_list;
     std::string m_title;
     std::string m_groupName;
@@ -63,6 +69,10 @@ private:
     bool m_noAltitudes = false;  // some section with points had none
     bool m_noTimes = false;
 };
+
+/// A channel's sample as a file writes it: a plain decimal number within the channel's range,
+/// else missing (NaN).
+double ParseChannelSample(Channel channel, std::string_view text);
 
 /// A coordinate: a plain decimal number within -limit to limit degrees, else nothing.
 std::optional<double> ParseCoordinate(std::string_view text, double limit);

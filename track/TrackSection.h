@@ -4,6 +4,7 @@
 #include <string>
 
 #include "track/GrowArray.h"
+#include "track/TrackChannels.h"
 #include "track/TrackPoint.h"
 
 struct AnalysisSettings;
@@ -19,6 +20,7 @@ public:
 
     std::string name;  // header name, or "+^+" for a section started by a break flag
     GrowArray<TrackPoint> points;
+    TrackChannels channels;  // each present channel holds one sample per point
 
     // Measurements over the points; gaps (segments ending at a run start) count in no sum.
     double GetBeginTime() const;         // days since 1899-12-30; 0.0 without points
