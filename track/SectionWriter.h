@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "track/TrackSection.h"
 
@@ -39,13 +40,15 @@ public:
     /// Appends a point to the open section (none open: the point is ignored).
     void AddPoint(double latitude, double longitude, std::optional<double> altitude,
                   std::optional<double> time);
-    /// Counts a point that was dropped for want of a readable position.
-    void SkipPoint() { ++m_skipped; }
+    /// Counts points that were dropped for want of a readable position.
+    void SkipPoint(std::size_t count = 1) { m_skipped += count; }
     /// Appends the point when it has a position, else counts it as dropped.
     void AddOrSkipPoint(const PointValues& point);
 
     /// Ends the open section and shows at most one warning of each kind for the file.
     void Finish(const std::string& path);
+    /// Ends the open section and appends those warnings to messages instead.
+    void Finish(const std::string& path, std::vector<std::string>& messages);
 
 private:
     TrackSectionList& m_list;

@@ -1,6 +1,6 @@
-// Chooses the reader of a file from its content: the root element of an XML document, or the
-// name for formats without a mark of their own. Everything else goes to the .plt reader,
-// which accepts any file.
+// Chooses the reader of a file from its content: a FIT file header, the root element of an
+// XML document, or the name for formats without a mark of their own. Everything else goes to
+// the .plt reader, which accepts any file.
 
 #include <algorithm>
 #include <cstring>
@@ -8,7 +8,9 @@
 #include <memory>
 #include <new>
 #include <utility>
+#include <vector>
 
+#include "track/FitReader.h"
 #include "track/Platform.h"
 #include "track/PltReader.h"
 #include "track/SectionWriter.h"
@@ -22,6 +24,7 @@ const TrackFormat* const kFormats[] = {&kGpxFormat, &kTcxFormat, &kIgcFormat};
 // Enough for any prologue a track file has in practice; a longer one reads as .plt.
 constexpr std::size_t kSniffLimit = 64 << 10;
 constexpr std::size_t kSniffStep = 4 << 10;
+constexpr std::size_t kFitHeaderSize = 12;  // what tells a FIT file
 
 /// Gives the bytes taken to look at the file, then the rest of the source, and fails where
 /// the source failed.
@@ -90,6 +93,17 @@ std::size_t PrologueItem(std::string_view text) {
     return 0;
 }
 
+/// The FIT reader until readers return their messages: they are shown one by one.
+ReadStatus ReadFitShowingWarnings(TrackSectionList& list, ByteSource& source,
+                                  const ReadContext& context) {
+    std::vector<std::string> messages;
+    const ReadStatus status = ReadFitTrack(list, source, context, messages);
+    for (const std::string& message : messages) {
+        ShowWarning(message);
+    }
+    return status;
+}
+
 }  // namespace
 
 std::string_view XmlRootName(std::string_view bytes, bool complete, bool& needMore) {
@@ -142,7 +156,8 @@ ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const Rea
     for (;;) {
         bool needMore = false;
         root = XmlRootName(prefix, ended || failed, needMore);
-        if (!needMore || prefix.size() >= kSniffLimit) {
+        const bool fitUnsure = prefix.size() < kFitHeaderSize && !ended && !failed;
+        if ((!needMore && !fitUnsure) || prefix.size() >= kSniffLimit) {
             break;
         }
         const std::size_t had = prefix.size();
@@ -153,7 +168,11 @@ ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const Rea
         failed = count < 0;
     }
     const std::string rootName(root);
+    const bool fit = IsFitHeader(prefix);
     ReplaySource replay(std::move(prefix), failed, source);
+    if (fit) {
+        return ReadFitShowingWarnings(list, replay, context);
+    }
     for (const TrackFormat* format : kFormats) {
         if (format->claims(rootName, context.path)) {
             return format->read(list, replay, context);
