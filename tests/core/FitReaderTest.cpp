@@ -20,8 +20,9 @@ namespace {
 
 using Values = std::vector<uint64_t>;
 using Fields = std::vector<FitWriter::Field>;
-constexpr uint64_t kT0 = 1000000000;  // seconds since 1989-12-31: 2021-09-09T01:46:40Z
+constexpr uint64_t kT0 = 1000000000;  // seconds since 1989-12-31: 2021-09-08T01:46:40Z
 const std::string kDir = std::string(PELORIN_REAL_DATA) + "/fit/fitparse_";
+const std::string kPointsRead = "; the points before it were read.";
 
 struct Read {
     TrackSectionList list;
@@ -31,7 +32,8 @@ struct Read {
 
 Read ReadFit(ByteSource& source, const std::string& path = "dir/ride.fit") {
     Read read;
-    read.status = ReadFitTrack(read.list, source, ReadContext{path, FileTitle(path)}, read.messages);
+    read.status =
+        ReadFitTrack(read.list, source, ReadContext{path, FileTitle(path)}, read.messages);
     return read;
 }
 
@@ -89,8 +91,8 @@ double Degrees(int64_t semicircles) {
 int64_t PacificSeconds(std::string_view text) {
     const int month = static_cast<int>(
         std::string_view("JanFebMarAprMayJunJulAugSepOctNovDec").find(text.substr(4, 3)) / 3 + 1);
-    const int64_t day = DaysFromCivil(TextToInt(text.substr(text.size() - 4)), month,
-                                      TextToInt(text.substr(8, 2)));
+    const int64_t day =
+        DaysFromCivil(TextToInt(text.substr(text.size() - 4)), month, TextToInt(text.substr(8, 2)));
     const int64_t zone = text.substr(20, 3) == "PDT" ? 7 : 8;
     return day * 86400 + (TextToInt(text.substr(11, 2)) + zone) * 3600
            + TextToInt(text.substr(14, 2)) * 60 + TextToInt(text.substr(17, 2));
@@ -134,7 +136,8 @@ TEST(FitReader, RealFilesReadToTheirCounts) {
         {"2015-10-13-08-43-15", "T:221", {}},
         {"2019-02-17-062644-ELEMNT-297E-195-0", "T:13348", {"123" + noPosition}},
         {"Edge810-Vector-2013-08-16-15-35-10",
-         "T:1207 +^+:304 +^+:266 +^+:130 +^+:1202 +^+:132 +^+:1203 +^+:256", {}},
+         "T:1207 +^+:304 +^+:266 +^+:130 +^+:1202 +^+:132 +^+:1203 +^+:256",
+         {}},
         {"activity-small-fenix2-run", "T:266 +^+:830 +^+:753 +^+:960", {}},
         {"coros-pace-2-cycling-misaligned-fields", "T:569 +^+:9239 +^+:497", {"967" + noPosition}},
         {"elemnt-bolt-no-application-id-inside-developer-data-id", "T:131", {"1" + noPosition}},
@@ -147,13 +150,19 @@ TEST(FitReader, RealFilesReadToTheirCounts) {
         {"garmin-fenix-5-walk", "T:17", {}},
         {"null_compressed_speed_dist", "T:1808", {}},
         {"sample-activity", "T:315 +^+:1244 +^+:160 +^+:1246", {"133" + noPosition}},
-        {"sample_mulitple_header", "T:38 +^+:38 +^+:854 +^+:14 +^+:518",
+        {"sample_mulitple_header",
+         "T:38 +^+:38 +^+:854 +^+:14 +^+:518",
          {"311" + noPosition, " the track has no elevations."}},
-        {"strava-android-app-201.10-b1218918", "T:237",
+        {"strava-android-app-201.10-b1218918",
+         "T:237",
          {" the file is damaged after byte 7471; the points before it were read.",
           "236" + noPosition}},
-        {"20170518-191602-1740899583", "", {" the file holds no positions (an indoor recording?)."}},
-        {"sample-activity-indoor-trainer", "", {" the file holds no positions (an indoor recording?)."}},
+        {"20170518-191602-1740899583",
+         "",
+         {" the file holds no positions (an indoor recording?)."}},
+        {"sample-activity-indoor-trainer",
+         "",
+         {" the file holds no positions (an indoor recording?)."}},
         {"compressed-speed-distance", "", {" the file holds no positions (an indoor recording?)."}},
     };
     for (const auto& c : cases) {
@@ -174,10 +183,10 @@ TEST(FitReader, RealFilesMatchTheirRecordsCsv) {
     if (!std::filesystem::is_directory(std::string(PELORIN_REAL_DATA) + "/fit")) {
         GTEST_SKIP() << "no real recordings at " << PELORIN_REAL_DATA;
     }
-    for (const std::string name : {"garmin-edge-500-activity", "garmin-edge-820-bike",
-                                   "garmin-fenix-5-bike", "garmin-fenix-5-run",
-                                   "garmin-fenix-5-walk"}) {
-            // timestamp,heart_rate,cadence,speed,distance,position_lat,position_long,altitude,
+    for (const std::string name :
+         {"garmin-edge-500-activity", "garmin-edge-820-bike", "garmin-fenix-5-bike",
+          "garmin-fenix-5-run", "garmin-fenix-5-walk"}) {
+        // timestamp,heart_rate,cadence,speed,distance,position_lat,position_long,altitude,
         // temperature
         const auto rows = CsvRows(kDir + name + "-records.csv");
         const std::string bytes = FileBytes(kDir + name + ".fit");
@@ -230,5 +239,310 @@ TEST(FitReader, CompressedTimestampsMatchTheirCsv) {
         EXPECT_EQ(Text(record.time) + "," + Text(record.heartRate) + "," + Text(record.cadence),
                   rows[i][0] + "," + rows[i][1] + "," + (rows[i][4] == "null" ? "" : rows[i][4]))
             << "row " << i;
+    }
+}
+
+TEST(FitDecoder, ChecksumIsTheProtocolsCrc16) {
+    const std::string check = "123456789";
+    EXPECT_EQ(FitCrc(0, reinterpret_cast<const unsigned char*>(check.data()), check.size()),
+              0xBB3D);
+}
+
+TEST(FitDecoder, InvalidValuesOfEveryBaseTypeReadAsMissing) {
+    const struct {
+        int baseType;
+        int size;
+        uint64_t invalid;
+        bool readable;
+    } cases[] = {
+        {0x00, 1, 0xFF, true},
+        {0x01, 1, 0x7F, true},
+        {0x02, 1, 0xFF, true},
+        {0x83, 2, 0x7FFF, true},
+        {0x84, 2, 0xFFFF, true},
+        {0x85, 4, 0x7FFFFFFF, true},
+        {0x86, 4, 0xFFFFFFFF, true},
+        {0x0A, 1, 0, true},
+        {0x8B, 2, 0, true},
+        {0x8C, 4, 0, true},
+        {0x0D, 1, 0xFF, true},
+        {0x8E, 8, 0x7FFFFFFFFFFFFFFF, true},
+        {0x8F, 8, ~uint64_t{0}, true},
+        {0x90, 8, 0, true},
+        {0x07, 1, 0, false},
+        {0x88, 4, 0xFFFFFFFF, false},
+        {0x89, 8, ~uint64_t{0}, false},
+        {0x1F, 1, 0xFF, false},
+    };
+    for (const auto& c : cases) {
+        const Decoded decoded = Decode(FitWriter()
+                                           .Define(0, 20, {{3, c.size, c.baseType}})
+                                           .Data(0, {c.invalid})
+                                           .Data(0, {100})
+                                           .File());
+        ASSERT_EQ(decoded.records.size(), 2u) << c.baseType;
+        EXPECT_FALSE(decoded.records[0].heartRate) << c.baseType;
+        EXPECT_EQ(decoded.records[1].heartRate,
+                  c.readable ? std::optional<uint8_t>(100) : std::nullopt)
+            << c.baseType;
+    }
+}
+
+TEST(FitDecoder, ByteOrdersFieldSizesAndDeveloperFields) {
+    const Fields standard = {{0, 4, 0x85},   {1, 4, 0x85}, {2, 2, 0x84},
+                             {253, 4, 0x86}, {3, 1, 0x02}, {13, 1, 0x01}};
+    const Values values = {0x10000000, 0xE0000000, 3000, kT0, 150, 0xFB};
+    const auto with = [&](int index, FitWriter::Field field) {
+        Fields fields = standard;
+        fields[static_cast<std::size_t>(index)] = field;
+        return fields;
+    };
+    Fields unused = standard;
+    unused.insert(unused.end(), {{9, 0, 0x02}, {200, 255, 0x0D}});
+    const struct {
+        std::string name;
+        Fields fields;
+        bool bigEndian;
+        Fields developer;
+        bool position;
+        bool altitude;
+    } cases[] = {
+        {"little-endian", standard, false, {}, true, true},
+        {"big-endian", standard, true, {}, true, true},
+        {"developer fields", standard, false, {{0, 3, 0}, {1, 200, 1}}, true, true},
+        {"fields of 0 and 255 bytes", unused, true, {}, true, true},
+        {"an altitude of 3 bytes", with(2, {2, 3, 0x84}), false, {}, true, false},
+        {"a latitude of 5 bytes", with(0, {0, 5, 0x85}), false, {}, false, true},
+        {"a latitude of two elements", with(0, {0, 8, 0x85}), false, {}, true, true},
+    };
+    for (const auto& c : cases) {
+        const Decoded decoded = Decode(FitWriter()
+                                           .Define(0, 20, c.fields, c.bigEndian, c.developer)
+                                           .Data(0, values)
+                                           .Data(0, values)
+                                           .File());
+        ASSERT_EQ(decoded.records.size(), 2u) << c.name;
+        EXPECT_FALSE(decoded.outcome.damagedAt || decoded.outcome.checksumMismatch) << c.name;
+        for (const FitRecord& record : decoded.records) {
+            EXPECT_EQ(record.latitude, c.position ? std::optional(0x10000000) : std::nullopt)
+                << c.name;
+            EXPECT_EQ(record.longitude, -0x20000000) << c.name;
+            EXPECT_EQ(record.altitude, c.altitude ? std::optional(100.0) : std::nullopt) << c.name;
+            EXPECT_EQ(record.time, kT0) << c.name;
+            EXPECT_EQ(record.heartRate, 150) << c.name;
+            EXPECT_EQ(record.temperature, -5) << c.name;
+        }
+    }
+}
+
+TEST(FitDecoder, CompressedTimestampsRollOverFromTheLastTime) {
+    FitWriter writer;
+    writer.Define(0, 20, {{3, 1, 0x02}}).Define(1, 20, {{253, 4, 0x86}});
+    const auto compressed = [&](int offset) {
+        writer.Data(0, {1}, 0x80 | offset);
+    };
+    compressed(5);  // no time before it: none
+    writer.Data(1, {kT0 + 30});
+    for (int offset : {2, 2, 1, 31}) {
+        compressed(offset);
+    }
+    const Decoded decoded = Decode(writer.File());
+    std::vector<std::optional<uint32_t>> times;
+    for (const FitRecord& record : decoded.records) {
+        times.push_back(record.time);
+    }
+    const std::vector<std::optional<uint32_t>> expected = {std::nullopt, kT0 + 30, kT0 + 34,
+                                                           kT0 + 34,     kT0 + 65, kT0 + 95};
+    EXPECT_EQ(times, expected);
+}
+
+TEST(FitDecoder, LocalTypesRedefinedMidFile) {
+    const Decoded decoded =
+        Decode(FitWriter()
+                   .Define(0, 20, FitWriter::RecordFields())
+                   .Data(0, {1, 2, 3000, kT0})
+                   .Define(0, 20, {{253, 4, 0x86}, {1, 4, 0x85}, {0, 4, 0x85}}, true)
+                   .Data(0, {kT0 + 1, 4, 3})
+                   .Define(0, 19, {{2, 4, 0x86}})
+                   .Data(0, {kT0 + 5})
+                   .File());
+    ASSERT_EQ(decoded.records.size(), 2u);
+    EXPECT_EQ(decoded.records[1].latitude, 3);
+    EXPECT_EQ(decoded.records[1].longitude, 4);
+    EXPECT_EQ(decoded.records[1].time, kT0 + 1);
+    EXPECT_EQ(decoded.laps, std::vector<uint32_t>{kT0 + 5});
+}
+
+TEST(FitReader, LapsSplitTheRecordsIntoSections) {
+    const struct {
+        std::string name;
+        std::string bytes;
+        std::string outline;
+    } cases[] = {
+        {"no laps", Ride({0, 1, 2}).File(), "ride:3"},
+        {"laps after their records, unordered", Ride({0, 1, 2, 3, 4, 5}, {4, 0, 2}).File(),
+         "ride:2 +^+:2 +^+:2"},
+        {"records before the first lap", Ride({0, 1, 2, 3}, {2, 3}).File(), "ride:3 +^+:1"},
+        {"a lap without positions", Ride({0, 1, 5, 6}, {0, 2, 4}).File(), "ride:2 +^+:2"},
+        {"laps starting together", Ride({0, 1, 2}, {1, 1}).File(), "ride:1 +^+:2"},
+        {"time going backwards", Ride({0, 1, 5, 2, 6}, {0, 4}).File(), "ride:2 +^+:3"},
+        {"chained files", Ride({0, 1}, {0}).File() + Ride({2, 3}, {0, 3}).File(),
+         "ride:2 +^+:1 +^+:1"},
+        {"laps of another chained file", Ride({0, 1, 2}).File() + Ride({}, {1}).File(), "ride:3"},
+        {"a 12-byte header", Ride({0, 1}, {0, 1}).File(true), "ride:1 +^+:1"},
+    };
+    for (const auto& c : cases) {
+        const Read read = ReadFit(c.bytes);
+        EXPECT_EQ(Outline(read.list), c.outline) << c.name;
+        EXPECT_EQ(read.messages, std::vector<std::string>{}) << c.name;
+    }
+    // 2021-09-08T01:46:40Z at 22.5 degrees north, 45 west.
+    const Read read = ReadFit(FitWriter()
+                                  .Define(0, 20, FitWriter::RecordFields())
+                                  .Data(0, {0x10000000, 0xE0000000, 3000, kT0})
+                                  .File());
+    ASSERT_EQ(Outline(read.list), "ride:1");
+    EXPECT_EQ(read.list[0].points[0].latitude, 22.5);
+    EXPECT_EQ(read.list[0].points[0].longitude, -45.0);
+    EXPECT_EQ(read.list[0].points[0].time, ParseIsoTime("2021-09-08T01:46:40Z"));
+}
+
+TEST(FitReader, EnhancedAltitudeBeforeAltitude) {
+    const Fields fields = {{0, 4, 0x85}, {1, 4, 0x85}, {78, 4, 0x86}, {2, 2, 0x84}};
+    const Read read = ReadFit(FitWriter()
+                                  .Define(0, 20, fields)
+                                  .Data(0, {1, 1, 0xFFFFFFFF, 0xFFFF})  // takes the next one
+                                  .Data(0, {1, 1, 3500, 3000})
+                                  .Data(0, {1, 1, 0xFFFFFFFF, 3000})
+                                  .Data(0, {1, 1, 0xFFFFFFFF, 0xFFFF})  // keeps the last one
+                                  .File());
+    ASSERT_EQ(Outline(read.list), "ride:4");
+    const auto& points = read.list[0].points;
+    EXPECT_EQ(std::vector(
+                  {points[0].altitude, points[1].altitude, points[2].altitude, points[3].altitude}),
+              std::vector({200.0, 200.0, 100.0, 100.0}));
+}
+
+TEST(FitReader, DamagedFilesKeepWhatTheyHold) {
+    // Header 14 bytes, definitions to byte 41, records of 15 bytes at 41, 56 and 71, the
+    // checksum at 86.
+    const std::string good = Ride({0, 1, 2}).File();
+    const auto changed = [&](std::size_t at, const std::string& value, bool recheck = false) {
+        std::string bytes = good;
+        bytes.replace(at, value.size(), value);
+        if (recheck) {
+            bytes.resize(bytes.size() - 2);
+            FitWriter::AppendCrc(bytes);
+        }
+        return bytes;
+    };
+    const std::string damaged = "dir/ride.fit: the file is damaged after byte ";
+    const std::string checksum =
+        "dir/ride.fit: the file's checksum does not match; its records were read anyway.";
+    const std::string noPositions =
+        "dir/ride.fit: the file holds no positions (an indoor recording?).";
+    const struct {
+        std::string name;
+        std::string bytes;
+        std::string outline;
+        std::vector<std::string> messages;
+    } cases[] = {
+        {"cut inside a record", good.substr(0, 80), "ride:2", {damaged + "71" + kPointsRead}},
+        {"cut before the checksum", good.substr(0, 86), "ride:3", {damaged + "86" + kPointsRead}},
+        {"a data size beyond the end",
+         Ride({0, 1, 2}).File(false, 1000).substr(0, 86),
+         "ride:3",
+         {damaged + "86" + kPointsRead}},
+        {"an undefined local type",
+         Ride({0, 1}).Raw("\x05").File(),
+         "ride:2",
+         {damaged + "71" + kPointsRead}},
+        {"bytes after the checksum", good + "junk", "ride:3", {damaged + "88" + kPointsRead}},
+        {"a damaged chained file",
+         good + good.substr(0, 60),
+         "ride:3 +^+:1",
+         {damaged + "144" + kPointsRead}},
+        {"a changed altitude", changed(50, "\x01"), "ride:3", {checksum}},
+        {"a changed header", changed(3, "\x09"), "ride:3", {checksum}},
+        {"a header checksum 0", changed(12, std::string(2, '\0'), true), "ride:3", {}},
+        {"a wrong header checksum, a file cut short",
+         changed(12, "\x01").substr(0, 75),
+         "ride:2",
+         {checksum, damaged + "71" + kPointsRead}},
+        {"cut before any record", good.substr(0, 20), "", {damaged + "14" + kPointsRead}},
+        {"no positions",
+         FitWriter().Define(0, 20, {{253, 4, 0x86}}).Data(0, {kT0}).File(),
+         "",
+         {noPositions}},
+    };
+    for (const auto& c : cases) {
+        const Read read = ReadFit(c.bytes);
+        EXPECT_EQ(Outline(read.list), c.outline) << c.name;
+        EXPECT_EQ(read.messages, c.messages) << c.name;
+        EXPECT_EQ(read.status, read.list.IsEmpty() ? ReadStatus::BadContent : ReadStatus::Ok)
+            << c.name;
+    }
+}
+
+TEST(FitReader, HostileInputsEndCleanly) {
+    const Fields widest(255, {200, 255, 0x0D});
+    std::string chain;
+    for (int i = 0; i < 20000; ++i) {
+        chain += FitWriter().File();
+    }
+    const std::string header255 = "\xFF" + FitWriter().File().substr(1);
+    const struct {
+        std::string name;
+        std::string bytes;
+        std::string damagedAt;  // empty: not damaged
+    } cases[] = {
+        {"255 fields of 255 bytes and as many developer fields",
+         FitWriter().Define(0, 20, widest, false, widest).Data(0, {}).File(), ""},
+        {"a header size of 255", header255, "0"},
+        {"developer fields beyond the end", FitWriter().Raw("\x60\0\0\x14\0\0\xFF\1\1\1").File(),
+         "14"},
+        {"a data size of 4 GB", FitWriter().Define(0, 20, widest).File(false, 0xFFFFFFFF), "785"},
+        {"a header every 16 bytes", chain, ""},
+    };
+    for (const auto& c : cases) {
+        const Read read = ReadFit(c.bytes);
+        EXPECT_EQ(read.status, ReadStatus::BadContent) << c.name;
+        EXPECT_EQ(read.messages.back(),
+                  c.damagedAt.empty()
+                      ? "dir/ride.fit: the file holds no positions (an indoor recording?)."
+                      : "dir/ride.fit: the file is damaged after byte " + c.damagedAt + kPointsRead)
+            << c.name;
+    }
+}
+
+TEST(FitReader, ReadErrorKeepsThePointsBeforeIt) {
+    const std::string bytes = Ride({0, 1, 2}).File();
+    MemorySource failing(bytes, 70);
+    const Read read = ReadFit(failing);
+    EXPECT_EQ(read.status, ReadStatus::ReadFailed);
+    EXPECT_EQ(Outline(read.list), "ride:1");
+    EXPECT_EQ(read.messages, std::vector<std::string>{});
+}
+
+TEST(FitReader, KnownByItsHeaderNotItsName) {
+    const std::string fit = Ride({0, 1}, {0, 1}).File();
+    EXPECT_TRUE(IsFitHeader(fit));
+    EXPECT_TRUE(IsFitHeader(Ride({0}).File(true)));
+    for (const char size : {'\x0D', '\x0F', '\xFF'}) {
+        EXPECT_FALSE(IsFitHeader(size + fit.substr(1))) << int{size};
+    }
+    EXPECT_FALSE(IsFitHeader(fit.substr(0, 11)));
+    // A .plt whose bytes 8-11 read ".FIT".
+    const std::string plt = "OziExplo.FIT" + Header().substr(12) + "1,2,0,3,40000\r\n";
+    const struct {
+        std::string bytes;
+        std::string outline;
+    } cases[] = {{fit, "walk:1 +^+:1"}, {plt, "Walk:1"}};
+    for (const auto& c : cases) {
+        TrackSectionList list;
+        MemorySource source(c.bytes);
+        EXPECT_EQ(ReadTrackSource(list, source, ReadContext{"dir/walk.plt", "walk"}),
+                  ReadStatus::Ok);
+        EXPECT_EQ(Outline(list), c.outline);
     }
 }
