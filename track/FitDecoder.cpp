@@ -33,13 +33,15 @@ constexpr uint16_t CrcNibble(uint16_t crc, unsigned nibble) {
     return static_cast<uint16_t>(crc ^ mixed ^ kCrcNibbles[nibble & 0xF]);
 }
 
-/// Eight byte tables derived from the nibble steps, to take eight bytes a step.
-constexpr std::array<std::array<uint16_t, 256>, 8> MakeCrcTables() {
-    std::array<std::array<uint16_t, 256>, 8> tables{};
+/// Byte tables derived from the nibble steps: table k gives the checksum of a byte followed by
+/// k zero bytes, so that a step takes 16 bytes at once.
+constexpr std::size_t kCrcStep = 16;
+constexpr std::array<std::array<uint16_t, 256>, kCrcStep> MakeCrcTables() {
+    std::array<std::array<uint16_t, 256>, kCrcStep> tables{};
     for (unsigned b = 0; b < 256; ++b) {
         tables[0][b] = CrcNibble(CrcNibble(0, b), b >> 4);
     }
-    for (std::size_t k = 1; k < 8; ++k) {
+    for (std::size_t k = 1; k < kCrcStep; ++k) {
         for (unsigned b = 0; b < 256; ++b) {
             const uint16_t before = tables[k - 1][b];
             tables[k][b] = static_cast<uint16_t>((before >> 8) ^ tables[0][before & 0xFF]);
@@ -65,8 +67,17 @@ struct Slot {
 
 enum class Kind : uint8_t { Other, Record, Lap };
 
-enum RecordSlot { Latitude, Longitude, Altitude, EnhancedAltitude, HeartRate, Cadence, Power,
-                  Temperature, kRecordSlots };
+enum RecordSlot {
+    Latitude,
+    Longitude,
+    Altitude,
+    EnhancedAltitude,
+    HeartRate,
+    Cadence,
+    Power,
+    Temperature,
+    kRecordSlots
+};
 constexpr int kLapStartTime = 0;  // the lap's start_time in slot 0
 
 /// The record field each slot reads, in RecordSlot order.
@@ -89,13 +100,25 @@ Slot MakeSlot(std::size_t offset, unsigned size, unsigned baseType) {
         bool isSigned;
         uint64_t invalid;
     };
+    // By base type number (the low 5 bits of the base type).
     static constexpr BaseType kBaseTypes[] = {
-        {1, false, 0xFF},  {1, true, 0x7F},  {1, false, 0xFF},        // enum, sint8, uint8
-        {2, true, 0x7FFF}, {2, false, 0xFFFF},                        // sint16, uint16
-        {4, true, 0x7FFFFFFF}, {4, false, 0xFFFFFFFF},                // sint32, uint32
-        {0, false, 0}, {0, false, 0}, {0, false, 0},                  // string, float32, float64
-        {1, false, 0}, {2, false, 0}, {4, false, 0}, {1, false, 0xFF},  // uint8z-32z, byte
-        {8, true, 0x7FFFFFFFFFFFFFFF}, {8, false, ~uint64_t{0}}, {8, false, 0},  // 64-bit
+        {1, false, 0xFF},               // enum
+        {1, true, 0x7F},                // sint8
+        {1, false, 0xFF},               // uint8
+        {2, true, 0x7FFF},              // sint16
+        {2, false, 0xFFFF},             // uint16
+        {4, true, 0x7FFFFFFF},          // sint32
+        {4, false, 0xFFFFFFFF},         // uint32
+        {0, false, 0},                  // string
+        {0, false, 0},                  // float32
+        {0, false, 0},                  // float64
+        {1, false, 0},                  // uint8z
+        {2, false, 0},                  // uint16z
+        {4, false, 0},                  // uint32z
+        {1, false, 0xFF},               // byte
+        {8, true, 0x7FFFFFFFFFFFFFFF},  // sint64
+        {8, false, ~uint64_t{0}},       // uint64
+        {8, false, 0},                  // uint64z
     };
     const unsigned number = baseType & 0x1F;
     Slot slot;
@@ -113,16 +136,36 @@ Slot MakeSlot(std::size_t offset, unsigned size, unsigned baseType) {
     return slot;
 }
 
-/// The value of the slot in the message content; false when missing or invalid.
-bool ReadSlot(const unsigned char* content, const Slot& slot, bool bigEndian, int64_t& value) {
-    if (slot.width == 0) {
-        return false;
+/// W bytes at p as an unsigned number in the given byte order.
+template <unsigned W>
+uint64_t Load(const unsigned char* p, bool bigEndian) {
+    uint64_t raw = 0;
+    for (unsigned i = 0; i < W; ++i) {
+        raw |= uint64_t{p[i]} << (8 * (bigEndian ? W - 1 - i : i));
     }
+    return raw;
+}
+
+/// The value of the slot in the message content; false when missing or invalid.
+inline bool ReadSlot(const unsigned char* content, const Slot& slot, bool bigEndian,
+                     int64_t& value) {
     const unsigned char* p = content + slot.offset;
     uint64_t raw = 0;
-    for (unsigned i = 0; i < slot.width; ++i) {
-        const unsigned shift = 8 * (bigEndian ? slot.width - 1 - i : i);
-        raw |= uint64_t{p[i]} << shift;
+    switch (slot.width) {
+        case 1:
+            raw = p[0];
+            break;
+        case 2:
+            raw = Load<2>(p, bigEndian);
+            break;
+        case 4:
+            raw = Load<4>(p, bigEndian);
+            break;
+        case 8:
+            raw = Load<8>(p, bigEndian);
+            break;
+        default:
+            return false;
     }
     if (raw == slot.invalid) {
         return false;
@@ -141,7 +184,7 @@ bool ReadSlot(const unsigned char* content, const Slot& slot, bool bigEndian, in
 
 /// The slot's value when it fits T.
 template <typename T>
-std::optional<T> Narrow(const unsigned char* content, const Slot& slot, bool bigEndian) {
+inline std::optional<T> Narrow(const unsigned char* content, const Slot& slot, bool bigEndian) {
     int64_t value = 0;
     if (!ReadSlot(content, slot, bigEndian, value) || value < std::numeric_limits<T>::min()
         || value > std::numeric_limits<T>::max()) {
@@ -196,8 +239,8 @@ private:
         m_pos = 0;
         m_crcFrom = 0;
         while (m_end < count && !m_ended && !m_failed) {
-            const std::ptrdiff_t got = m_source.Read(reinterpret_cast<char*>(m_buffer.get()) + m_end,
-                                                     kBufferSize - m_end);
+            const std::ptrdiff_t got =
+                m_source.Read(reinterpret_cast<char*>(m_buffer.get()) + m_end, kBufferSize - m_end);
             m_failed = got < 0;
             m_ended = got == 0;
             m_end += got > 0 ? static_cast<std::size_t>(got) : 0;
@@ -351,7 +394,8 @@ private:
         std::optional<uint32_t> time = Narrow<uint32_t>(content, definition.time, big);
         if (!time && compressedOffset >= 0 && m_lastTime) {
             const uint64_t rolled =
-                uint64_t{*m_lastTime} + ((static_cast<unsigned>(compressedOffset) - *m_lastTime) & 0x1F);
+                uint64_t{*m_lastTime}
+                + ((static_cast<unsigned>(compressedOffset) - *m_lastTime) & 0x1F);
             if (rolled < std::numeric_limits<uint32_t>::max()) {
                 time = static_cast<uint32_t>(rolled);
             }
@@ -376,7 +420,8 @@ private:
             record.temperature = Narrow<int8_t>(content, slots[Temperature], big);
             m_handler.OnRecord(record);
         } else if (definition.kind == Kind::Lap) {
-            if (const auto start = Narrow<uint32_t>(content, definition.slots[kLapStartTime], big)) {
+            if (const auto start =
+                    Narrow<uint32_t>(content, definition.slots[kLapStartTime], big)) {
                 m_handler.OnLap(*start);
             }
         }
@@ -405,17 +450,14 @@ FitOutcome DecodeFit(ByteSource& source, FitHandler& handler) {
 
 uint16_t FitCrc(uint16_t crc, const unsigned char* bytes, std::size_t size) {
     std::size_t i = 0;
-    for (; i + 8 <= size; i += 8) {
-        uint64_t word = 0;
-        for (unsigned k = 0; k < 8; ++k) {
-            word |= uint64_t{bytes[i + k]} << (8 * k);
+    for (; i + kCrcStep <= size; i += kCrcStep) {
+        const unsigned char* p = bytes + i;
+        uint16_t next = static_cast<uint16_t>(kCrcTables[kCrcStep - 1][(p[0] ^ crc) & 0xFF]
+                                              ^ kCrcTables[kCrcStep - 2][p[1] ^ (crc >> 8)]);
+        for (std::size_t k = 2; k < kCrcStep; ++k) {
+            next ^= kCrcTables[kCrcStep - 1 - k][p[k]];
         }
-        word ^= crc;
-        crc = static_cast<uint16_t>(
-            kCrcTables[7][word & 0xFF] ^ kCrcTables[6][(word >> 8) & 0xFF]
-            ^ kCrcTables[5][(word >> 16) & 0xFF] ^ kCrcTables[4][(word >> 24) & 0xFF]
-            ^ kCrcTables[3][(word >> 32) & 0xFF] ^ kCrcTables[2][(word >> 40) & 0xFF]
-            ^ kCrcTables[1][(word >> 48) & 0xFF] ^ kCrcTables[0][word >> 56]);
+        crc = next;
     }
     for (; i < size; ++i) {
         crc = static_cast<uint16_t>((crc >> 8) ^ kCrcTables[0][(crc ^ bytes[i]) & 0xFF]);

@@ -102,12 +102,12 @@ void WriteSections(FitCollector& collected, SectionWriter& writer) {
         if (begin) {
             writer.BeginSection();
         }
-        writer.AddPoint(Degrees(point.latitude), Degrees(point.longitude),
-                        std::isnan(point.altitude) ? std::nullopt
-                                                   : std::optional<double>(point.altitude),
-                        point.timed ? std::optional<double>(DayCountOfUnixSeconds(
-                                          static_cast<double>(point.time + kFitEpoch)))
-                                    : std::nullopt);
+        writer.AddPoint(
+            Degrees(point.latitude), Degrees(point.longitude),
+            std::isnan(point.altitude) ? std::nullopt : std::optional<double>(point.altitude),
+            point.timed ? std::optional<double>(
+                DayCountOfUnixSeconds(static_cast<double>(point.time + kFitEpoch)))
+                        : std::nullopt);
     }
     writer.SkipPoint(collected.skipped);
 }
