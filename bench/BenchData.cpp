@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "analysis/Joining.h"
-#include "track/FitDecoder.h"
+#include "track/FitInput.h"
 
 std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
     std::filesystem::create_directories(PELORIN_BENCH_DATA);

@@ -15,44 +15,13 @@
 
 #include "track/FitDecoder.h"
 
-#include <array>
 #include <cstring>
 #include <limits>
-#include <memory>
+
+#include "track/FitInput.h"
 
 namespace {
 
-// The protocol's checksum, four bits at a time.
-constexpr uint16_t kCrcNibbles[16] = {0x0000, 0xCC01, 0xD801, 0x1400, 0xF001, 0x3C00,
-                                      0x2800, 0xE401, 0xA001, 0x6C00, 0x7800, 0xB401,
-                                      0x5000, 0x9C01, 0x8801, 0x4400};
-
-constexpr uint16_t CrcNibble(uint16_t crc, unsigned nibble) {
-    const uint16_t mixed = kCrcNibbles[crc & 0xF];
-    crc = static_cast<uint16_t>((crc >> 4) & 0x0FFF);
-    return static_cast<uint16_t>(crc ^ mixed ^ kCrcNibbles[nibble & 0xF]);
-}
-
-/// Byte tables derived from the nibble steps: table k gives the checksum of a byte followed by
-/// k zero bytes, so that a step takes 16 bytes at once.
-constexpr std::size_t kCrcStep = 16;
-constexpr std::array<std::array<uint16_t, 256>, kCrcStep> MakeCrcTables() {
-    std::array<std::array<uint16_t, 256>, kCrcStep> tables{};
-    for (unsigned b = 0; b < 256; ++b) {
-        tables[0][b] = CrcNibble(CrcNibble(0, b), b >> 4);
-    }
-    for (std::size_t k = 1; k < kCrcStep; ++k) {
-        for (unsigned b = 0; b < 256; ++b) {
-            const uint16_t before = tables[k - 1][b];
-            tables[k][b] = static_cast<uint16_t>((before >> 8) ^ tables[0][before & 0xFF]);
-        }
-    }
-    return tables;
-}
-
-constexpr auto kCrcTables = MakeCrcTables();
-
-constexpr std::size_t kBufferSize = 256 << 10;
 constexpr std::size_t kHeaderCore = 12;  // the bytes the header checksum covers
 constexpr std::size_t kCrcSize = 2;
 constexpr int kTimestampField = 253;
@@ -196,68 +165,6 @@ inline std::optional<T> Narrow(const unsigned char* content, const Slot& slot, b
 uint32_t LittleEndian32(const unsigned char* p) {
     return uint32_t{p[0]} | uint32_t{p[1]} << 8 | uint32_t{p[2]} << 16 | uint32_t{p[3]} << 24;
 }
-
-/// The source's bytes through one buffer, with the checksum of the bytes taken since the last
-/// reset. Taken bytes are checked in long runs, when the buffer moves on or a value is asked.
-class FitInput {
-public:
-    explicit FitInput(ByteSource& source)
-        : m_source(source), m_buffer(new unsigned char[kBufferSize]) {}
-
-    /// The next count bytes (count <= kBufferSize), or null when the source ends or fails first.
-    const unsigned char* Peek(std::size_t count) {
-        if (m_end - m_pos >= count || Fill(count)) {
-            return m_buffer.get() + m_pos;
-        }
-        return nullptr;
-    }
-    /// Takes count bytes that Peek has shown.
-    void Skip(std::size_t count) { m_pos += count; }
-    uint64_t Offset() const { return m_base + m_pos; }
-    bool Failed() const { return m_failed; }
-
-    void ResetCrc() {
-        m_crc = 0;
-        m_crcFrom = m_pos;
-    }
-    uint16_t Crc() {
-        UpdateCrc();
-        return m_crc;
-    }
-
-private:
-    void UpdateCrc() {
-        m_crc = FitCrc(m_crc, m_buffer.get() + m_crcFrom, m_pos - m_crcFrom);
-        m_crcFrom = m_pos;
-    }
-
-    bool Fill(std::size_t count) {
-        UpdateCrc();
-        std::memmove(m_buffer.get(), m_buffer.get() + m_pos, m_end - m_pos);
-        m_base += m_pos;
-        m_end -= m_pos;
-        m_pos = 0;
-        m_crcFrom = 0;
-        while (m_end < count && !m_ended && !m_failed) {
-            const std::ptrdiff_t got =
-                m_source.Read(reinterpret_cast<char*>(m_buffer.get()) + m_end, kBufferSize - m_end);
-            m_failed = got < 0;
-            m_ended = got == 0;
-            m_end += got > 0 ? static_cast<std::size_t>(got) : 0;
-        }
-        return m_end >= count;
-    }
-
-    ByteSource& m_source;
-    std::unique_ptr<unsigned char[]> m_buffer;
-    std::size_t m_pos = 0;
-    std::size_t m_end = 0;
-    uint64_t m_base = 0;  // offset in the source of the buffer's first byte
-    bool m_ended = false;
-    bool m_failed = false;
-    uint16_t m_crc = 0;
-    std::size_t m_crcFrom = 0;  // the buffer's bytes from here to m_pos are not checked yet
-};
 
 class Decoder {
 public:
@@ -446,21 +353,4 @@ private:
 
 FitOutcome DecodeFit(ByteSource& source, FitHandler& handler) {
     return Decoder(source, handler).Run();
-}
-
-uint16_t FitCrc(uint16_t crc, const unsigned char* bytes, std::size_t size) {
-    std::size_t i = 0;
-    for (; i + kCrcStep <= size; i += kCrcStep) {
-        const unsigned char* p = bytes + i;
-        uint16_t next = static_cast<uint16_t>(kCrcTables[kCrcStep - 1][(p[0] ^ crc) & 0xFF]
-                                              ^ kCrcTables[kCrcStep - 2][p[1] ^ (crc >> 8)]);
-        for (std::size_t k = 2; k < kCrcStep; ++k) {
-            next ^= kCrcTables[kCrcStep - 1 - k][p[k]];
-        }
-        crc = next;
-    }
-    for (; i < size; ++i) {
-        crc = static_cast<uint16_t>((crc >> 8) ^ kCrcTables[0][(crc ^ bytes[i]) & 0xFF]);
-    }
-    return crc;
 }

@@ -43,6 +43,3 @@ struct FitOutcome {
 /// Decodes the FIT files chained in the source, a block at a time, and stops at the first
 /// damage. Memory stays bounded whatever the bytes say.
 FitOutcome DecodeFit(ByteSource& source, FitHandler& handler);
-
-/// The FIT checksum (CRC-16 with the polynomial 0xA001, reflected, starting at crc) of bytes.
-uint16_t FitCrc(uint16_t crc, const unsigned char* bytes, std::size_t size);

@@ -11,6 +11,7 @@
 #include "support/FitWriter.h"
 #include "support/TestFiles.h"
 #include "track/FitDecoder.h"
+#include "track/FitInput.h"
 #include "track/FitReader.h"
 #include "track/NumberText.h"
 #include "track/SectionWriter.h"

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "track/FitDecoder.h"
+#include "track/FitInput.h"
 
 /// Writes FIT files for tests: definitions, data messages, header and checksums.
 class FitWriter {
