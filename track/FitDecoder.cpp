@@ -316,10 +316,9 @@ private:
             record.time = time;
             record.latitude = Narrow<int32_t>(content, slots[Latitude], big);
             record.longitude = Narrow<int32_t>(content, slots[Longitude], big);
-            if (const auto enhanced = Narrow<uint32_t>(content, slots[EnhancedAltitude], big)) {
-                record.altitude = *enhanced / 5.0 - 500.0;
-            } else if (const auto altitude = Narrow<uint16_t>(content, slots[Altitude], big)) {
-                record.altitude = *altitude / 5.0 - 500.0;
+            record.altitude = Narrow<uint32_t>(content, slots[EnhancedAltitude], big);
+            if (!record.altitude) {
+                record.altitude = Narrow<uint16_t>(content, slots[Altitude], big);
             }
             record.heartRate = Narrow<uint8_t>(content, slots[HeartRate], big);
             record.cadence = Narrow<uint8_t>(content, slots[Cadence], big);

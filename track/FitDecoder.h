@@ -10,7 +10,7 @@
 struct FitRecord {
     std::optional<int32_t> latitude;    // semicircles
     std::optional<int32_t> longitude;   // semicircles
-    std::optional<double> altitude;     // metres: enhanced_altitude, else altitude
+    std::optional<uint32_t> altitude;   // 5 per metre from -500 m: enhanced_altitude, else altitude
     std::optional<uint32_t> time;       // seconds since 1989-12-31T00:00:00Z
     std::optional<uint8_t> heartRate;   // beats per minute
     std::optional<uint8_t> cadence;     // revolutions per minute

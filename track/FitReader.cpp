@@ -14,10 +14,7 @@
 #include "track/FitReader.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdint>
-#include <cstring>
-#include <limits>
 #include <optional>
 #include <utility>
 
@@ -29,19 +26,20 @@ namespace {
 
 constexpr int64_t kFitEpoch = 631065600;  // 1989-12-31T00:00:00Z in seconds since 1970
 
-/// A point as collected before the laps are known.
+constexpr uint32_t kMissing = 0xFFFFFFFF;  // FIT's invalid uint32, never a value read
+constexpr int32_t kNorthPole = 1 << 30;    // 90 degrees in semicircles
+
+/// A point as collected before the laps are known, in 16 bytes.
 struct FitPoint {
     int32_t latitude;   // semicircles
     int32_t longitude;  // semicircles
-    double altitude;    // metres; NaN when missing
-    uint32_t time;      // seconds since 1989-12-31
-    bool timed;
-    uint32_t file;  // index of the FIT file in the chain
+    uint32_t altitude;  // 5 per metre from -500 m, or kMissing
+    uint32_t time;      // seconds since 1989-12-31, or kMissing
 };
 
 struct FitLap {
-    uint32_t file;
-    uint32_t start;  // seconds since 1989-12-31
+    std::size_t file;  // index of the FIT file in the chain
+    uint32_t start;    // seconds since 1989-12-31
     bool operator<(const FitLap& other) const {
         return std::pair(file, start) < std::pair(other.file, other.start);
     }
@@ -53,63 +51,62 @@ double Degrees(int32_t semicircles) {
 
 class FitCollector : public FitHandler {
 public:
-    void OnFile() override { ++m_file; }
+    void OnFile() override { fileStarts.push_back(points.GetSize()); }
 
     void OnRecord(const FitRecord& record) override {
-        if (!record.latitude || !record.longitude || std::fabs(Degrees(*record.latitude)) > 90.0) {
+        if (!record.latitude || !record.longitude || *record.latitude > kNorthPole
+            || *record.latitude < -kNorthPole) {
             ++skipped;
             return;
         }
         FitPoint& point = points.Add();
         point.latitude = *record.latitude;
         point.longitude = *record.longitude;
-        point.altitude = record.altitude.value_or(std::numeric_limits<double>::quiet_NaN());
-        point.time = record.time.value_or(0);
-        point.timed = record.time.has_value();
-        point.file = m_file;
+        point.altitude = record.altitude.value_or(kMissing);
+        point.time = record.time.value_or(kMissing);
     }
 
-    void OnLap(uint32_t startTime) override { laps.push_back({m_file, startTime}); }
+    void OnLap(uint32_t startTime) override { laps.push_back({fileStarts.size() - 1, startTime}); }
 
     GrowArray<FitPoint> points;
+    std::vector<std::size_t> fileStarts;  // index of the first point of each file
     std::vector<FitLap> laps;
     std::size_t skipped = 0;
-
-private:
-    uint32_t m_file = std::numeric_limits<uint32_t>::max();  // the first file is 0
 };
 
-/// Writes the collected points as sections, split by the laps of their files.
-void WriteSections(FitCollector& collected, SectionWriter& writer) {
-    std::vector<FitLap>& laps = collected.laps;
-    std::sort(laps.begin(), laps.end());
-    writer.BeginGroup();
-    std::size_t next = 0;     // the next lap start that begins a section
-    std::size_t fileEnd = 0;  // the end of the laps of the point's file
-    for (std::size_t i = 0; i < collected.points.GetSize(); ++i) {
+void AddPoint(const FitPoint& point, SectionWriter& writer) {
+    std::optional<double> altitude;
+    if (point.altitude != kMissing) {
+        altitude = point.altitude / 5.0 - 500.0;
+    }
+    std::optional<double> time;
+    if (point.time != kMissing) {
+        time = DayCountOfUnixSeconds(static_cast<double>(point.time + kFitEpoch));
+    }
+    writer.AddPoint(Degrees(point.latitude), Degrees(point.longitude), altitude, time);
+}
+
+/// Writes the points of file f as sections, split by the laps of the file.
+void WriteFile(const FitCollector& collected, std::size_t f, SectionWriter& writer) {
+    const std::size_t begin = collected.fileStarts[f];
+    const std::size_t end = f + 1 < collected.fileStarts.size() ? collected.fileStarts[f + 1]
+                                                                : collected.points.GetSize();
+    const std::vector<FitLap>& laps = collected.laps;
+    const auto first = std::lower_bound(laps.begin(), laps.end(), FitLap{f, 0});
+    const auto last = std::lower_bound(first, laps.end(), FitLap{f + 1, 0});
+    auto next = first == last ? last : first + 1;  // the next lap start that begins a section
+    for (std::size_t i = begin; i < end; ++i) {
         const FitPoint& point = collected.points[i];
-        bool begin = i == 0 || point.file != collected.points[i - 1].file;
-        if (begin) {
-            const auto first = std::lower_bound(laps.begin(), laps.end(), FitLap{point.file, 0});
-            fileEnd = static_cast<std::size_t>(
-                std::lower_bound(first, laps.end(), FitLap{point.file + 1, 0}) - laps.begin());
-            next = std::min(static_cast<std::size_t>(first - laps.begin()) + 1, fileEnd);
-        }
-        while (point.timed && next < fileEnd && point.time >= laps[next].start) {
+        bool split = false;
+        while (point.time != kMissing && next != last && point.time >= next->start) {
             ++next;
-            begin = true;
+            split = true;
         }
-        if (begin) {
+        if (i == begin || split) {
             writer.BeginSection();
         }
-        writer.AddPoint(
-            Degrees(point.latitude), Degrees(point.longitude),
-            std::isnan(point.altitude) ? std::nullopt : std::optional<double>(point.altitude),
-            point.timed ? std::optional<double>(
-                DayCountOfUnixSeconds(static_cast<double>(point.time + kFitEpoch)))
-                        : std::nullopt);
+        AddPoint(point, writer);
     }
-    writer.SkipPoint(collected.skipped);
 }
 
 }  // namespace
@@ -138,8 +135,13 @@ ReadStatus ReadFitTrack(TrackSectionList& list, ByteSource& source, const ReadCo
         }
         return ReadStatus::BadContent;
     }
+    std::sort(collected.laps.begin(), collected.laps.end());
     SectionWriter writer(list, context.title);
-    WriteSections(collected, writer);
+    writer.BeginGroup();
+    for (std::size_t f = 0; f < collected.fileStarts.size(); ++f) {
+        WriteFile(collected, f, writer);
+    }
+    writer.SkipPoint(collected.skipped);
     writer.Finish(context.path, messages);
     return outcome.readFailed ? ReadStatus::ReadFailed : ReadStatus::Ok;
 }

@@ -1,7 +1,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,7 +22,6 @@ using Values = std::vector<uint64_t>;
 using Fields = std::vector<FitWriter::Field>;
 constexpr uint64_t kT0 = 1000000000;  // seconds since 1989-12-31: 2021-09-08T01:46:40Z
 const std::string kDir = std::string(PELORIN_REAL_DATA) + "/fit/fitparse_";
-const std::string kPointsRead = "; the points before it were read.";
 
 struct Read {
     TrackSectionList list;
@@ -31,16 +29,13 @@ struct Read {
     std::vector<std::string> messages;
 };
 
-Read ReadFit(ByteSource& source, const std::string& path = "dir/ride.fit") {
+Read ReadFit(const std::string& bytes, const std::string& path = "dir/ride.fit",
+             std::size_t failAfter = std::string::npos) {
     Read read;
+    MemorySource source(bytes, failAfter);
     read.status =
         ReadFitTrack(read.list, source, ReadContext{path, FileTitle(path)}, read.messages);
     return read;
-}
-
-Read ReadFit(const std::string& bytes) {
-    MemorySource source(bytes);
-    return ReadFit(source);
 }
 
 /// Names and point counts of the sections, as "name:count" joined by blanks.
@@ -53,10 +48,9 @@ std::string Outline(const TrackSectionList& list) {
 }
 
 struct Decoded : FitHandler {
-    void OnFile() override { ++files; }
+    void OnFile() override {}
     void OnRecord(const FitRecord& record) override { records.push_back(record); }
     void OnLap(uint32_t start) override { laps.push_back(start); }
-    int files = 0;
     std::vector<FitRecord> records;
     std::vector<uint32_t> laps;
     FitOutcome outcome;
@@ -167,9 +161,7 @@ TEST(FitReader, RealFilesReadToTheirCounts) {
         {"compressed-speed-distance", "", {" the file holds no positions (an indoor recording?)."}},
     };
     for (const auto& c : cases) {
-        const std::unique_ptr<FileSource> file = FileSource::Open(kDir + c.name + ".fit");
-        ASSERT_TRUE(file) << c.name;
-        const Read read = ReadFit(*file, "T.fit");
+        const Read read = ReadFit(FileBytes(kDir + c.name + ".fit"), "T.fit");
         EXPECT_EQ(read.status, c.outline.empty() ? ReadStatus::BadContent : ReadStatus::Ok);
         EXPECT_EQ(Outline(read.list), c.outline) << c.name;
         std::vector<std::string> messages;
@@ -328,7 +320,7 @@ TEST(FitDecoder, ByteOrdersFieldSizesAndDeveloperFields) {
             EXPECT_EQ(record.latitude, c.position ? std::optional(0x10000000) : std::nullopt)
                 << c.name;
             EXPECT_EQ(record.longitude, -0x20000000) << c.name;
-            EXPECT_EQ(record.altitude, c.altitude ? std::optional(100.0) : std::nullopt) << c.name;
+            EXPECT_EQ(record.altitude, c.altitude ? std::optional(3000u) : std::nullopt) << c.name;
             EXPECT_EQ(record.time, kT0) << c.name;
             EXPECT_EQ(record.heartRate, 150) << c.name;
             EXPECT_EQ(record.temperature, -5) << c.name;
@@ -408,23 +400,27 @@ TEST(FitReader, LapsSplitTheRecordsIntoSections) {
     EXPECT_EQ(read.list[0].points[0].time, ParseIsoTime("2021-09-08T01:46:40Z"));
 }
 
-TEST(FitReader, EnhancedAltitudeBeforeAltitude) {
+TEST(FitReader, EnhancedAltitudeBeforeAltitudeAndNoPositionBeyondAPole) {
     const Fields fields = {{0, 4, 0x85}, {1, 4, 0x85}, {78, 4, 0x86}, {2, 2, 0x84}};
     const Read read = ReadFit(FitWriter()
                                   .Define(0, 20, fields)
-                                  .Data(0, {1, 1, 0xFFFFFFFF, 0xFFFF})  // takes the next one
-                                  .Data(0, {1, 1, 3500, 3000})
-                                  .Data(0, {1, 1, 0xFFFFFFFF, 3000})
+                                  .Data(0, {1, 1, 0xFFFFFFFF, 0xFFFF})   // takes the next one
+                                  .Data(0, {0x40000000, 1, 3500, 3000})  // 90 degrees north
+                                  .Data(0, {0x40000001, 1, 3500, 3000})
+                                  .Data(0, {0xC0000000, 1, 0xFFFFFFFF, 3000})
                                   .Data(0, {1, 1, 0xFFFFFFFF, 0xFFFF})  // keeps the last one
                                   .File());
     ASSERT_EQ(Outline(read.list), "ride:4");
+    EXPECT_EQ(read.messages,
+              std::vector<std::string>({"dir/ride.fit: 1 points without position were skipped.",
+                                        "dir/ride.fit: the track has no times."}));
     const auto& points = read.list[0].points;
     EXPECT_EQ(std::vector(
                   {points[0].altitude, points[1].altitude, points[2].altitude, points[3].altitude}),
               std::vector({200.0, 200.0, 100.0, 100.0}));
 }
 
-TEST(FitReader, DamagedFilesKeepWhatTheyHold) {
+TEST(FitReader, DamagedAndHostileFilesKeepWhatTheyHold) {
     // Header 14 bytes, definitions to byte 41, records of 15 bytes at 41, 56 and 71, the
     // checksum at 86.
     const std::string good = Ride({0, 1, 2}).File();
@@ -437,44 +433,60 @@ TEST(FitReader, DamagedFilesKeepWhatTheyHold) {
         }
         return bytes;
     };
-    const std::string damaged = "dir/ride.fit: the file is damaged after byte ";
+    const auto damaged = [](const std::string& at) {
+        return "dir/ride.fit: the file is damaged after byte " + at
+               + "; the points before it were read.";
+    };
     const std::string checksum =
         "dir/ride.fit: the file's checksum does not match; its records were read anyway.";
     const std::string noPositions =
         "dir/ride.fit: the file holds no positions (an indoor recording?).";
+    const Fields widest(255, {200, 255, 0x0D});
+    std::string chain;
+    for (int i = 0; i < 20000; ++i) {
+        chain += FitWriter().File();
+    }
     const struct {
         std::string name;
         std::string bytes;
         std::string outline;
         std::vector<std::string> messages;
     } cases[] = {
-        {"cut inside a record", good.substr(0, 80), "ride:2", {damaged + "71" + kPointsRead}},
-        {"cut before the checksum", good.substr(0, 86), "ride:3", {damaged + "86" + kPointsRead}},
+        {"cut inside a record", good.substr(0, 80), "ride:2", {damaged("71")}},
+        {"cut before the checksum", good.substr(0, 86), "ride:3", {damaged("86")}},
         {"a data size beyond the end",
          Ride({0, 1, 2}).File(false, 1000).substr(0, 86),
          "ride:3",
-         {damaged + "86" + kPointsRead}},
-        {"an undefined local type",
-         Ride({0, 1}).Raw("\x05").File(),
-         "ride:2",
-         {damaged + "71" + kPointsRead}},
-        {"bytes after the checksum", good + "junk", "ride:3", {damaged + "88" + kPointsRead}},
-        {"a damaged chained file",
-         good + good.substr(0, 60),
-         "ride:3 +^+:1",
-         {damaged + "144" + kPointsRead}},
+         {damaged("86")}},
+        {"an undefined local type", Ride({0, 1}).Raw("\x05").File(), "ride:2", {damaged("71")}},
+        {"bytes after the checksum", good + "junk", "ride:3", {damaged("88")}},
+        {"a damaged chained file", good + good.substr(0, 60), "ride:3 +^+:1", {damaged("144")}},
         {"a changed altitude", changed(50, "\x01"), "ride:3", {checksum}},
         {"a changed header", changed(3, "\x09"), "ride:3", {checksum}},
         {"a header checksum 0", changed(12, std::string(2, '\0'), true), "ride:3", {}},
         {"a wrong header checksum, a file cut short",
          changed(12, "\x01").substr(0, 75),
          "ride:2",
-         {checksum, damaged + "71" + kPointsRead}},
-        {"cut before any record", good.substr(0, 20), "", {damaged + "14" + kPointsRead}},
+         {checksum, damaged("71")}},
+        {"cut before any record", good.substr(0, 20), "", {damaged("14")}},
         {"no positions",
          FitWriter().Define(0, 20, {{253, 4, 0x86}}).Data(0, {kT0}).File(),
          "",
          {noPositions}},
+        {"255 fields of 255 bytes and as many developer fields",
+         FitWriter().Define(0, 20, widest, false, widest).Data(0, {}).File(),
+         "",
+         {noPositions}},
+        {"a header size of 255", "\xFF" + FitWriter().File().substr(1), "", {damaged("0")}},
+        {"developer fields beyond the end",
+         FitWriter().Raw("\x60\0\0\x14\0\0\xFF\1\1\1").File(),
+         "",
+         {damaged("14")}},
+        {"a data size of 4 GB",
+         FitWriter().Define(0, 20, widest).File(false, 0xFFFFFFFF),
+         "",
+         {damaged("785")}},
+        {"a header every 16 bytes", chain, "", {noPositions}},
     };
     for (const auto& c : cases) {
         const Read read = ReadFit(c.bytes);
@@ -485,41 +497,8 @@ TEST(FitReader, DamagedFilesKeepWhatTheyHold) {
     }
 }
 
-TEST(FitReader, HostileInputsEndCleanly) {
-    const Fields widest(255, {200, 255, 0x0D});
-    std::string chain;
-    for (int i = 0; i < 20000; ++i) {
-        chain += FitWriter().File();
-    }
-    const std::string header255 = "\xFF" + FitWriter().File().substr(1);
-    const struct {
-        std::string name;
-        std::string bytes;
-        std::string damagedAt;  // empty: not damaged
-    } cases[] = {
-        {"255 fields of 255 bytes and as many developer fields",
-         FitWriter().Define(0, 20, widest, false, widest).Data(0, {}).File(), ""},
-        {"a header size of 255", header255, "0"},
-        {"developer fields beyond the end", FitWriter().Raw("\x60\0\0\x14\0\0\xFF\1\1\1").File(),
-         "14"},
-        {"a data size of 4 GB", FitWriter().Define(0, 20, widest).File(false, 0xFFFFFFFF), "785"},
-        {"a header every 16 bytes", chain, ""},
-    };
-    for (const auto& c : cases) {
-        const Read read = ReadFit(c.bytes);
-        EXPECT_EQ(read.status, ReadStatus::BadContent) << c.name;
-        EXPECT_EQ(read.messages.back(),
-                  c.damagedAt.empty()
-                      ? "dir/ride.fit: the file holds no positions (an indoor recording?)."
-                      : "dir/ride.fit: the file is damaged after byte " + c.damagedAt + kPointsRead)
-            << c.name;
-    }
-}
-
 TEST(FitReader, ReadErrorKeepsThePointsBeforeIt) {
-    const std::string bytes = Ride({0, 1, 2}).File();
-    MemorySource failing(bytes, 70);
-    const Read read = ReadFit(failing);
+    const Read read = ReadFit(Ride({0, 1, 2}).File(), "dir/ride.fit", 70);
     EXPECT_EQ(read.status, ReadStatus::ReadFailed);
     EXPECT_EQ(Outline(read.list), "ride:1");
     EXPECT_EQ(read.messages, std::vector<std::string>{});
@@ -533,17 +512,13 @@ TEST(FitReader, KnownByItsHeaderNotItsName) {
         EXPECT_FALSE(IsFitHeader(size + fit.substr(1))) << int{size};
     }
     EXPECT_FALSE(IsFitHeader(fit.substr(0, 11)));
-    // A .plt whose bytes 8-11 read ".FIT".
+    // A FIT file named .plt, and a .plt whose bytes 8-11 read ".FIT".
     const std::string plt = "OziExplo.FIT" + Header().substr(12) + "1,2,0,3,40000\r\n";
-    const struct {
-        std::string bytes;
-        std::string outline;
-    } cases[] = {{fit, "walk:1 +^+:1"}, {plt, "Walk:1"}};
-    for (const auto& c : cases) {
+    for (const auto& [bytes, outline] : {std::pair(fit, "walk:1 +^+:1"), {plt, "Walk:1"}}) {
         TrackSectionList list;
-        MemorySource source(c.bytes);
+        MemorySource source(bytes);
         EXPECT_EQ(ReadTrackSource(list, source, ReadContext{"dir/walk.plt", "walk"}),
                   ReadStatus::Ok);
-        EXPECT_EQ(Outline(list), c.outline);
+        EXPECT_EQ(Outline(list), outline);
     }
 }
