@@ -22,7 +22,7 @@
 
 namespace {
 
-constexpr std::size_t kHeaderCore = 12;  // the bytes the header checksum covers
+constexpr std::size_t kHeaderCore = 12;  // the header of every version; its checksum covers it
 constexpr std::size_t kCrcSize = 2;
 constexpr int kTimestampField = 253;
 
@@ -197,9 +197,11 @@ private:
         if (head == nullptr) {
             return Damaged(start);
         }
-        const unsigned storedCrc = head[12] | unsigned{head[13]} << 8;
-        if (headerSize == 14 && storedCrc != 0 && storedCrc != FitCrc(0, head, kHeaderCore)) {
-            m_outcome.checksumMismatch = true;
+        if (headerSize == 14) {
+            const unsigned storedCrc = head[12] | unsigned{head[13]} << 8;
+            m_outcome.checksumMismatch =
+                m_outcome.checksumMismatch
+                || (storedCrc != 0 && storedCrc != FitCrc(0, head, kHeaderCore));
         }
         m_input.Skip(headerSize);
         for (Definition& definition : m_definitions) {
