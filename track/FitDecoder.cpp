@@ -16,6 +16,7 @@
 #include "track/FitDecoder.h"
 
 #include <cstring>
+#include <iterator>
 #include <limits>
 
 #include "track/FitInput.h"

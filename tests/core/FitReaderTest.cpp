@@ -282,9 +282,9 @@ TEST(FitDecoder, InvalidValuesOfEveryBaseTypeReadAsMissing) {
 }
 
 TEST(FitDecoder, ByteOrdersFieldSizesAndDeveloperFields) {
-    const Fields standard = {{0, 4, 0x85},   {1, 4, 0x85}, {2, 2, 0x84},
-                             {253, 4, 0x86}, {3, 1, 0x02}, {13, 1, 0x01}};
-    const Values values = {0x10000000, 0xE0000000, 3000, kT0, 150, 0xFB};
+    const Fields standard = {{0, 4, 0x85}, {1, 4, 0x85},  {2, 2, 0x84}, {253, 4, 0x86},
+                             {3, 1, 0x02}, {13, 1, 0x01}, {7, 2, 0x84}, {4, 1, 0x02}};
+    const Values values = {0x10000000, 0xE0000000, 3000, kT0, 150, 0xFB, 250, 90};
     const auto with = [&](int index, FitWriter::Field field) {
         Fields fields = standard;
         fields[static_cast<std::size_t>(index)] = field;
@@ -324,6 +324,8 @@ TEST(FitDecoder, ByteOrdersFieldSizesAndDeveloperFields) {
             EXPECT_EQ(record.time, kT0) << c.name;
             EXPECT_EQ(record.heartRate, 150) << c.name;
             EXPECT_EQ(record.temperature, -5) << c.name;
+            EXPECT_EQ(record.power, 250) << c.name;
+            EXPECT_EQ(record.cadence, 90) << c.name;
         }
     }
 }
