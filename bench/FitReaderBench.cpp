@@ -17,7 +17,7 @@
 
 #include "BenchData.h"
 #include "track/SectionWriter.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 namespace {
 

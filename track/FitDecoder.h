@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "track/TextFile.h"
+#include "track/ByteSource.h"
 
 /// The values of one `record` message that Pelorin reads, each missing when the message lacks
 /// the field, holds its invalid value, or holds it in a form that cannot be read.

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "track/TextFile.h"
+#include "track/ByteSource.h"
 
 /// The FIT checksum (CRC-16 with the polynomial 0xA001, reflected, starting at crc) of bytes.
 uint16_t FitCrc(uint16_t crc, const unsigned char* bytes, std::size_t size);

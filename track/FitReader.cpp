@@ -149,3 +149,8 @@ ReadStatus ReadFitTrack(TrackSectionList& list, ByteSource& source, const ReadCo
 bool IsFitHeader(std::string_view head) {
     return head.size() >= 12 && (head[0] == 12 || head[0] == 14) && head.substr(8, 4) == ".FIT";
 }
+
+const TrackFormat kFitFormat = {
+    [](std::string_view head, std::string_view, std::string_view) { return IsFitHeader(head); },
+    ReadFitTrack,
+};

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "track/LineReader.h"
 #include "track/NumberText.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
@@ -110,7 +111,8 @@ void ReadRecord(std::string_view record, IgcState& state, SectionWriter& writer)
     writer.AddPoint(*latitude, *longitude, gnss && *gnss != 0.0 ? gnss : pressure, time);
 }
 
-ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
+ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                   Messages& messages) {
     SectionWriter writer(list, context.title);
     writer.BeginGroup();
     writer.BeginSection();
@@ -120,7 +122,7 @@ ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext
     for (;;) {
         const LineReader::Result result = reader.ReadLine(line);
         if (result == LineReader::Result::Error) {
-            writer.Finish(context.path);
+            writer.Finish(context.path, messages);
             return ReadStatus::ReadFailed;
         }
         if (result == LineReader::Result::End) {
@@ -134,7 +136,7 @@ ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext
             }
         }
     }
-    writer.Finish(context.path);
+    writer.Finish(context.path, messages);
     return ReadStatus::Ok;
 }
 
@@ -150,6 +152,6 @@ bool EndsWithIgc(std::string_view path) {
 }  // namespace
 
 const TrackFormat kIgcFormat = {
-    [](std::string_view, std::string_view path) { return EndsWithIgc(path); },
+    [](std::string_view, std::string_view, std::string_view path) { return EndsWithIgc(path); },
     ReadIgc,
 };

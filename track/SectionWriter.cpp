@@ -6,8 +6,7 @@
 #include <utility>
 
 #include "track/NumberText.h"
-#include "track/Platform.h"
-#include "track/TextFile.h"
+#include "track/FilePaths.h"
 
 namespace {
 
@@ -166,14 +165,6 @@ void SectionWriter::EndSection() {
             }
         }
         points.SetSize(kept);
-    }
-}
-
-void SectionWriter::Finish(const std::string& path) {
-    std::vector<std::string> messages;
-    Finish(path, messages);
-    for (const std::string& message : messages) {
-        ShowWarning(message);
     }
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 /// Fills the sections of one file for the readers whose points may lack an elevation or a
 /// time, and words their warnings. The rules, the same in every such format:
@@ -45,9 +45,7 @@ public:
     /// Appends the point when it has a position, else counts it as dropped.
     void AddOrSkipPoint(const PointValues& point);
 
-    /// Ends the open section and shows at most one warning of each kind for the file.
-    void Finish(const std::string& path);
-    /// Ends the open section and appends those warnings to messages instead.
+    /// Ends the open section and adds at most one warning of each kind for the file.
     void Finish(const std::string& path, std::vector<std::string>& messages);
 
 private:

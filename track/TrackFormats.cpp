@@ -8,10 +8,9 @@
 #include <memory>
 #include <new>
 #include <utility>
-#include <vector>
 
-#include "track/FitReader.h"
-#include "track/Platform.h"
+#include "track/FileSource.h"
+#include "track/FilePaths.h"
 #include "track/PltReader.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
@@ -19,7 +18,7 @@
 namespace {
 
 // The formats with readers of their own; the next one is one more line here.
-const TrackFormat* const kFormats[] = {&kGpxFormat, &kTcxFormat, &kIgcFormat};
+const TrackFormat* const kFormats[] = {&kFitFormat, &kGpxFormat, &kTcxFormat, &kIgcFormat};
 
 // Enough for any prologue a track file has in practice; a longer one reads as .plt.
 constexpr std::size_t kSniffLimit = 64 << 10;
@@ -42,6 +41,9 @@ public:
         }
         return m_failed ? -1 : m_rest.Read(buffer, size);
     }
+
+    /// The bytes looked at.
+    std::string_view Prefix() const { return m_prefix; }
 
 private:
     std::string m_prefix;
@@ -93,17 +95,6 @@ std::size_t PrologueItem(std::string_view text) {
     return 0;
 }
 
-/// The FIT reader until readers return their messages: they are shown one by one.
-ReadStatus ReadFitShowingWarnings(TrackSectionList& list, ByteSource& source,
-                                  const ReadContext& context) {
-    std::vector<std::string> messages;
-    const ReadStatus status = ReadFitTrack(list, source, context, messages);
-    for (const std::string& message : messages) {
-        ShowWarning(message);
-    }
-    return status;
-}
-
 }  // namespace
 
 std::string_view XmlRootName(std::string_view bytes, bool complete, bool& needMore) {
@@ -147,7 +138,8 @@ std::string_view XmlRootName(std::string_view bytes, bool complete, bool& needMo
     return name;
 }
 
-ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
+ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                           Messages& messages) {
     // The source cannot seek: the bytes looked at are given again in front of the rest.
     std::string prefix;
     bool ended = false;
@@ -168,44 +160,42 @@ ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const Rea
         failed = count < 0;
     }
     const std::string rootName(root);
-    const bool fit = IsFitHeader(prefix);
     ReplaySource replay(std::move(prefix), failed, source);
-    if (fit) {
-        return ReadFitShowingWarnings(list, replay, context);
-    }
     for (const TrackFormat* format : kFormats) {
-        if (format->claims(rootName, context.path)) {
-            return format->read(list, replay, context);
+        if (format->claims(replay.Prefix(), rootName, context.path)) {
+            return format->read(list, replay, context, messages);
         }
     }
     return ReadTrackText(list, replay);
 }
 
-ReadStatus TrackSectionList::LoadTrackFile(const std::string& path) {
+ReadResult TrackSectionList::LoadTrackFile(const std::string& path) {
     RemoveAll();
     return ReadTrackFile(path);
 }
 
-ReadStatus TrackSectionList::ReadTrackFile(const std::string& path) {
+ReadResult TrackSectionList::ReadTrackFile(const std::string& path) {
+    ReadResult result;
     const std::unique_ptr<FileSource> file = FileSource::Open(path);
     if (!file) {
-        ShowWarning("Error opening file: " + path);
-        return ReadStatus::OpenFailed;
+        result.status = ReadStatus::OpenFailed;
+        result.messages.push_back("Error opening file: " + path);
+        return result;
     }
-    ReadStatus status;
     try {
-        status = ReadTrackSource(*this, *file, ReadContext{path, FileTitle(path)});
+        result.status =
+            ReadTrackSource(*this, *file, ReadContext{path, FileTitle(path)}, result.messages);
     } catch (const std::bad_alloc&) {
         // A file too large for memory fails like any read error: what was read stays.
-        status = ReadStatus::ReadFailed;
+        result.status = ReadStatus::ReadFailed;
     }
-    if (status == ReadStatus::ReadFailed) {
+    if (result.status == ReadStatus::ReadFailed) {
         const std::filesystem::path name = PathFromUtf8(path);
         std::error_code error;
         const std::filesystem::path full = std::filesystem::absolute(name, error);
-        ShowWarning("An unknown error occurred while accessing "
-                    + (error || name.empty() ? path : Utf8FromPath(full.lexically_normal()))
-                    + ".");
+        result.messages.push_back(
+            "An unknown error occurred while accessing "
+            + (error || name.empty() ? path : Utf8FromPath(full.lexically_normal())) + ".");
     }
-    return status;
+    return result;
 }

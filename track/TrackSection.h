@@ -2,20 +2,11 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "track/GrowArray.h"
 #include "track/TrackPoint.h"
 
-struct AnalysisParams;
-
-/// Outcome of reading a file; the user has already been told of any failure.
-enum class ReadStatus {
-    Ok,
-    OpenFailed,  // nothing was read
-    ReadFailed,  // the sections read before the error were kept
-    BadContent,  // the file's content stopped the reader, which said why; what came before stays
-};
+struct AnalysisSettings;
 
 /// A named run of points: a section read from a file, or the joined track.
 class TrackSection {
@@ -51,36 +42,15 @@ public:
     double GetMinAltitude() const;    // metres, 100000 without points
     double GetMaxAltitude() const;    // metres, -100000 without points
 
-    /// Derives distance, state and the stretch flags of every point, with the
-    /// process-wide thresholds g_verticalThreshold and g_speedThreshold.
-    void Analyze();
-    void Analyze(const AnalysisParams& params);
+    /// Derives distance, state and the stretch flags of every point with the thresholds of the
+    /// settings; every run start stays one.
+    void Analyze(const AnalysisSettings& settings);
 
     /// One direction of the classification: cumulative distance, stopped or moving,
     /// the vertical hysteresis and the look-ahead.
-    void ClassifyPoints();
-    void ClassifyPoints(const AnalysisParams& params);
+    void ClassifyPoints(const AnalysisSettings& settings);
 
     double FindFastest();          // metres per day; marks FlagFastest
     double FindSteepestAscent();   // height per planar metre; marks FlagSteepestAscent
     double FindSteepestDescent();  // height per planar metre, positive; marks FlagSteepestDescent
 };
-
-/// The loaded sections, in the order they were read; row i of the sections list is element i.
-class TrackSectionList : public GrowArray<TrackSection> {
-public:
-    /// Removes every section, then reads the file.
-    ReadStatus LoadTrackFile(const std::string& path);
-    /// Appends the sections of the file after those already loaded.
-    ReadStatus ReadTrackFile(const std::string& path);
-
-    /// Name of the first section; only meaningful with at least one section loaded.
-    std::string GetTrackName() const;
-    /// Name column of row i: the owning named section's name with the run number.
-    std::string GetDisplayName(std::size_t i) const;
-};
-
-/// Splits text at each separator into the output list; one further empty field always
-/// follows the last piece.
-void SplitFields(std::vector<std::string>& fields, const std::string& text, char separator,
-                 bool trim);

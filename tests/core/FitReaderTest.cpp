@@ -12,6 +12,7 @@
 #include "track/FitDecoder.h"
 #include "track/FitInput.h"
 #include "track/FitReader.h"
+#include "track/MemorySource.h"
 #include "track/NumberText.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
@@ -519,7 +520,8 @@ TEST(FitReader, KnownByItsHeaderNotItsName) {
     for (const auto& [bytes, outline] : {std::pair(fit, "walk:1 +^+:1"), {plt, "Walk:1"}}) {
         TrackSectionList list;
         MemorySource source(bytes);
-        EXPECT_EQ(ReadTrackSource(list, source, ReadContext{"dir/walk.plt", "walk"}),
+        Messages messages;
+        EXPECT_EQ(ReadTrackSource(list, source, ReadContext{"dir/walk.plt", "walk"}, messages),
                   ReadStatus::Ok);
         EXPECT_EQ(Outline(list), outline);
     }

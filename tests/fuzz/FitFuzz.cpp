@@ -37,7 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     // Through the choice of reader as well: a FIT header always goes to this reader.
     TrackSectionList chosen;
     MemorySource again(bytes);
-    ReadTrackSource(chosen, again, ReadContext{"fuzz.plt", "fuzz"});
+    Messages messages;
+    ReadTrackSource(chosen, again, ReadContext{"fuzz.plt", "fuzz"}, messages);
     if (IsFitHeader(bytes)) {
         CheckSections(chosen);
         if (chosen.GetSize() != sections) {

@@ -4,9 +4,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "analysis/Joining.h"
 #include "gui/GuiTestSupport.h"
+#include "report/ListFormat.h"
 #include "res/ResourceIds.h"
-#include "ui/ListFormat.h"
 
 namespace {
 
@@ -72,7 +73,7 @@ private slots:
         QCOMPARE(recomputed.count(), 0);  // the timer first
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 3);
         QVERIFY(recomputed.wait(1000));
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 1);
         QCOMPARE(w.dlg.m_track.points.GetSize(), std::size_t{60});
         QCOMPARE(w.dlg.m_plot.m_profile.points.GetSize(), std::size_t{60});
@@ -102,7 +103,7 @@ private slots:
         }
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 2);  // rows 0 and 1
         QVERIFY(recomputed.wait(1000));
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 1);
         QCOMPARE(w.dlg.m_track.points.GetSize(), std::size_t{40});
     }
@@ -133,7 +134,7 @@ private slots:
         QCOMPARE(WindowDriver::Column(w.dlg.m_sectionsList.model(), 4),
                  (QStringList{"Walk (1)", "Walk (2)", "Walk (3)", "Bike (1)"}));
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 0);
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 0);
         QCOMPARE(StatisticsValues(w.dlg), before);
         QCOMPARE(w.dlg.m_track.points.GetSize(), std::size_t{60});
@@ -150,7 +151,7 @@ private slots:
         QCOMPARE(w.dlg.m_sectionsList.model()->rowCount(), 0);
         QVERIFY(w.dlg.m_sections.IsEmpty());
         QCOMPARE(w.dlg.windowTitle(), QString::fromLatin1(kNoTrackTitle));
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 0);
         QCOMPARE(StatisticsValues(w.dlg), before);
         QCOMPARE(w.dlg.m_plot.m_profile.points.GetSize(), std::size_t{60});
@@ -192,7 +193,7 @@ private slots:
         w.dlg.OnLoadTrack();  // the Open dialog answers with nothing
         QCOMPARE(w.dlg.m_sectionsList.model()->rowCount(), 3);
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 3);
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 0);
     }
 
@@ -219,7 +220,8 @@ private slots:
 
         TrackSection joined;
         const std::size_t rows[] = {0, 1};
-        JoinSections(w.dlg.m_sections, rows, ConnectAll, 15.0, 1.8, joined);
+        JoinSections(w.dlg.m_sections, rows, AnalysisSettings::FromKmh(ConnectAll, 15.0, 1.8),
+                     joined);
         QCOMPARE(joined.points.GetSize(), w.dlg.m_plot.m_profile.points.GetSize());
         for (std::size_t i = 0; i < joined.points.GetSize(); ++i) {
             QCOMPARE(w.dlg.m_plot.m_profile.points[i].flags, joined.points[i].flags);

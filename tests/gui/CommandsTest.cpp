@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(Vertical(w)->text(), QStringLiteral("15"));
         QVERIFY(recomputed.wait(1000));
         QCOMPARE(w.warnings.messages.size(), std::size_t{1});
-        QCOMPARE(g_verticalThreshold, 15.0);
+        QCOMPARE(w.dlg.m_analysis.verticalThreshold, 15.0);
     }
 
     void failedReadFocusesTheEditAndSkipsTheRest() {
@@ -75,8 +75,8 @@ private slots:
         w.Find<QPushButton>("IDC_UPDATE")->click();
         QVERIFY(w.warnings.messages.empty());
         QVERIFY(recomputed.wait(1000));
-        QCOMPARE(g_verticalThreshold, -5.0);
-        QCOMPARE(g_speedThreshold, 0.0);
+        QCOMPARE(w.dlg.m_analysis.verticalThreshold, -5.0);
+        QCOMPARE(w.dlg.m_analysis.speedThreshold, 0.0);
         QCOMPARE(Vertical(w)->text(), QStringLiteral("-5"));
         QCOMPARE(Speed(w)->text(), QStringLiteral("0"));
     }
@@ -87,7 +87,7 @@ private slots:
         Speed(w)->setText(QStringLiteral("3.6"));
         w.Find<QPushButton>("IDC_UPDATE")->click();
         QVERIFY(recomputed.wait(1000));
-        QCOMPARE(g_speedThreshold, 3.6 * 0.2777777777777778);
+        QCOMPARE(w.dlg.m_analysis.speedThreshold, 3.6 * 0.2777777777777778);
         w.dlg.m_verticalThreshold = 1.0 / 3.0;
         w.dlg.UpdateData(false);
         QCOMPARE(Vertical(w)->text(), QStringLiteral("0.333333333333333"));
@@ -108,7 +108,7 @@ private slots:
         QCOMPARE(w.dlg.m_plotMode, 1);
         QCOMPARE(w.dlg.m_plot.m_overDistance, 0);
         QVERIFY(w.dlg.m_plot.grab().toImage() != overDistance);
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 0);
     }
 
@@ -139,7 +139,7 @@ private slots:
         w.dlg.m_connectionMode = 3;
         w.dlg.UpdateData(false);
         QCOMPARE(w.Find<QComboBox>("IDC_CONNECTION")->currentIndex(), 3);
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QVERIFY(w.exits.empty());
     }
 
@@ -252,8 +252,7 @@ private slots:
         QWidget* load = w.Find<QWidget>("IDC_LOAD");
         const QPoint inside = load->geometry().center();
         QContextMenuEvent event(QContextMenuEvent::Mouse, inside, w.dlg.mapToGlobal(inside));
-        QApplication::sendEvent(&w.dlg, &event);
-        QTest::qWait(200);
+        QApplication::sendEvent(&w.dlg, &event);  // a menu would hold it until the timer closed it
         QVERIFY(!menuShown);
     }
 };
