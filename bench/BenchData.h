@@ -12,6 +12,10 @@ std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery = 
 /// <time> (about 100 bytes a point); written on first use and kept for later runs.
 std::string GeneratedGpxFile(std::size_t pointCount);
 
+/// Path of a generated FIT activity of recordCount records (position, altitude, time, heart
+/// rate and cadence, 17 bytes each) with a lap every 1000; written on first use and kept.
+std::string GeneratedFitFile(std::size_t recordCount);
+
 /// Peak resident memory in bytes that a program run with one argument reports of itself.
 long PeakMemoryOf(const std::string& program, const std::string& argument);
 

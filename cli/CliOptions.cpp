@@ -14,8 +14,9 @@ const char kCliUsage[] =
 Analyses track files as the Pelorin window does and prints the window title, the sections
 list and the statistics list.
 
-  A FILE may be an OziExplorer track (.plt), GPX, TCX or IGC file, in any mix: GPX and TCX
-  are known by their content, IGC by the name ending in .igc, and anything else reads as .plt.
+  A FILE may be an OziExplorer track (.plt), GPX, TCX, IGC or FIT file, in any mix: GPX, TCX
+  and FIT are known by their content, IGC by the name ending in .igc, and anything else reads
+  as .plt.
   The first FILE is read as a Load, each further FILE is appended, so sections come in that
   order. A file that cannot be read is reported on stderr; the rest is still analysed.
 
@@ -44,9 +45,9 @@ Options (a value may follow as the next argument or after '='; values may begin 
   --over WHAT     distance | time (default distance): the horizontal axis of the plot
   --size WxH      plot size in pixels, 1 to 16384 each (default 856x169)
   --each          analyse every FILE on its own, exactly as if it were given alone, and
-                  so every .plt, .gpx, .tcx and .igc file (any case) under each DIR, which
-                  is walked recursively in sorted path order; one row per file, in that
-                  order, written as soon as the files before it are done:
+                  so every .plt, .gpx, .tcx, .igc and .fit file (any case) under each DIR,
+                  which is walked recursively in sorted path order; one row per file, in
+                  that order, written as soon as the files before it are done:
                     text: file, Distance 3D, Total Time, Moving Time, Total Ascent, Total
                           Descent, Max Elevation, Maximum Speed as the list shows them
                     json: one object per line: {"file", "sections", "points", "statistics":

@@ -43,8 +43,8 @@ public:
     /// becomes present in the section with its first sample.
     void AddPoint(double latitude, double longitude, std::optional<double> altitude,
                   std::optional<double> time, const ChannelSamples& samples = kNoSamples);
-    /// Counts a point that was dropped for want of a readable position.
-    void SkipPoint() { ++m_skipped; }
+    /// Counts points that were dropped for want of a readable position.
+    void SkipPoint(std::size_t count = 1) { m_skipped += count; }
     /// Appends the point when it has a position, else counts it as dropped.
     void AddOrSkipPoint(const PointValues& point);
 

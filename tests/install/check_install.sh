@@ -22,7 +22,7 @@ appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml
 update-mime-database "$prefix/share/mime"
 grep -q '^50:application/x-ozi-plt:\*\.plt$' "$prefix/share/mime/globs2"
 grep -q 'application/x-ozi-plt' "$prefix/share/mime/magic"
-grep -q '^MimeType=application/x-ozi-plt;application/gpx+xml;application/vnd.garmin.tcx+xml;application/x-igc;$' \
+grep -q '^MimeType=application/x-ozi-plt;application/gpx+xml;application/vnd.garmin.tcx+xml;application/x-igc;application/vnd.ant.fit;$' \
     "$prefix/share/applications/pelorin.desktop"
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >/dev/null
