@@ -120,7 +120,8 @@ void CAnalyzerDlg::ShowData() {
     // The figures of an unchanged track, and the stretch flags they leave in it, come out the
     // same every time: a pass that only switches the mode need not walk the track again.
     if (m_statsVersion != m_trackVersion) {
-        m_statsModel.SetRows(FormatStatisticsRows(ComputeStatistics(m_track)));
+        const TrackStatistics statistics = ComputeStatistics(m_track);
+        m_statsModel.SetRows(FormatStatisticsRows(statistics, ComputeChannelStatistics(m_track)));
         m_statsVersion = m_trackVersion;
     }
 }

@@ -72,7 +72,7 @@ void CAnalyzerDlg::ShowNoTrack() {
     m_timer.stop();
     m_track.points.SetSize(0);
     ++m_trackVersion;
-    m_plot.SetProfile(m_track.points);
+    m_plot.SetProfile(m_track);
 }
 
 void CAnalyzerDlg::dragEnterEvent(QDragEnterEvent* event) {
@@ -172,7 +172,7 @@ void CAnalyzerDlg::RecomputeTrack() {
     ConnectAndAnalyze(m_track, m_analysis);
     // The plot keeps the points as the analysis left them: the display pass below adds the
     // statistics' stretch flags to m_track only.
-    m_plot.SetProfile(m_track.points);
+    m_plot.SetProfile(m_track);
     UpdateData(false);
     emit TrackRecomputed();
 }

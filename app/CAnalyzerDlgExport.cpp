@@ -76,10 +76,7 @@ void CAnalyzerDlg::OnCopyRows(const QTableView& list) {
 TrackStatistics CAnalyzerDlg::AnalysedTrack(TrackSection& track) const {
     // The plot's copy holds the joined points as the analysis left them; the statistics run
     // over them once, as in pelorin-cli, while the display passes run them again and again.
-    const GrowArray<TrackPoint>& joined = m_plot.m_profile.points;
-    if (!joined.IsEmpty()) {
-        track.points.Append(joined.GetData(), joined.GetSize());
-    }
+    CopyPoints(m_plot.m_profile, track);
     return ComputeStatistics(track);
 }
 
@@ -90,7 +87,7 @@ Report CAnalyzerDlg::CurrentReport() const {
     DescribeSections(m_sections, report);
     TrackSection track;
     report.statistics = AnalysedTrack(track);
-    report.rows = FormatStatisticsRows(report.statistics);
+    report.rows = FormatStatisticsRows(report.statistics, ComputeChannelStatistics(track));
     SetDateFormatter(shown);
     return report;
 }

@@ -148,7 +148,7 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
 /// The points replaced, as by a recompute, and the new pictures shown; with idle, the work
 /// left for the event loop done too.
 void ShowNewPoints(CAnalyzerDlg& dlg, bool idle) {
-    dlg.m_plot.SetProfile(dlg.m_plot.m_profile.points);
+    dlg.m_plot.SetProfile(dlg.m_plot.m_profile);
     dlg.m_profileWnd->Follow(dlg.m_plot, AnalysisSettings{});
     dlg.m_plot.repaint();
     dlg.m_profileWnd->repaint();

@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ChannelStatistics.h"
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
 #include "plot/SvgCanvas.h"
@@ -112,7 +113,7 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     }
     progress("computing statistics");
     report.statistics = ComputeStatistics(track);
-    report.rows = FormatStatisticsRows(report.statistics);
+    report.rows = FormatStatisticsRows(report.statistics, ComputeChannelStatistics(track));
     out += WriteReport(report, options.format);
     if (!options.pointsPath.empty()) {
         progress("writing " + options.pointsPath);

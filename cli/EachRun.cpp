@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ChannelStatistics.h"
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
 #include "analysis/StatisticsTotal.h"
@@ -154,6 +155,7 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
             JoinSections(std::move(sections), rows, options.analysis, track);
             result.points = track.points.GetSize();
             result.statistics = ComputeStatistics(track);
+            result.channels = ComputeChannelStatistics(track);
             result.analysed = true;
             ok = read.status == ReadStatus::Ok;
         }
@@ -167,15 +169,22 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
     return result;
 }
 
+/// Whether rows are written as their files are done: JSON Lines have no heading, while the
+/// heading of text and CSV lists the channels of all files, known once every file is read.
+bool RowsStream(const BatchLayout& layout) {
+    return layout.format == ReportFormat::Json;
+}
+
 Done Process(const EachFile& file, const CliOptions& options, const BatchLayout& layout) {
     Done done;
     try {
         done = file.error.empty() ? Done{AnalyseFile(file.path, options), {}}
                                   : Failed(file.path, file.error);
-        done.row = WriteBatchRow(done.result, layout);
     } catch (const std::bad_alloc&) {
         // Memory may be back for the small row once the file's points are gone.
         done = Failed(file.path, "out of memory while analysing " + file.path);
+    }
+    if (RowsStream(layout)) {
         done.row = WriteBatchRow(done.result, layout);
     }
     return done;
@@ -221,7 +230,7 @@ std::size_t JobCount(const CliOptions& options, std::size_t files) {
 int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& out,
             const EachSink& err) {
     const std::vector<EachFile> files = CollectTrackFiles(options.files);
-    const BatchLayout layout = LayoutFor(options, files);
+    BatchLayout layout = LayoutFor(options, files);
     const std::size_t jobs = JobCount(options, files.size());
     Schedule schedule(files.size(), jobs * kFilesInFlightPerJob);
     FileLocks locks(files);
@@ -236,13 +245,13 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
             }
         });
     }
-    out(WriteBatchHeader(layout));
     Progress progress(hooks, files.size());
     StatisticsTotal total;
     BatchResult totalRow;
     totalRow.file = "TOTAL";
     totalRow.analysed = true;
     bool failed = false;
+    std::vector<BatchResult> heldBack;  // rows that wait for the heading
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::optional<Done> done;
         while (!(done = schedule.Take(i, kProgressStep))) {
@@ -252,18 +261,32 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
         for (const std::string& message : result.messages) {
             err(message + "\n");
         }
-        out(done->row);
         failed = failed || !result.error.empty();
         if (result.error.empty()) {
             totalRow.sections += result.sections;
             totalRow.points += result.points;
-            total.Add(result.statistics, result.points);
+            total.Add(result.statistics, result.points, result.channels);
         }
         progress.Count(result.points);
         progress.Show();
+        if (RowsStream(layout)) {
+            out(done->row);
+        } else {
+            heldBack.push_back(std::move(done->result));
+        }
+    }
+    for (const BatchResult& result : heldBack) {
+        for (std::size_t c = 0; c < kChannelCount; ++c) {
+            layout.channels[c] = layout.channels[c] || result.channels.figures[c].present;
+        }
+    }
+    out(WriteBatchHeader(layout));
+    for (const BatchResult& result : heldBack) {
+        out(WriteBatchRow(result, layout));
     }
     if (options.total) {
         totalRow.statistics = total.Result();
+        totalRow.channels = total.ChannelResult();
         out(WriteBatchRow(totalRow, layout));
     }
     return failed ? kExitFileError : kExitOk;

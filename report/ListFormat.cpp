@@ -260,9 +260,10 @@ SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, d
     return cells;
 }
 
-std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics) {
+std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics,
+                                                const ChannelStatistics& channels) {
     std::vector<StatisticsRow> rows;
-    rows.reserve(kStatisticsRowCount);
+    rows.reserve(kStatisticsRowCount + kChannelRowCount);
     for (std::size_t i = 0; i < kStatisticsRowCount; ++i) {
         const StatisticsRowInfo& info = kStatisticsRows[i];
         const double value = statistics.Get(i);
@@ -278,7 +279,13 @@ std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistic
                 text = FormatNumber(value);
                 break;
         }
-        rows.push_back({info.label, std::move(text), info.unit});
+        rows.push_back({info.label, std::move(text), info.unit, value});
+    }
+    for (const ChannelRowInfo& info : kChannelRows) {
+        if (channels.Of(info.channel).present) {
+            const double value = ChannelRowValue(channels, info);
+            rows.push_back({info.label, FormatNumber(value), info.unit, value});
+        }
     }
     return rows;
 }

@@ -56,3 +56,6 @@ public:
     double FindSteepestAscent();   // height per planar metre; marks FlagSteepestAscent
     double FindSteepestDescent();  // height per planar metre, positive; marks FlagSteepestDescent
 };
+
+/// Makes target's points and channels copies of source's; its name stays.
+void CopyPoints(const TrackSection& source, TrackSection& target);

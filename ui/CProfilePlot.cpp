@@ -1,6 +1,5 @@
 #include "ui/CProfilePlot.h"
 
-#include <cstring>
 #include <memory>
 
 #include <QMouseEvent>
@@ -15,13 +14,8 @@ CProfilePlot::CProfilePlot(QWidget* parent) : QAbstractButton(parent) {}
 
 CProfilePlot::~CProfilePlot() = default;
 
-void CProfilePlot::SetProfile(const GrowArray<TrackPoint>& points) {
-    const std::size_t count = points.GetSize();
-    m_profile.points.SetSize(count);
-    if (count != 0) {
-        std::memcpy(static_cast<void*>(m_profile.points.GetData()), points.GetData(),
-                    count * sizeof(TrackPoint));
-    }
+void CProfilePlot::SetProfile(const TrackSection& track) {
+    CopyPoints(track, m_profile);
     ++m_profileVersion;
 }
 

@@ -9,12 +9,6 @@
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
 
-#ifdef PELORIN_HAVE_EXPAT
-#define SKIP_WITHOUT_XML()
-#else
-#define SKIP_WITHOUT_XML() GTEST_SKIP() << "built without XML support"
-#endif
-
 namespace {
 
 struct Read {

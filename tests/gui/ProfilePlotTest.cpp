@@ -65,7 +65,7 @@ private slots:
         CProfilePlot& plot = w.dlg.m_plot;
         const QImage first = PlotImage(w.dlg);
         const QImage repainted = PlotImage(w.dlg);
-        plot.SetProfile(plot.m_profile.points);  // same points, but drawn afresh
+        plot.SetProfile(plot.m_profile);  // same points, but drawn afresh
         QCOMPARE(PlotImage(w.dlg), first);
         QCOMPARE(repainted, first);
 

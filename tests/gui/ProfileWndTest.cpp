@@ -75,7 +75,7 @@ private slots:
         QVERIFY(!w.dlg.m_plot.DrawOtherMode());
         switchMode();
         const auto ahead = pictures();
-        w.dlg.m_plot.SetProfile(w.dlg.m_plot.m_profile.points);  // nothing kept: drawn afresh
+        w.dlg.m_plot.SetProfile(w.dlg.m_plot.m_profile);  // nothing kept: drawn afresh
         profile.Follow(w.dlg.m_plot, AnalysisSettings{});
         QVERIFY(ahead == pictures());
 
