@@ -1,0 +1,296 @@
+#include "map/MapTrack.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "map/SegmentClip.h"
+#include "ui/ProfilePasses.h"
+
+namespace {
+
+constexpr double kDrawMargin = 8.0;  // pixels: the widest pen's half and its round cap
+
+/// Maps the indices of a level's points to view pixels for the profile's passes.
+class WorldMapper {
+public:
+    WorldMapper(const WorldPoint* world, const MapView& view) : m_world(world), m_view(view) {}
+    int X(std::size_t i) const { return m_view.PixelOf(m_world[i]).x; }
+    void MoveTo(PlotCanvas& canvas, std::size_t i) const {
+        const PlotPoint p = m_view.PixelOf(m_world[i]);
+        canvas.MoveTo(p.x, p.y);
+    }
+    void LineTo(PlotCanvas& canvas, std::size_t i) const {
+        const PlotPoint p = m_view.PixelOf(m_world[i]);
+        canvas.LineTo(p.x, p.y);
+    }
+
+private:
+    const WorldPoint* m_world;
+    const MapView& m_view;
+};
+
+bool SameLook(const TrackPoint& a, const TrackPoint& b) {
+    return a.state == b.state && a.flags == b.flags;
+}
+
+/// A point that must stay for the colours: a run or section start, or a change of state or
+/// flags on either side of it.
+bool IsAnchor(const TrackPoint* points, std::size_t count, std::size_t i) {
+    const TrackPoint& p = points[i];
+    return p.state == StateRunStart || (p.flags & FlagSectionStart) != 0
+           || (i > 0 && !SameLook(points[i - 1], p))
+           || (i + 1 < count && !SameLook(p, points[i + 1]));
+}
+
+double Distance2(WorldPoint a, WorldPoint b) {
+    const double dx = a.x - b.x;
+    const double dy = a.y - b.y;
+    return dx * dx + dy * dy;
+}
+
+void Extend(WorldBox& box, WorldPoint p) {
+    box.left = std::fmin(box.left, p.x);
+    box.right = std::fmax(box.right, p.x);
+    box.top = std::fmin(box.top, p.y);
+    box.bottom = std::fmax(box.bottom, p.y);
+}
+
+bool Overlaps(const WorldBox& a, const WorldBox& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+WorldBox Grown(WorldBox box, double by) {
+    return {box.left - by, box.top - by, box.right + by, box.bottom + by};
+}
+
+constexpr WorldBox kEmptyBox{INFINITY, INFINITY, -INFINITY, -INFINITY};
+
+}  // namespace
+
+MapTrack::MapTrack(const TrackPoint* points, std::size_t count)
+    : m_points(points), m_count(count), m_world(count) {
+    double reference = NAN;
+    WorldBox box = kEmptyBox;
+    for (std::size_t i = 0; i < count; ++i) {
+        const TrackPoint& p = points[i];
+        if (std::isnan(reference) && std::isfinite(p.longitude)) {
+            reference = p.longitude;
+        }
+        m_world[i] = ToWorld(p.latitude, UnwrapLongitude(p.longitude, reference));
+        if (std::isfinite(m_world[i].x) && std::isfinite(m_world[i].y)) {
+            Extend(box, m_world[i]);
+        }
+    }
+    if (box.left <= box.right) {
+        m_box = box;
+    }
+}
+
+int MapTrack::LevelFor(double scale) {
+    const double level = std::ceil(std::log2(scale / 256.0));
+    return std::isfinite(level) ? static_cast<int>(std::clamp(level, 0.0, 30.0))
+                                : (level > 0 ? 30 : 0);
+}
+
+const MapTrackLevel& MapTrack::Level(int level) {
+    std::unique_ptr<MapTrackLevel>& slot =
+        m_levels[static_cast<std::size_t>(std::clamp(level, 0, 30))];
+    if (!slot) {
+        slot = Simplify(level);
+    }
+    return *slot;
+}
+
+std::size_t MapTrack::LevelCount(int level) {
+    return SizeOf(Level(level));
+}
+
+const TrackPoint* MapTrack::PointsOf(const MapTrackLevel& level) const {
+    return level.whole ? m_points : level.points.data();
+}
+
+const WorldPoint* MapTrack::WorldOf(const MapTrackLevel& level) const {
+    return level.whole ? m_world.data() : level.world.data();
+}
+
+std::size_t MapTrack::SourceOf(const MapTrackLevel& level, std::size_t k) const {
+    return level.whole ? k : level.source[k];
+}
+
+std::size_t MapTrack::SizeOf(const MapTrackLevel& level) const {
+    return level.whole ? m_count : level.points.size();
+}
+
+std::unique_ptr<MapTrackLevel> MapTrack::Simplify(int level) {
+    auto result = std::make_unique<MapTrackLevel>();
+    const double halfPixel = 0.5 / (256.0 * std::exp2(level));  // world fractions
+    const double limit = halfPixel * halfPixel;
+    std::vector<std::uint32_t> kept;
+    if (m_count <= std::numeric_limits<std::uint32_t>::max()) {
+        std::size_t last = 0;
+        for (std::size_t i = 0; i < m_count; ++i) {
+            if (i == 0 || i + 1 == m_count || IsAnchor(m_points, m_count, i)
+                || !(Distance2(m_world[i], m_world[last]) < limit)) {
+                kept.push_back(static_cast<std::uint32_t>(i));
+                last = i;
+            }
+            if (kept.size() * 2 > m_count) {
+                break;  // most points stay: the whole track serves, without a copy
+            }
+        }
+    }
+    if (m_count > std::numeric_limits<std::uint32_t>::max() || kept.size() * 2 > m_count) {
+        result->whole = true;
+        if (m_wholeChunks.empty()) {
+            m_wholeChunks = ChunkBoxes(m_world.data(), m_count);
+        }
+        result->chunks = m_wholeChunks;
+        return result;
+    }
+    result->points.reserve(kept.size());
+    result->world.reserve(kept.size());
+    for (std::uint32_t i : kept) {
+        result->points.push_back(m_points[i]);
+        result->world.push_back(m_world[i]);
+    }
+    result->source = std::move(kept);
+    result->source.shrink_to_fit();
+    result->chunks = ChunkBoxes(result->world.data(), result->world.size());
+    return result;
+}
+
+std::vector<WorldBox> MapTrack::ChunkBoxes(const WorldPoint* world, std::size_t count) const {
+    std::vector<WorldBox> boxes;
+    for (std::size_t first = 0; first < count; first += kChunk) {
+        WorldBox box = kEmptyBox;
+        const std::size_t end = std::min(count, first + kChunk);
+        for (std::size_t i = first == 0 ? 0 : first - 1; i < end; ++i) {
+            Extend(box, world[i]);
+        }
+        boxes.push_back(box);
+    }
+    return boxes;
+}
+
+void MapTrack::Draw(PlotCanvas& canvas, const MapView& view) {
+    const MapTrackLevel& level = Level(LevelFor(view.Scale()));
+    const std::size_t count = SizeOf(level);
+    if (count < 2) {
+        return;
+    }
+    // Runs of chunks that reach the view; each run starts where its link begins.
+    const WorldBox reach = Grown(view.WorldExtent(), kDrawMargin / view.Scale());
+    std::vector<std::pair<std::size_t, std::size_t>> runs;
+    for (std::size_t c = 0; c < level.chunks.size(); ++c) {
+        if (!Overlaps(level.chunks[c], reach)) {
+            continue;
+        }
+        const std::size_t first = c * kChunk;
+        const std::size_t end = std::min(count, first + kChunk);
+        if (!runs.empty() && runs.back().second == first) {
+            runs.back().second = end;
+        } else {
+            runs.emplace_back(first, end);
+        }
+    }
+    const TrackPoint* points = PointsOf(level);
+    const WorldMapper map(WorldOf(level), view);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (const auto& [first, end] : runs) {
+            if (first > 0) {
+                map.MoveTo(canvas, first - 1);
+            }
+            if (pass == 0) {
+                profile_passes::DrawBands(canvas, map, nullptr, points, first, end);
+            } else {
+                profile_passes::DrawProfileLine(canvas, map, nullptr, points, first, end);
+            }
+        }
+    }
+}
+
+std::vector<std::vector<PlotPoint>> MapTrack::RangePath(const MapView& view, std::size_t first,
+                                                        std::size_t last) {
+    std::vector<std::vector<PlotPoint>> pieces;
+    if (first > last || last >= m_count) {
+        return pieces;
+    }
+    const MapTrackLevel& level = Level(LevelFor(view.Scale()));
+    const std::size_t count = SizeOf(level);
+    const WorldPoint* world = WorldOf(level);
+    // The range's own ends, and the level's points between them.
+    std::vector<WorldPoint> path{m_world[first]};
+    std::size_t k = 0;
+    if (!level.whole) {
+        k = static_cast<std::size_t>(
+            std::upper_bound(level.source.begin(), level.source.end(), first)
+            - level.source.begin());
+    } else {
+        k = first + 1;
+    }
+    for (; k < count && SourceOf(level, k) < last; ++k) {
+        path.push_back(world[k]);
+    }
+    path.push_back(m_world[last]);
+    const WorldBox reach = Grown(view.WorldExtent(), 16.0 / view.Scale());
+    bool open = false;
+    for (std::size_t i = 0; i + 1 < path.size(); ++i) {
+        WorldPoint a = path[i];
+        WorldPoint b = path[i + 1];
+        if (!ClipSegment(a, b, reach)) {
+            open = false;
+            continue;
+        }
+        const PlotPoint pa = view.PixelOf(a);
+        const PlotPoint pb = view.PixelOf(b);
+        if (!open || pieces.back().back() != pa) {
+            pieces.push_back({pa});
+        }
+        if (pieces.back().back() != pb) {
+            pieces.back().push_back(pb);
+        }
+        open = true;
+    }
+    return pieces;
+}
+
+std::optional<std::size_t> MapTrack::NearestPoint(const MapView& view, double x, double y,
+                                                  double radius) {
+    const MapTrackLevel& level = Level(LevelFor(view.Scale()));
+    const std::size_t count = SizeOf(level);
+    const WorldPoint* world = WorldOf(level);
+    const WorldPoint target = view.ToWorld(x, y);
+    const double reach = radius / view.Scale();  // world fractions
+    const WorldBox around{target.x - reach, target.y - reach, target.x + reach, target.y + reach};
+    double best = reach * reach;
+    std::optional<std::size_t> nearest;  // in the level
+    for (std::size_t c = 0; c < level.chunks.size(); ++c) {
+        if (!Overlaps(level.chunks[c], around)) {
+            continue;
+        }
+        for (std::size_t k = c * kChunk; k < std::min(count, (c + 1) * kChunk); ++k) {
+            const double d = Distance2(world[k], target);
+            if (d < best || (d == best && !nearest)) {
+                best = d;
+                nearest = k;
+            }
+        }
+    }
+    if (!nearest) {
+        return std::nullopt;
+    }
+    // The points left out next to the kept one lie within half a pixel of the kept ones.
+    const std::size_t from = *nearest == 0 ? 0 : SourceOf(level, *nearest - 1);
+    const std::size_t to = *nearest + 1 < count ? SourceOf(level, *nearest + 1) : m_count - 1;
+    std::size_t index = SourceOf(level, *nearest);
+    for (std::size_t i = from; i <= to; ++i) {
+        const double d = Distance2(m_world[i], target);
+        if (d < best) {
+            best = d;
+            index = i;
+        }
+    }
+    return index;
+}
