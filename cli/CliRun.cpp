@@ -38,7 +38,6 @@ bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionLis
     return ok;
 }
 
-
 bool WritePlot(const CliOptions& options, const CliHooks& hooks, const TrackSection& profile,
                std::string& err) {
     const TrackPoint* points = profile.points.IsEmpty() ? nullptr : profile.points.GetData();
@@ -58,6 +57,21 @@ bool WritePlot(const CliOptions& options, const CliHooks& hooks, const TrackSect
         err += "pelorin-cli: cannot write " + options.plotPath + "\n";
     }
     return written;
+}
+
+bool WriteMap(const CliOptions& options, const CliHooks& hooks, const TrackSection& profile,
+              std::string& err) {
+    if (!hooks.writeMap) {
+        err += "pelorin-cli: this build cannot draw maps: " + options.mapPath + "\n";
+        return false;
+    }
+    std::string error;
+    const TrackPoint* points = profile.points.IsEmpty() ? nullptr : profile.points.GetData();
+    if (!hooks.writeMap(options, points, profile.points.GetSize(), error)) {
+        err += "pelorin-cli: " + error + "\n";
+        return false;
+    }
+    return true;
 }
 
 std::string FormatReport(const Report& report, ReportFormat format) {
@@ -115,7 +129,7 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
                  options.speedThreshold, track);
     // The plot draws its own copy, taken before the statistics add their flags again.
     TrackSection profile;
-    if (!options.plotPath.empty() && !track.points.IsEmpty()) {
+    if ((!options.plotPath.empty() || !options.mapPath.empty()) && !track.points.IsEmpty()) {
         profile.points.Append(track.points.GetData(), track.points.GetSize());
     }
     progress("computing statistics");
@@ -132,6 +146,10 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     if (!options.plotPath.empty()) {
         progress("drawing " + options.plotPath);
         status = WritePlot(options, hooks, profile, err) ? status : kExitFileError;
+    }
+    if (!options.mapPath.empty()) {
+        progress("drawing " + options.mapPath);
+        status = WriteMap(options, hooks, profile, err) ? status : kExitFileError;
     }
     return status;
 }

@@ -9,6 +9,13 @@ set(PELORIN_HOMEPAGE "https://pelorin.example" CACHE STRING
     "Homepage, without a trailing slash; the AppStream screenshot is screenshot.png there")
 
 install(TARGETS pelorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET pelorin_tiles)
+    # The map's tile sources, found at ../share/pelorin beside the bin directory.
+    install(FILES ${PROJECT_SOURCE_DIR}/res/tile-sources.json
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/pelorin)
+    # Tile servers ask for a User-Agent that names the program and where to find it.
+    target_compile_definitions(pelorin_tiles PRIVATE PELORIN_HOMEPAGE="${PELORIN_HOMEPAGE}")
+endif()
 if(TARGET pelorin)
     install(TARGETS pelorin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     # The window finds its help page at ../share/pelorin beside its bin directory.
