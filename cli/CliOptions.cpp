@@ -255,10 +255,12 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
             options.help = true;
             return options;
         }
-        if (arg == "--each" || arg == "--total" || arg == "--online") {
-            (arg == "--each"    ? options.each
-             : arg == "--total" ? options.total
-                                : options.online) = true;
+        if (arg == "--each" || arg == "--total") {
+            (arg == "--each" ? options.each : options.total) = true;
+            continue;
+        }
+        if (arg == "--online") {
+            options.online = true;
             continue;
         }
         const std::size_t equals = arg.find('=');
