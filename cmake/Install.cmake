@@ -53,6 +53,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PELORIN_HOMEPAGE})
 # The libraries the programs link, found by dpkg-shlibdeps; the MIME and icon caches follow
 # by the triggers of shared-mime-info and hicolor-icon-theme.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme")
+# Plugins no program links: the platforms, SQLite for MBTiles maps, and WebP map tiles.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "shared-mime-info, hicolor-icon-theme, qt6-image-formats-plugins")
 include(CPack)

@@ -12,23 +12,34 @@ namespace {
 
 constexpr double kDrawMargin = 8.0;  // pixels: the widest pen's half and its round cap
 
-/// Maps the indices of a level's points to view pixels for the profile's passes.
+/// Maps the indices of a level's points to view pixels for the profile's passes, with the
+/// view's scale and offsets worked out once, in the sums of MapView::ToPixel.
 class WorldMapper {
 public:
-    WorldMapper(const WorldPoint* world, const MapView& view) : m_world(world), m_view(view) {}
-    int X(std::size_t i) const { return m_view.PixelOf(m_world[i]).x; }
+    WorldMapper(const WorldPoint* world, const MapView& view)
+        : m_world(world),
+          m_scale(view.Scale()),
+          m_left(view.Width() / 2.0 - view.Centre().x * m_scale),
+          m_top(view.Height() / 2.0 - view.Centre().y * m_scale) {}
+    PlotPoint Map(std::size_t i) const {
+        return {RoundPixel(m_world[i].x * m_scale + m_left),
+                RoundPixel(m_world[i].y * m_scale + m_top)};
+    }
+    int X(std::size_t i) const { return Map(i).x; }
     void MoveTo(PlotCanvas& canvas, std::size_t i) const {
-        const PlotPoint p = m_view.PixelOf(m_world[i]);
+        const PlotPoint p = Map(i);
         canvas.MoveTo(p.x, p.y);
     }
     void LineTo(PlotCanvas& canvas, std::size_t i) const {
-        const PlotPoint p = m_view.PixelOf(m_world[i]);
+        const PlotPoint p = Map(i);
         canvas.LineTo(p.x, p.y);
     }
 
 private:
     const WorldPoint* m_world;
-    const MapView& m_view;
+    double m_scale;  // pixels per world
+    double m_left;   // view pixel of world x 0
+    double m_top;    // view pixel of world y 0
 };
 
 bool SameLook(const TrackPoint& a, const TrackPoint& b) {

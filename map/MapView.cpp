@@ -9,13 +9,6 @@ namespace {
 constexpr double kPixelLimit = 16777216.0;  // far outside any surface, exact as int and double
 constexpr double kZoomLimit = 30.0;         // tile numbers beyond stop fitting an int
 
-int RoundPixel(double value) {
-    if (std::isnan(value)) {
-        return 0;
-    }
-    return static_cast<int>(std::floor(std::clamp(value, -kPixelLimit, kPixelLimit) + 0.5));
-}
-
 /// Squared pixels from the tile's middle to the view's.
 double CentreDistance(const TilePlacement& tile, const MapView& view) {
     const double dx = tile.left + tile.side / 2.0 - view.Width() / 2.0;
@@ -24,6 +17,13 @@ double CentreDistance(const TilePlacement& tile, const MapView& view) {
 }
 
 }  // namespace
+
+int RoundPixel(double value) {
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<int>(std::floor(std::clamp(value, -kPixelLimit, kPixelLimit) + 0.5));
+}
 
 MapView::MapView(int width, int height, int tileSize)
     : m_width(std::max(width, 0)), m_height(std::max(height, 0)), m_tileSize(tileSize) {}
@@ -74,8 +74,9 @@ void MapView::Pan(double dx, double dy) {
 
 WorldPoint MapView::ToPixel(WorldPoint world) const {
     const double scale = Scale();
-    return {(world.x - m_centre.x) * scale + m_width / 2.0,
-            (world.y - m_centre.y) * scale + m_height / 2.0};
+    // As the track's mapping computes it, so that both round alike.
+    return {world.x * scale + (m_width / 2.0 - m_centre.x * scale),
+            world.y * scale + (m_height / 2.0 - m_centre.y * scale)};
 }
 
 PlotPoint MapView::PixelOf(WorldPoint world) const {

@@ -5,6 +5,9 @@
 #include "map/Mercator.h"
 #include "ui/ProfileDrawing.h"
 
+/// A view pixel rounded to the nearest whole one, kept within the range of int; 0 for NaN.
+int RoundPixel(double value);
+
 /// Where a tile lands in the view: its pixel rectangle, left and top and the side's length.
 struct TilePlacement {
     TileId id;     // x wrapped into the world

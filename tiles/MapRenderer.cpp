@@ -43,7 +43,7 @@ void PaintTiles(QPainter& painter, const MapScene& scene) {
 
 void PaintTrack(QPainter& painter, const MapScene& scene) {
     const MapView& view = *scene.view;
-    {
+    if (scene.layer == nullptr || !scene.layer->Paint(painter, view)) {
         QtPlotCanvas canvas(painter);
         RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, view.Width(), view.Height()});
         scene.track->Draw(skipping, view);
