@@ -102,6 +102,24 @@ void BM_MapDirectPicture(benchmark::State& state) {
 }
 BENCHMARK(BM_MapDirectPicture)->ArgsProduct({{0, 3, 6}, {0, 1}})->Unit(benchmark::kMillisecond);
 
+// Every level, as a user who zooms from the whole world to the street keeps them: the time
+// and the memory their lists take. Argument: smooth (0) or realistic (1) track.
+void BM_MapAllLevels(benchmark::State& state) {
+    const TrackSection& track = Track(state.range(0));
+    std::size_t copied = 0;
+    for (auto _ : state) {
+        MapTrack map(track.points.GetData(), track.points.GetSize());
+        copied = 0;
+        for (int level = 0; level <= 19; ++level) {
+            const MapTrackLevel& kept = map.Level(level);
+            copied += kept.source.size();
+        }
+    }
+    state.counters["kept_points"] = static_cast<double>(copied);
+    state.counters["kept_MB"] = static_cast<double>(copied * sizeof(std::uint32_t)) / 1e6;
+}
+BENCHMARK(BM_MapAllLevels)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // A frame of a drag: the view moved by 7 pixels and drawn with tiles, track, scale bar and
 // attribution; the layer drawn again whenever the view leaves it (counted in the frames).
 // Arguments as above.

@@ -12,31 +12,42 @@ namespace {
 
 constexpr double kDrawMargin = 8.0;  // pixels: the widest pen's half and its round cap
 
-/// Maps the indices of a level's points to view pixels for the profile's passes, with the
-/// view's scale and offsets worked out once, in the sums of MapView::ToPixel.
+/// The kept points of a level as the profile's passes read them: [k] is the kth kept point.
+struct KeptPoints {
+    const TrackPoint* points;
+    const std::uint32_t* source;  // none: every point kept
+    const TrackPoint& operator[](std::size_t k) const {
+        return points[source != nullptr ? source[k] : k];
+    }
+};
+
+/// Maps the kept points of a level to view pixels for the profile's passes, with the view's
+/// scale and offsets worked out once, in the sums of MapView::ToPixel.
 class WorldMapper {
 public:
-    WorldMapper(const WorldPoint* world, const MapView& view)
+    WorldMapper(const WorldPoint* world, const std::uint32_t* source, const MapView& view)
         : m_world(world),
+          m_source(source),
           m_scale(view.Scale()),
           m_left(view.Width() / 2.0 - view.Centre().x * m_scale),
           m_top(view.Height() / 2.0 - view.Centre().y * m_scale) {}
-    PlotPoint Map(std::size_t i) const {
-        return {RoundPixel(m_world[i].x * m_scale + m_left),
-                RoundPixel(m_world[i].y * m_scale + m_top)};
+    PlotPoint Map(std::size_t k) const {
+        const WorldPoint& w = m_world[m_source != nullptr ? m_source[k] : k];
+        return {RoundPixel(w.x * m_scale + m_left), RoundPixel(w.y * m_scale + m_top)};
     }
-    int X(std::size_t i) const { return Map(i).x; }
-    void MoveTo(PlotCanvas& canvas, std::size_t i) const {
-        const PlotPoint p = Map(i);
+    int X(std::size_t k) const { return Map(k).x; }
+    void MoveTo(PlotCanvas& canvas, std::size_t k) const {
+        const PlotPoint p = Map(k);
         canvas.MoveTo(p.x, p.y);
     }
-    void LineTo(PlotCanvas& canvas, std::size_t i) const {
-        const PlotPoint p = Map(i);
+    void LineTo(PlotCanvas& canvas, std::size_t k) const {
+        const PlotPoint p = Map(k);
         canvas.LineTo(p.x, p.y);
     }
 
 private:
     const WorldPoint* m_world;
+    const std::uint32_t* m_source;
     double m_scale;  // pixels per world
     double m_left;   // view pixel of world x 0
     double m_top;    // view pixel of world y 0
@@ -118,67 +129,52 @@ std::size_t MapTrack::LevelCount(int level) {
     return SizeOf(Level(level));
 }
 
-const TrackPoint* MapTrack::PointsOf(const MapTrackLevel& level) const {
-    return level.whole ? m_points : level.points.data();
-}
-
-const WorldPoint* MapTrack::WorldOf(const MapTrackLevel& level) const {
-    return level.whole ? m_world.data() : level.world.data();
-}
-
 std::size_t MapTrack::SourceOf(const MapTrackLevel& level, std::size_t k) const {
     return level.whole ? k : level.source[k];
 }
 
 std::size_t MapTrack::SizeOf(const MapTrackLevel& level) const {
-    return level.whole ? m_count : level.points.size();
+    return level.whole ? m_count : level.source.size();
 }
 
 std::unique_ptr<MapTrackLevel> MapTrack::Simplify(int level) {
     auto result = std::make_unique<MapTrackLevel>();
     const double halfPixel = 0.5 / (256.0 * std::exp2(level));  // world fractions
     const double limit = halfPixel * halfPixel;
-    std::vector<std::uint32_t> kept;
+    std::vector<std::uint32_t>& kept = result->source;
     if (m_count <= std::numeric_limits<std::uint32_t>::max()) {
         std::size_t last = 0;
-        for (std::size_t i = 0; i < m_count; ++i) {
+        for (std::size_t i = 0; i < m_count && kept.size() * 2 <= m_count; ++i) {
             if (i == 0 || i + 1 == m_count || IsAnchor(m_points, m_count, i)
                 || !(Distance2(m_world[i], m_world[last]) < limit)) {
                 kept.push_back(static_cast<std::uint32_t>(i));
                 last = i;
             }
-            if (kept.size() * 2 > m_count) {
-                break;  // most points stay: the whole track serves, without a copy
-            }
         }
     }
     if (m_count > std::numeric_limits<std::uint32_t>::max() || kept.size() * 2 > m_count) {
+        // Most points stay: the whole track serves, without a list.
         result->whole = true;
+        kept = {};
         if (m_wholeChunks.empty()) {
-            m_wholeChunks = ChunkBoxes(m_world.data(), m_count);
+            m_wholeChunks = ChunkBoxes(*result);
         }
         result->chunks = m_wholeChunks;
         return result;
     }
-    result->points.reserve(kept.size());
-    result->world.reserve(kept.size());
-    for (std::uint32_t i : kept) {
-        result->points.push_back(m_points[i]);
-        result->world.push_back(m_world[i]);
-    }
-    result->source = std::move(kept);
-    result->source.shrink_to_fit();
-    result->chunks = ChunkBoxes(result->world.data(), result->world.size());
+    kept.shrink_to_fit();
+    result->chunks = ChunkBoxes(*result);
     return result;
 }
 
-std::vector<WorldBox> MapTrack::ChunkBoxes(const WorldPoint* world, std::size_t count) const {
+std::vector<WorldBox> MapTrack::ChunkBoxes(const MapTrackLevel& level) const {
     std::vector<WorldBox> boxes;
+    const std::size_t count = SizeOf(level);
     for (std::size_t first = 0; first < count; first += kChunk) {
         WorldBox box = kEmptyBox;
         const std::size_t end = std::min(count, first + kChunk);
-        for (std::size_t i = first == 0 ? 0 : first - 1; i < end; ++i) {
-            Extend(box, world[i]);
+        for (std::size_t k = first == 0 ? 0 : first - 1; k < end; ++k) {
+            Extend(box, m_world[SourceOf(level, k)]);
         }
         boxes.push_back(box);
     }
@@ -206,8 +202,9 @@ void MapTrack::Draw(PlotCanvas& canvas, const MapView& view) {
             runs.emplace_back(first, end);
         }
     }
-    const TrackPoint* points = PointsOf(level);
-    const WorldMapper map(WorldOf(level), view);
+    const std::uint32_t* source = level.whole ? nullptr : level.source.data();
+    const KeptPoints points{m_points, source};
+    const WorldMapper map(m_world.data(), source, view);
     for (int pass = 0; pass < 2; ++pass) {
         for (const auto& [first, end] : runs) {
             if (first > 0) {
@@ -230,7 +227,6 @@ std::vector<std::vector<PlotPoint>> MapTrack::RangePath(const MapView& view, std
     }
     const MapTrackLevel& level = Level(LevelFor(view.Scale()));
     const std::size_t count = SizeOf(level);
-    const WorldPoint* world = WorldOf(level);
     // The range's own ends, and the level's points between them.
     std::vector<WorldPoint> path{m_world[first]};
     std::size_t k = 0;
@@ -242,7 +238,7 @@ std::vector<std::vector<PlotPoint>> MapTrack::RangePath(const MapView& view, std
         k = first + 1;
     }
     for (; k < count && SourceOf(level, k) < last; ++k) {
-        path.push_back(world[k]);
+        path.push_back(m_world[SourceOf(level, k)]);
     }
     path.push_back(m_world[last]);
     const WorldBox reach = Grown(view.WorldExtent(), 16.0 / view.Scale());
@@ -271,7 +267,6 @@ std::optional<std::size_t> MapTrack::NearestPoint(const MapView& view, double x,
                                                   double radius) {
     const MapTrackLevel& level = Level(LevelFor(view.Scale()));
     const std::size_t count = SizeOf(level);
-    const WorldPoint* world = WorldOf(level);
     const WorldPoint target = view.ToWorld(x, y);
     const double reach = radius / view.Scale();  // world fractions
     const WorldBox around{target.x - reach, target.y - reach, target.x + reach, target.y + reach};
@@ -282,7 +277,7 @@ std::optional<std::size_t> MapTrack::NearestPoint(const MapView& view, double x,
             continue;
         }
         for (std::size_t k = c * kChunk; k < std::min(count, (c + 1) * kChunk); ++k) {
-            const double d = Distance2(world[k], target);
+            const double d = Distance2(m_world[SourceOf(level, k)], target);
             if (d < best || (d == best && !nearest)) {
                 best = d;
                 nearest = k;

@@ -16,16 +16,15 @@
 /// stretch flags, so that every line drawn to a kept point has the colour of the points it
 /// stands for. Run starts, section starts and the last point are always kept.
 struct MapTrackLevel {
-    bool whole = false;                 // every point kept: the track's own arrays serve
-    std::vector<TrackPoint> points;     // the kept points, copied
-    std::vector<WorldPoint> world;      // their positions
-    std::vector<std::uint32_t> source;  // their indices in the whole track
-    std::vector<WorldBox> chunks;       // boxes of kChunk points each and the link before them
+    bool whole = false;                 // every point kept: no list of indices
+    std::vector<std::uint32_t> source;  // the kept points' indices in the whole track
+    std::vector<WorldBox> chunks;       // boxes of kChunk kept points each and the link before
 };
 
 /// A track on the map: its positions in world fractions (longitudes unwrapped around the first
 /// point's, latitudes clamped to the Mercator cut-off) and, per zoom level, the points kept
-/// for drawing, each computed on first use and kept.
+/// for drawing, each computed on first use and kept: four bytes a kept point, as GPS jitter
+/// changes state so often that every level keeps a good part of the points.
 class MapTrack {
 public:
     static constexpr std::size_t kChunk = 256;  // points per box of the culling
@@ -57,12 +56,10 @@ public:
                                             double radius = 10.0);
 
 private:
-    const TrackPoint* PointsOf(const MapTrackLevel& level) const;
-    const WorldPoint* WorldOf(const MapTrackLevel& level) const;
     std::size_t SourceOf(const MapTrackLevel& level, std::size_t k) const;
     std::size_t SizeOf(const MapTrackLevel& level) const;
     std::unique_ptr<MapTrackLevel> Simplify(int level);
-    std::vector<WorldBox> ChunkBoxes(const WorldPoint* world, std::size_t count) const;
+    std::vector<WorldBox> ChunkBoxes(const MapTrackLevel& level) const;
 
     const TrackPoint* m_points;
     std::size_t m_count;
