@@ -68,8 +68,12 @@ BENCHMARK(BM_MapSimplifyLevel)
     ->Unit(benchmark::kMillisecond);
 
 MapScene SceneOf(MapView& view, MapTrack& map, TileMemory& tiles, const MapTrackLayer* layer) {
-    return {&view, &map, [&tiles](const TileId& id) { return tiles.Tile(id); },
-            QStringLiteral("© OpenStreetMap contributors"), std::nullopt, layer};
+    return {&view,
+            &map,
+            [&tiles](const TileId& id) { return tiles.Tile(id); },
+            QStringLiteral("© OpenStreetMap contributors"),
+            std::nullopt,
+            layer};
 }
 
 // The track drawn for a zoom once the zoom rests: what the window draws in steps. Arguments:
@@ -146,7 +150,8 @@ void BM_MapPanFrame(benchmark::State& state) {
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
-    state.counters["layer_redrawn"] = benchmark::Counter(redrawn, benchmark::Counter::kAvgIterations);
+    state.counters["layer_redrawn"] =
+        benchmark::Counter(redrawn, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_MapPanFrame)->ArgsProduct({{0, 3, 6}, {0, 1}})->Unit(benchmark::kMillisecond);
 

@@ -182,12 +182,13 @@ std::vector<WorldBox> MapTrack::ChunkBoxes(const MapTrackLevel& level) const {
 }
 
 void MapTrack::Draw(PlotCanvas& canvas, const MapView& view) {
+    MapTrackSteps steps(*this, view);
+    steps.Step(canvas, std::numeric_limits<std::size_t>::max());
+}
+
+std::vector<std::pair<std::size_t, std::size_t>> MapTrack::RunsInView(const MapView& view) {
     const MapTrackLevel& level = Level(LevelFor(view.Scale()));
     const std::size_t count = SizeOf(level);
-    if (count < 2) {
-        return;
-    }
-    // Runs of chunks that reach the view; each run starts where its link begins.
     const WorldBox reach = Grown(view.WorldExtent(), kDrawMargin / view.Scale());
     std::vector<std::pair<std::size_t, std::size_t>> runs;
     for (std::size_t c = 0; c < level.chunks.size(); ++c) {
@@ -202,21 +203,44 @@ void MapTrack::Draw(PlotCanvas& canvas, const MapView& view) {
             runs.emplace_back(first, end);
         }
     }
-    const std::uint32_t* source = level.whole ? nullptr : level.source.data();
-    const KeptPoints points{m_points, source};
-    const WorldMapper map(m_world.data(), source, view);
-    for (int pass = 0; pass < 2; ++pass) {
-        for (const auto& [first, end] : runs) {
-            if (first > 0) {
-                map.MoveTo(canvas, first - 1);
+    return runs;
+}
+
+MapTrackSteps::MapTrackSteps(MapTrack& track, const MapView& view)
+    : m_track(track),
+      m_level(track.Level(MapTrack::LevelFor(view.Scale()))),
+      m_view(view),
+      m_runs(track.RunsInView(view)) {
+    m_pass = track.SizeOf(m_level) < 2 || m_runs.empty() ? 2 : 0;
+    m_next = m_runs.empty() ? 0 : m_runs.front().first;
+}
+
+bool MapTrackSteps::Step(PlotCanvas& canvas, std::size_t points) {
+    const std::uint32_t* source = m_level.whole ? nullptr : m_level.source.data();
+    const KeptPoints kept{m_track.m_points, source};
+    const WorldMapper map(m_track.m_world.data(), source, m_view);
+    while (m_pass < 2 && points != 0) {
+        const auto [first, end] = m_runs[m_run];
+        if (m_next == first && first > 0) {
+            map.MoveTo(canvas, first - 1);  // where the link into the run starts
+        }
+        const std::size_t last = m_next + std::min(points, end - m_next);
+        if (m_pass == 0) {
+            profile_passes::DrawBands(canvas, map, nullptr, kept, m_next, last);
+        } else {
+            profile_passes::DrawProfileLine(canvas, map, nullptr, kept, m_next, last);
+        }
+        points -= last - m_next;
+        m_next = last;
+        if (m_next == end) {
+            if (++m_run == m_runs.size()) {
+                m_run = 0;
+                ++m_pass;
             }
-            if (pass == 0) {
-                profile_passes::DrawBands(canvas, map, nullptr, points, first, end);
-            } else {
-                profile_passes::DrawProfileLine(canvas, map, nullptr, points, first, end);
-            }
+            m_next = m_runs[m_run].first;
         }
     }
+    return m_pass == 2;
 }
 
 std::vector<std::vector<PlotPoint>> MapTrack::RangePath(const MapView& view, std::size_t first,

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "map/MapView.h"
@@ -46,6 +47,9 @@ public:
     /// The bands and the line in the profile's state colours and pens, the lines of the points
     /// that cannot reach the view left out.
     void Draw(PlotCanvas& canvas, const MapView& view);
+    /// The kept points of the view's level in runs of whole chunks that reach the view, each
+    /// from its first point to its end (excluded).
+    std::vector<std::pair<std::size_t, std::size_t>> RunsInView(const MapView& view);
     /// The points first to last (inclusive) of the whole track as pixel polylines clipped to
     /// the view with a margin, for a highlighted range.
     std::vector<std::vector<PlotPoint>> RangePath(const MapView& view, std::size_t first,
@@ -56,6 +60,8 @@ public:
                                             double radius = 10.0);
 
 private:
+    friend class MapTrackSteps;
+
     std::size_t SourceOf(const MapTrackLevel& level, std::size_t k) const;
     std::size_t SizeOf(const MapTrackLevel& level) const;
     std::unique_ptr<MapTrackLevel> Simplify(int level);
@@ -67,4 +73,24 @@ private:
     std::optional<WorldBox> m_box;
     std::vector<WorldBox> m_wholeChunks;  // of the whole track, made once a level needs them
     std::array<std::unique_ptr<MapTrackLevel>, 31> m_levels;
+};
+
+/// The drawing of MapTrack::Draw in steps of some points each: the same operations in the same
+/// order, however the steps are cut, so that the window draws a long track between events.
+class MapTrackSteps {
+public:
+    /// The track must outlive the steps.
+    MapTrackSteps(MapTrack& track, const MapView& view);
+
+    /// Draws the next points of the passes, about the given number; true once all is drawn.
+    bool Step(PlotCanvas& canvas, std::size_t points);
+
+private:
+    const MapTrack& m_track;
+    const MapTrackLevel& m_level;
+    MapView m_view;
+    std::vector<std::pair<std::size_t, std::size_t>> m_runs;
+    int m_pass = 0;         // bands, line; 2: done
+    std::size_t m_run = 0;  // in m_runs
+    std::size_t m_next = 0;
 };

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -126,4 +127,30 @@ TEST(MapTrack, AcrossTheAntimeridianTheTrackStaysShort) {
     MapTrack track(points.data(), points.size());
     ASSERT_TRUE(track.Box().has_value());
     EXPECT_NEAR((track.Box()->right - track.Box()->left) * 360.0, 0.2, 1e-9);
+}
+
+TEST(MapTrack, DrawingInStepsMakesTheSameCalls) {
+    std::vector<TrackPoint> points = Walk(5000);
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i].state = i == 0 ? StateRunStart : StateLevel + static_cast<int32_t>(i / 3 % 5);
+        points[i].latitude += 1e-5 * static_cast<double>(i % 11);
+        // Back and forth, so that the view sees several runs of the track.
+        points[i].longitude = 8.0 + 2e-6 * std::abs(static_cast<double>(i % 2000) - 1000.0);
+    }
+    MapTrack track(points.data(), points.size());
+    MapView view(300, 200);
+    view.SetZoomRange(0.0, 19.0);
+    view.SetZoom(19.0);
+    view.SetCentre(track.WorldOf(2000));
+    ASSERT_GE(track.RunsInView(view).size(), 3u);
+    RecordingCanvas whole;
+    track.Draw(whole, view);
+    ASSERT_GT(whole.lines.size(), 100u);
+    for (std::size_t stepPoints : {1, 7, 300}) {
+        RecordingCanvas stepped;
+        MapTrackSteps steps(track, view);
+        while (!steps.Step(stepped, stepPoints)) {
+        }
+        EXPECT_EQ(stepped.calls, whole.calls) << stepPoints;
+    }
 }
