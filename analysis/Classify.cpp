@@ -19,13 +19,6 @@
 #include "analysis/StretchSearch.h"
 #include "track/TrackSection.h"
 
-double g_verticalThreshold = 15.0;
-double g_speedThreshold = 0.5;
-
-AnalysisParams GlobalAnalysisParams() {
-    return {g_verticalThreshold, g_speedThreshold};
-}
-
 namespace {
 
 constexpr double kPerDayToPerSecond = 1.1574074074074073e-05;  // 1 / 86400
@@ -108,7 +101,7 @@ int32_t Trend(double dh, int32_t referenceState, double vertical) {
 template <typename Walk>
 class Classifier {
 public:
-    Classifier(Walk& walk, const AnalysisParams& params) : m_walk(walk), m_params(params) {
+    Classifier(Walk& walk, const AnalysisSettings& settings) : m_walk(walk), m_settings(settings) {
         m_walk.SetState(0, StateRunStart);
         m_walk.SetDistance(0, 0.0);
     }
@@ -128,9 +121,9 @@ public:
         const double speed =
             std::fabs(d / (m_walk.Time(i) - m_walk.Time(i - 1))) * kPerDayToPerSecond;
         int32_t state = StateStopped;
-        if (speed >= m_params.speedThreshold) {
+        if (speed >= m_settings.speedThreshold) {
             const double dh = m_walk.Altitude(i) - m_walk.Altitude(m_reference);
-            state = Trend(dh, m_walk.State(m_reference), m_params.verticalThreshold);
+            state = Trend(dh, m_walk.State(m_reference), m_settings.verticalThreshold);
         }
         m_walk.SetState(i, state);
         if (state == StateRising || state == StateFalling) {
@@ -140,7 +133,7 @@ public:
 
 private:
     Walk& m_walk;
-    const AnalysisParams& m_params;
+    const AnalysisSettings& m_settings;
     double m_cumulative = 0.0;
     std::size_t m_reference = 0;
 };
@@ -186,18 +179,14 @@ void Merge(TrackPoint* p, std::size_t n, std::size_t i, int32_t backward) {
 
 }  // namespace
 
-void TrackSection::ClassifyPoints() {
-    ClassifyPoints(GlobalAnalysisParams());
-}
-
-void TrackSection::ClassifyPoints(const AnalysisParams& params) {
+void TrackSection::ClassifyPoints(const AnalysisSettings& settings) {
     const std::size_t n = points.GetSize();
     if (n == 0) {
         return;
     }
     TrackPoint* p = points.GetData();
     ForwardWalk walk{p, nullptr, nullptr};
-    Classifier classifier(walk, params);
+    Classifier classifier(walk, settings);
     for (std::size_t i = 1; i < n; ++i) {
         classifier.Step(i);
     }
@@ -207,15 +196,11 @@ void TrackSection::ClassifyPoints(const AnalysisParams& params) {
     }
 }
 
-void TrackSection::Analyze() {
-    Analyze(GlobalAnalysisParams());
+void TrackSection::Analyze(const AnalysisSettings& settings) {
+    AnalyzeJoining(*this, settings, nullptr);
 }
 
-void TrackSection::Analyze(const AnalysisParams& params) {
-    AnalyzeJoining(*this, params, nullptr);
-}
-
-void AnalyzeJoining(TrackSection& track, const AnalysisParams& params, JoinTest joinTest) {
+void AnalyzeJoining(TrackSection& track, const AnalysisSettings& settings, JoinTest joinTest) {
     const std::size_t n = track.points.GetSize();
     if (n == 0) {
         return;
@@ -225,7 +210,7 @@ void AnalyzeJoining(TrackSection& track, const AnalysisParams& params, JoinTest 
     // Forward walk.
     const std::unique_ptr<double[]> segments(new double[n]);
     ForwardWalk forward{p, segments.get(), joinTest};
-    Classifier classifier(forward, params);
+    Classifier classifier(forward, settings);
     for (std::size_t i = 1; i < n; ++i) {
         classifier.Step(i);
     }
@@ -233,7 +218,7 @@ void AnalyzeJoining(TrackSection& track, const AnalysisParams& params, JoinTest 
     // Reverse pass: the backward walk, and the forward walk's look-ahead.
     const std::unique_ptr<uint8_t[]> backward(new uint8_t[n]);  // each written before read
     BackwardWalk reverse{p, segments.get(), backward.get(), n - 1};
-    Classifier backwardClassifier(reverse, params);
+    Classifier backwardClassifier(reverse, settings);
     LookAhead forwardLookAhead;
     for (std::size_t j = 0; j < n; ++j) {
         const std::size_t i = n - 1 - j;

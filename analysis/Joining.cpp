@@ -56,14 +56,16 @@ bool IsNearSection(const TrackPoint& previous, const TrackPoint& start) {
            && start.distance - previous.distance <= kMaxJoinJump;
 }
 
-/// Applies the connection mode to the joined points and analyses them.
-JoinResult ConnectAndAnalyze(int connectionMode, double verticalThreshold, double speedThresholdKmh,
-                             TrackSection& track) {
-    const AnalysisParams params{verticalThreshold, speedThresholdKmh * kKmhToMetresPerSecond};
+}  // namespace
+
+void CopyChosenSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
+                        TrackSection& track) {
+    CopyChosen(sections, chosenRows, track.points);
+}
+
+void ConnectAndAnalyze(TrackSection& track, const AnalysisSettings& settings) {
     JoinTest joinTest = nullptr;
-    switch (connectionMode) {
-        case ConnectDontSelect:
-            return JoinResult::DontSelect;
+    switch (settings.connection) {
         case ConnectAll:
             for (std::size_t i = 1; i < track.points.GetSize(); ++i) {
                 track.points[i].state = StateConnected;
@@ -75,22 +77,17 @@ JoinResult ConnectAndAnalyze(int connectionMode, double verticalThreshold, doubl
         default:  // ConnectNone, and no choice at all
             break;
     }
-    AnalyzeJoining(track, params, joinTest);
-    return JoinResult::Joined;
+    AnalyzeJoining(track, settings, joinTest);
 }
 
-}  // namespace
-
-JoinResult JoinSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
-                        int connectionMode, double verticalThreshold, double speedThresholdKmh,
-                        TrackSection& track) {
+void JoinSections(const TrackSectionList& sections, std::span<const std::size_t> chosenRows,
+                  const AnalysisSettings& settings, TrackSection& track) {
     CopyChosen(sections, chosenRows, track.points);
-    return ConnectAndAnalyze(connectionMode, verticalThreshold, speedThresholdKmh, track);
+    ConnectAndAnalyze(track, settings);
 }
 
-JoinResult JoinSections(TrackSectionList&& sections, std::span<const std::size_t> chosenRows,
-                        int connectionMode, double verticalThreshold, double speedThresholdKmh,
-                        TrackSection& track) {
+void JoinSections(TrackSectionList&& sections, std::span<const std::size_t> chosenRows,
+                  const AnalysisSettings& settings, TrackSection& track) {
     CopyChosen(sections, chosenRows, track.points);
-    return ConnectAndAnalyze(connectionMode, verticalThreshold, speedThresholdKmh, track);
+    ConnectAndAnalyze(track, settings);
 }

@@ -7,8 +7,8 @@
 
 #include "analysis/Joining.h"
 
-void CutRange(const TrackSection& joined, std::size_t first, std::size_t last, int connectionMode,
-              double verticalThreshold, double speedThresholdKmh, TrackSection& range) {
+void CutRange(const TrackSection& joined, std::size_t first, std::size_t last,
+              const AnalysisSettings& settings, TrackSection& range) {
     range.points.RemoveAll();
     const std::size_t count = joined.points.GetSize();
     if (count == 0) {
@@ -33,6 +33,5 @@ void CutRange(const TrackSection& joined, std::size_t first, std::size_t last, i
     }
     std::vector<std::size_t> rows(sections.GetSize());
     std::iota(rows.begin(), rows.end(), std::size_t{0});
-    const int mode = connectionMode == ConnectDontSelect ? ConnectNone : connectionMode;
-    JoinSections(std::move(sections), rows, mode, verticalThreshold, speedThresholdKmh, range);
+    JoinSections(std::move(sections), rows, settings, range);
 }

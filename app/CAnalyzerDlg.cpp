@@ -7,13 +7,12 @@
 #include "analysis/Statistics.h"
 #include "app/DialogBuilder.h"
 #include "app/QtPlatform.h"
+#include "qt/QtText.h"
+#include "report/ListFormat.h"
+#include "report/ThresholdText.h"
 #include "res/ResourceIds.h"
 #include "res/Strings.h"
-#include "track/Platform.h"
-#include "ui/ListFormat.h"
-#include "ui/QtText.h"
-#include "ui/ReportView.h"
-#include "ui/ThresholdText.h"
+#include "ui/ReportColumns.h"
 
 CAnalyzerDlg::CAnalyzerDlg(QWidget* parent)
     : CTemplateDialog(kAnalyzerDialog, parent), m_hIcon(LoadProgramIcon()) {
@@ -95,7 +94,7 @@ bool CAnalyzerDlg::ReadThreshold(int id, double& value) {
         value = *number;
         return true;
     }
-    ShowWarning(kPleaseEnterNumber);
+    ShowWarningBox(QString::fromLatin1(kPleaseEnterNumber));
     edit->setFocus();
     edit->selectAll();
     return false;
@@ -116,7 +115,7 @@ void CAnalyzerDlg::ShowData() {
     }
     m_plot.update();
     if (m_profileWnd) {
-        m_profileWnd->Follow(m_plot, m_connectionMode, m_verticalThreshold, m_speedThreshold);
+        m_profileWnd->Follow(m_plot, m_analysis);
     }
     // The figures of an unchanged track, and the stretch flags they leave in it, come out the
     // same every time: a pass that only switches the mode need not walk the track again.

@@ -13,17 +13,22 @@
 #include <QTableView>
 #include <QTimer>
 
-#include "analysis/Joining.h"
+#include "analysis/AnalysisSettings.h"
 #include "app/CTemplateDialog.h"
+#include "report/Report.h"
+#include "report/ReportFile.h"
 #include "track/TrackSection.h"
 #include "ui/CProfilePlot.h"
 #include "ui/CProfileWnd.h"
 #include "ui/CSectionsModel.h"
 #include "ui/CStatisticsModel.h"
-#include "ui/Report.h"
-#include "ui/ReportFile.h"
 
 class QTextBrowser;
+
+/// The fourth entry of the connection combo: choosing it ends the program at the next
+/// recompute with exit status 42.
+inline constexpr int ConnectDontSelect = 3;
+inline constexpr int kDontSelectExitStatus = 42;
 
 /// The main window: the loaded sections, the choice of sections and modes, the joined track
 /// with its statistics and profile. It owns all the data and lives as long as the program.
@@ -46,7 +51,8 @@ public:
     std::unique_ptr<CProfileWnd> m_profileWnd;  // created when first shown
     TrackSectionList m_sections;                // the loaded sections, in reading order
     TrackSection m_track;                       // the joined and analysed track
-    QStringList m_startFiles;                   // files named on the command line, opened once shown
+    AnalysisSettings m_analysis;                // the settings m_track was analysed with
+    QStringList m_startFiles;  // files named on the command line, opened once shown
 
     void OnLoadTrack();
     void OnAppend();
@@ -68,6 +74,9 @@ public:
     void OpenFiles(const QStringList& paths, bool appendAll);
     /// Joins the chosen sections, analyses them and shows the result.
     void RecomputeTrack();
+
+    /// How the sections are joined for an entry of the connection combo other than the last.
+    static ConnectionMode ConnectionModeOf(int entry);
 
     /// The period of the recompute timer, restarted by every change of the choice.
     static constexpr int kRecomputeDelay = 100;  // milliseconds

@@ -6,13 +6,13 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "analysis/Classify.h"
+#include "analysis/Joining.h"
 #include "app/CAnalyzerApp.h"
 #include "app/CAnalyzerDlg.h"
 #include "app/DialogBuilder.h"
 #include "app/QtPlatform.h"
+#include "qt/QtText.h"
 #include "res/Strings.h"
-#include "ui/QtText.h"
 
 void CAnalyzerDlg::OnLoadTrack() {
     UpdateData(true);
@@ -42,14 +42,18 @@ void CAnalyzerDlg::OpenFiles(const QStringList& paths, bool appendAll) {
 void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
     const BusyCursor busy;
     for (qsizetype i = 0; i < paths.size(); ++i) {
+        ReadResult read;
         if (i == 0 && !appendAll) {
-            // The reader empties the sections first and may show a message box meanwhile:
-            // the list must not show rows whose sections are gone. Appending only adds
-            // sections, so the rows on show keep standing for theirs.
+            // The reader empties the sections first, and a message box about the file shows
+            // before the list is rebuilt: the list must not show rows whose sections are
+            // gone. Appending only adds sections, so the rows on show keep standing for theirs.
             m_sectionsModel.Detach();
-            m_sections.LoadTrackFile(ToStdString(paths[i]));
+            read = m_sections.LoadTrackFile(ToStdString(paths[i]));
         } else {
-            m_sections.ReadTrackFile(ToStdString(paths[i]));
+            read = m_sections.ReadTrackFile(ToStdString(paths[i]));
+        }
+        for (const std::string& message : read.messages) {
+            ShowWarningBox(ToQString(message));
         }
     }
     m_sectionsChanged = true;
@@ -157,21 +161,26 @@ void CAnalyzerDlg::RecomputeTrack() {
     // A threshold that does not read keeps its previous value; the recompute goes on.
     UpdateData(true);
     const BusyCursor busy;
-    g_verticalThreshold = m_verticalThreshold;
-    g_speedThreshold = m_speedThreshold * kKmhToMetresPerSecond;
-    const std::vector<std::size_t> rows = SelectedRows();
-    const JoinResult joined = JoinSections(m_sections, rows, m_connectionMode, m_verticalThreshold,
-                                           m_speedThreshold, m_track);
+    m_analysis = AnalysisSettings::FromKmh(ConnectionModeOf(m_connectionMode), m_verticalThreshold,
+                                           m_speedThreshold);
+    CopyChosenSections(m_sections, SelectedRows(), m_track);
     ++m_trackVersion;
-    if (joined == JoinResult::DontSelect) {
+    if (m_connectionMode == ConnectDontSelect) {
         ExitProcess(kDontSelectExitStatus);
         return;
     }
+    ConnectAndAnalyze(m_track, m_analysis);
     // The plot keeps the points as the analysis left them: the display pass below adds the
     // statistics' stretch flags to m_track only.
     m_plot.SetProfile(m_track.points);
     UpdateData(false);
     emit TrackRecomputed();
+}
+
+ConnectionMode CAnalyzerDlg::ConnectionModeOf(int entry) {
+    // No choice at all (-1) joins nothing, as the first entry.
+    return entry == ConnectAuto || entry == ConnectAll ? static_cast<ConnectionMode>(entry)
+                                                       : ConnectNone;
 }
 
 std::vector<std::size_t> CAnalyzerDlg::SelectedRows() const {

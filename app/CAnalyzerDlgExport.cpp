@@ -9,13 +9,13 @@
 
 #include "app/CAnalyzerDlg.h"
 #include "app/QtPlatform.h"
+#include "plot/SvgCanvas.h"
+#include "qt/PngFile.h"
+#include "qt/QtText.h"
+#include "report/FileText.h"
+#include "report/ListFormat.h"
+#include "report/Report.h"
 #include "res/Strings.h"
-#include "track/Platform.h"
-#include "ui/ListFormat.h"
-#include "ui/QtSaveFile.h"
-#include "ui/QtText.h"
-#include "ui/Report.h"
-#include "ui/SvgCanvas.h"
 
 // Results taken out of the window: rows copied for a spreadsheet, and the files that
 // pelorin-cli writes for the same choice, byte for byte.
@@ -48,9 +48,9 @@ std::vector<std::vector<std::string>> ListCells(const QTableView& view) {
     return cells;
 }
 
-/// A warning box naming the file, through the same path as every other warning.
+/// A warning box naming the file.
 void Warn(const char* text, const QString& path) {
-    ShowWarning(ToStdString(QString::fromLatin1(text).arg(path)));
+    ShowWarningBox(QString::fromLatin1(text).arg(path));
 }
 
 QString SuffixOf(const QString& path) {
@@ -137,7 +137,7 @@ void CAnalyzerDlg::OnSaveProfile() {
     const std::size_t count = m_plot.m_profile.points.GetSize();
     const bool overDistance = m_plot.m_overDistance != 0;
     if (suffix == QLatin1String("png")) {
-        if (!SaveProfilePng(path, points, count, overDistance, size)) {
+        if (!SaveProfilePng(ToStdString(path), points, count, overDistance, size)) {
             Warn(kCannotWriteFile, path);
         }
     } else if (suffix == QLatin1String("svg")) {
@@ -157,7 +157,7 @@ QSize CAnalyzerDlg::ProfilePictureSize() const {
 
 void CAnalyzerDlg::SaveOrWarn(const QString& path,
                               const std::function<bool(const TextSink&)>& produce) {
-    if (!SaveTextFile(path, produce)) {
+    if (!WriteFileAtomically(ToStdString(path), produce)) {
         Warn(kCannotWriteFile, path);
     }
 }

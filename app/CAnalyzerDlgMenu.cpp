@@ -36,7 +36,7 @@ void CAnalyzerDlg::OnShowProfile() {
     if (!m_profileWnd) {
         m_profileWnd = std::make_unique<CProfileWnd>(this);
     }
-    m_profileWnd->Follow(m_plot, m_connectionMode, m_verticalThreshold, m_speedThreshold);
+    m_profileWnd->Follow(m_plot, m_analysis);
     m_profileWnd->show();
     m_profileWnd->raise();
     m_profileWnd->activateWindow();

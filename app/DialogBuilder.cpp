@@ -15,8 +15,8 @@
 #include <QTableView>
 
 #include "app/QtPlatform.h"
+#include "qt/QtText.h"
 #include "res/ResourceIds.h"
-#include "ui/QtText.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QRegularExpression>
 #include <QTime>
 
-#include "ui/ListFormat.h"
-#include "ui/QtText.h"
+#include "qt/QtText.h"
+#include "report/ListFormat.h"
 
 namespace {
 

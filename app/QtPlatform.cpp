@@ -11,10 +11,8 @@
 #include <QUrl>
 
 #include "app/LocaleDate.h"
+#include "report/ListFormat.h"
 #include "res/Strings.h"
-#include "track/Platform.h"
-#include "ui/ListFormat.h"
-#include "ui/QtText.h"
 
 namespace {
 
@@ -98,6 +96,10 @@ QString ApplicationTitle() {
 }
 
 void ShowWarningBox(const QString& text) {
+    if (Hooks().showWarning) {
+        Hooks().showWarning(text);
+        return;
+    }
     QWidget* parent = QApplication::activeModalWidget();
     if (parent == nullptr) {
         parent = QApplication::activeWindow();
@@ -123,6 +125,5 @@ BusyCursor::~BusyCursor() {
 }
 
 void InstallDesktopServices() {
-    SetWarningHandler([](const std::string& text) { ShowWarningBox(ToQString(text)); });
     SetDateFormatter([](double days) { return FormatLocaleDate(days); });
 }

@@ -16,6 +16,7 @@ struct PlatformHooks {
         chooseSaveFile;  // full path, empty when cancelled
     std::function<bool(const QString& path)> openDocument;
     std::function<void(int status)> exitProcess;
+    std::function<void(const QString& text)> showWarning;  // a warning box
 };
 
 /// Installs the hooks; returns the previous ones.
@@ -48,5 +49,5 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
-/// Routes the core's warnings and dates to the desktop: warning boxes, the locale's dates.
+/// Shows the core's dates in the locale's format.
 void InstallDesktopServices();

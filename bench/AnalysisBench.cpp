@@ -32,7 +32,7 @@ void BM_JoinAndAnalyzeAuto(benchmark::State& state) {
     const TrackSectionList& sections = MillionPointSections();
     TrackSection track;
     for (auto _ : state) {
-        JoinSections(sections, kAllRows, ConnectAuto, 15.0, 1.8, track);
+        JoinSections(sections, kAllRows, AnalysisSettings::FromKmh(ConnectAuto, 15.0, 1.8), track);
         benchmark::DoNotOptimize(track.points.GetData());
     }
 }
@@ -40,7 +40,8 @@ BENCHMARK(BM_JoinAndAnalyzeAuto)->Unit(benchmark::kMillisecond);
 
 void BM_ComputeStatistics(benchmark::State& state) {
     TrackSection track;
-    JoinSections(MillionPointSections(), kAllRows, ConnectAuto, 15.0, 1.8, track);
+    JoinSections(MillionPointSections(), kAllRows,
+                 AnalysisSettings::FromKmh(ConnectAuto, 15.0, 1.8), track);
     for (auto _ : state) {
         benchmark::DoNotOptimize(ComputeStatistics(track));
     }

@@ -114,7 +114,7 @@ const TrackSection& MillionPointProfile() {
             rows.push_back(i);
         }
         TrackSection joined;
-        JoinSections(sections, rows, ConnectNone, 15.0, 1.8, joined);
+        JoinSections(sections, rows, AnalysisSettings::FromKmh(ConnectNone, 15.0, 1.8), joined);
         return joined;
     }();
     return track;
@@ -145,7 +145,7 @@ const TrackSection& RealisticProfile() {
             rows.push_back(i);
         }
         TrackSection joined;
-        JoinSections(sections, rows, ConnectAuto, 15.0, 1.8, joined);
+        JoinSections(sections, rows, AnalysisSettings::FromKmh(ConnectAuto, 15.0, 1.8), joined);
         return joined;
     }();
     return track;

@@ -10,10 +10,11 @@
 #include "BenchData.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
-#include "ui/ProfileDrawing.h"
-#include "ui/ProfileView.h"
-#include "ui/RepeatSkippingCanvas.h"
-#include "ui/SvgCanvas.h"
+#include "plot/ProfileAxes.h"
+#include "plot/ProfileDrawing.h"
+#include "plot/ProfileReadout.h"
+#include "plot/RepeatSkippingCanvas.h"
+#include "plot/SvgCanvas.h"
 
 namespace {
 

@@ -149,7 +149,7 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
 /// left for the event loop done too.
 void ShowNewPoints(CAnalyzerDlg& dlg, bool idle) {
     dlg.m_plot.SetProfile(dlg.m_plot.m_profile.points);
-    dlg.m_profileWnd->Follow(dlg.m_plot, ConnectAuto, 15.0, 1.8);
+    dlg.m_profileWnd->Follow(dlg.m_plot, AnalysisSettings{});
     dlg.m_plot.repaint();
     dlg.m_profileWnd->repaint();
     const bool other = !dlg.m_profileWnd->OverDistance();
@@ -197,7 +197,7 @@ void FinishDrawing(Area& area, double& longestMs) {
     bool more = true;
     while (more) {
         const double start = ThreadCpuMs();
-        more = area.DrawStep(CProfileArea::kStepPoints);
+        more = area.DrawStep(StepwiseDrawing::kStepPoints);
         longestMs = std::max(longestMs, ThreadCpuMs() - start);
     }
 }

@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchData.h"
-#include "ui/QtPlotCanvas.h"
+#include "qt/ProfileImage.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     TrackSectionList sections;
-    if (argc != 2 || sections.LoadTrackFile(argv[1]) != ReadStatus::Ok) {
+    if (argc != 2 || sections.LoadTrackFile(argv[1]).status != ReadStatus::Ok) {
         return 1;
     }
     std::FILE* status = std::fopen("/proc/self/status", "r");

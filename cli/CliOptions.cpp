@@ -5,8 +5,7 @@
 #include <initializer_list>
 #include <string_view>
 
-#include "analysis/Joining.h"
-#include "ui/ThresholdText.h"
+#include "report/ThresholdText.h"
 
 const char kCliUsage[] =
     R"(Usage: pelorin-cli [options] FILE [FILE...]
@@ -167,12 +166,15 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
         ok = options.select.has_value();
     } else if (name == "--connect") {
         ok = ParseChoice(value, {"none", "auto", "all"}, choice);
-        options.connectionMode = choice == 0 ? ConnectNone : choice == 1 ? ConnectAuto : ConnectAll;
-    } else if (name == "--vertical" || name == "--speed") {
-        const std::optional<double> number = ReadThresholdText(value);
-        ok = number.has_value();
-        (name == "--vertical" ? options.verticalThreshold : options.speedThreshold) =
-            number.value_or(0.0);
+        options.analysis.connection = static_cast<ConnectionMode>(choice);
+    } else if (name == "--vertical") {
+        const std::optional<double> metres = ReadThresholdText(value);
+        ok = metres.has_value();
+        options.analysis.verticalThreshold = metres.value_or(0.0);
+    } else if (name == "--speed") {
+        const std::optional<double> kmh = ReadThresholdText(value);
+        ok = kmh.has_value();
+        options.analysis.speedThreshold = kmh.value_or(0.0) * kKmhToMetresPerSecond;
     } else if (name == "--format") {
         ok = ParseChoice(value, {"text", "json", "csv"}, choice);
         options.format = static_cast<ReportFormat>(choice);

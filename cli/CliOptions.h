@@ -5,16 +5,14 @@
 #include <string>
 #include <vector>
 
-/// How the report is written on standard output.
-enum class ReportFormat { Text, Json, Csv };
+#include "analysis/AnalysisSettings.h"
+#include "report/Report.h"
 
 /// Everything the command line asks for.
 struct CliOptions {
     std::vector<std::string> files;                  // the first is loaded, the rest appended
     std::optional<std::vector<std::size_t>> select;  // none: every section
-    int connectionMode = 1;                          // ConnectAuto
-    double verticalThreshold = 15.0;                 // metres
-    double speedThreshold = 1.8;                     // km/h
+    AnalysisSettings analysis;                       // --connect, --vertical, --speed
     ReportFormat format = ReportFormat::Text;
     std::string pointsPath;    // empty: no points file
     std::string plotPath;      // empty: no plot

@@ -6,8 +6,9 @@
 
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
-#include "ui/Report.h"
-#include "ui/ReportFile.h"
+#include "plot/SvgCanvas.h"
+#include "report/Report.h"
+#include "report/ReportFile.h"
 
 namespace {
 
@@ -21,8 +22,10 @@ std::size_t PointCount(const TrackSectionList& sections) {
     return count;
 }
 
-/// Reads the files, the first as a Load and the others appended; false if any failed.
-bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionList& sections) {
+/// Reads the files, the first as a Load and the others appended; false if any failed. What the
+/// reader tells the user goes to err.
+bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionList& sections,
+               std::string& err) {
     bool ok = true;
     const std::size_t count = options.files.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -31,9 +34,12 @@ bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionLis
             hooks.progress("reading file " + std::to_string(i + 1) + " of " + std::to_string(count)
                            + ": " + path);
         }
-        const ReadStatus status =
+        const ReadResult read =
             i == 0 ? sections.LoadTrackFile(path) : sections.ReadTrackFile(path);
-        ok = ok && status == ReadStatus::Ok;
+        for (const std::string& message : read.messages) {
+            err += message + "\n";
+        }
+        ok = ok && read.status == ReadStatus::Ok;
     }
     return ok;
 }
@@ -74,18 +80,6 @@ bool WriteMap(const CliOptions& options, const CliHooks& hooks, const TrackSecti
     return true;
 }
 
-std::string FormatReport(const Report& report, ReportFormat format) {
-    switch (format) {
-        case ReportFormat::Json:
-            return WriteJsonReport(report);
-        case ReportFormat::Csv:
-            return WriteCsvReport(report);
-        case ReportFormat::Text:
-            break;
-    }
-    return WriteTextReport(report);
-}
-
 }  // namespace
 
 std::optional<std::string> ChooseRows(const CliOptions& options, std::size_t sectionCount,
@@ -108,7 +102,7 @@ std::optional<std::string> ChooseRows(const CliOptions& options, std::size_t sec
 
 int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, std::string& err) {
     TrackSectionList sections;
-    int status = ReadFiles(options, hooks, sections) ? kExitOk : kExitFileError;
+    int status = ReadFiles(options, hooks, sections, err) ? kExitOk : kExitFileError;
     std::vector<std::size_t> rows;
     if (const std::optional<std::string> mistake = ChooseRows(options, sections.GetSize(), rows)) {
         err += *mistake + "\n";
@@ -125,8 +119,7 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     progress("joining and analysing");
     // The sections are described: their points may go into the track without a copy.
     TrackSection track;
-    JoinSections(std::move(sections), rows, options.connectionMode, options.verticalThreshold,
-                 options.speedThreshold, track);
+    JoinSections(std::move(sections), rows, options.analysis, track);
     // The plot draws its own copy, taken before the statistics add their flags again.
     TrackSection profile;
     if ((!options.plotPath.empty() || !options.mapPath.empty()) && !track.points.IsEmpty()) {
@@ -135,7 +128,7 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     progress("computing statistics");
     report.statistics = ComputeStatistics(track);
     report.rows = FormatStatisticsRows(report.statistics);
-    out += FormatReport(report, options.format);
+    out += WriteReport(report, options.format);
     if (!options.pointsPath.empty()) {
         progress("writing " + options.pointsPath);
         if (!WritePointsCsv(options.pointsPath, track)) {

@@ -28,7 +28,6 @@ struct CliHooks {
 std::optional<std::string> ChooseRows(const CliOptions& options, std::size_t sectionCount,
                                       std::vector<std::size_t>& rows);
 
-/// Reads, joins, analyses and reports as the window does. The report goes to out, messages
-/// of the tool to err; the reader's own messages go through the warning handler. Returns the
-/// exit status.
+/// Reads, joins, analyses and reports as the window does. The report goes to out; what the
+/// readers and the tool tell the user goes to err, a line each. Returns the exit status.
 int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, std::string& err);

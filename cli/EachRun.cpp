@@ -14,9 +14,12 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/Joining.h"
+#include "analysis/Statistics.h"
 #include "analysis/StatisticsTotal.h"
 #include "cli/EachFiles.h"
-#include "cli/EachReport.h"
+#include "report/BatchReport.h"
+#include "report/FileText.h"
 
 namespace {
 
@@ -28,7 +31,7 @@ constexpr std::size_t kFilesInFlightPerJob = 2;
 
 /// A file analysed and its row written, waiting for its turn.
 struct Done {
-    EachResult result;
+    BatchResult result;
     std::string row;
 };
 
@@ -124,28 +127,64 @@ Done Failed(const std::string& path, const std::string& error) {
     Done done;
     done.result.file = path;
     done.result.error = error;
-    done.result.messages = "pelorin-cli: " + error + "\n";
+    done.result.messages = {"pelorin-cli: " + error};
     return done;
 }
 
-Done Process(const EachFile& file, const CliOptions& options, const EachLayout& layout) {
+/// Reads, joins and analyses one file as the tool does with that file alone. A reader may also
+/// warn of a file it reads well (points without position, no elevations): only a failure makes
+/// the row's error, and the failure is told last.
+BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
+    BatchResult result;
+    result.file = file;
+    bool ok = false;
+    try {
+        TrackSectionList sections;
+        ReadResult read = sections.LoadTrackFile(file);
+        result.messages = std::move(read.messages);
+        result.sections = sections.GetSize();
+        std::vector<std::size_t> rows;
+        if (read.status == ReadStatus::OpenFailed) {
+            ok = false;
+        } else if (const std::optional<std::string> mistake =
+                       ChooseRows(options, sections.GetSize(), rows)) {
+            result.messages.push_back(*mistake);
+        } else {
+            TrackSection track;
+            JoinSections(std::move(sections), rows, options.analysis, track);
+            result.points = track.points.GetSize();
+            result.statistics = ComputeStatistics(track);
+            result.analysed = true;
+            ok = read.status == ReadStatus::Ok;
+        }
+    } catch (const std::bad_alloc&) {
+        result.messages.push_back("pelorin-cli: out of memory while analysing " + file);
+        result.analysed = false;
+    }
+    if (!ok) {
+        result.error = result.messages.empty() ? "cannot be read" : result.messages.back();
+    }
+    return result;
+}
+
+Done Process(const EachFile& file, const CliOptions& options, const BatchLayout& layout) {
     Done done;
     try {
         done = file.error.empty() ? Done{AnalyseFile(file.path, options), {}}
                                   : Failed(file.path, file.error);
-        done.row = WriteEachRow(done.result, layout);
+        done.row = WriteBatchRow(done.result, layout);
     } catch (const std::bad_alloc&) {
         // Memory may be back for the small row once the file's points are gone.
         done = Failed(file.path, "out of memory while analysing " + file.path);
-        done.row = WriteEachRow(done.result, layout);
+        done.row = WriteBatchRow(done.result, layout);
     }
     return done;
 }
 
-EachLayout LayoutFor(const CliOptions& options, const std::vector<EachFile>& files) {
-    EachLayout layout{options.format, DisplayColumns(options.total ? "TOTAL" : "file")};
+BatchLayout LayoutFor(const CliOptions& options, const std::vector<EachFile>& files) {
+    BatchLayout layout{options.format, DisplayWidth(options.total ? "TOTAL" : "file")};
     for (const EachFile& file : files) {
-        layout.fileWidth = std::max(layout.fileWidth, DisplayColumns(file.path));
+        layout.fileWidth = std::max(layout.fileWidth, DisplayWidth(file.path));
     }
     return layout;
 }
@@ -182,7 +221,7 @@ std::size_t JobCount(const CliOptions& options, std::size_t files) {
 int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& out,
             const EachSink& err) {
     const std::vector<EachFile> files = CollectTrackFiles(options.files);
-    const EachLayout layout = LayoutFor(options, files);
+    const BatchLayout layout = LayoutFor(options, files);
     const std::size_t jobs = JobCount(options, files.size());
     Schedule schedule(files.size(), jobs * kFilesInFlightPerJob);
     FileLocks locks(files);
@@ -197,10 +236,10 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
             }
         });
     }
-    out(WriteEachHeader(layout));
+    out(WriteBatchHeader(layout));
     Progress progress(hooks, files.size());
     StatisticsTotal total;
-    EachResult totalRow;
+    BatchResult totalRow;
     totalRow.file = "TOTAL";
     totalRow.analysed = true;
     bool failed = false;
@@ -209,9 +248,9 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
         while (!(done = schedule.Take(i, kProgressStep))) {
             progress.Show();
         }
-        const EachResult& result = done->result;
-        if (!result.messages.empty()) {
-            err(result.messages);
+        const BatchResult& result = done->result;
+        for (const std::string& message : result.messages) {
+            err(message + "\n");
         }
         out(done->row);
         failed = failed || !result.error.empty();
@@ -225,7 +264,7 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
     }
     if (options.total) {
         totalRow.statistics = total.Result();
-        out(WriteEachRow(totalRow, layout));
+        out(WriteBatchRow(totalRow, layout));
     }
     return failed ? kExitFileError : kExitOk;
 }

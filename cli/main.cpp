@@ -17,13 +17,13 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "cli/EachRun.h"
-#include "track/Platform.h"
+#include "cli/TerminalLine.h"
 #include "track/TextFile.h"
 
 #ifdef PELORIN_CLI_PNG
 #include <QSize>
 
-#include "ui/QtSaveFile.h"
+#include "qt/PngFile.h"
 #endif
 #ifdef PELORIN_CLI_MAP
 #include "tiles/MapPng.h"
@@ -56,21 +56,10 @@ bool StderrIsTerminal() {
 #endif
 }
 
-void PrintError(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
-}
-
-/// One line of progress on the terminal, overwritten by the next.
-void ShowProgress(const std::string& stage) {
-    PrintError("\r\033[Kpelorin-cli: " + stage + "...");
-}
-
 #ifdef PELORIN_CLI_PNG
 bool WritePng(const std::string& path, const TrackPoint* points, std::size_t count,
               bool overDistance, int width, int height) {
-    return SaveProfilePng(QString::fromUtf8(path.c_str()), points, count, overDistance,
-                          QSize(width, height));
+    return SaveProfilePng(path, points, count, overDistance, QSize(width, height));
 }
 #endif
 
@@ -92,23 +81,22 @@ int main(int argc, char** argv) {
     _setmode(_fileno(stderr), _O_BINARY);
 #endif
     const std::vector<std::string> args = Utf8Arguments(argc, argv);
+    TerminalLine line(StderrIsTerminal());
     std::string error;
     const std::optional<CliOptions> options = ParseCliOptions(args, error);
     if (!options) {
-        PrintError("pelorin-cli: " + error + "\nTry 'pelorin-cli --help' for more information.\n");
+        line.Print("pelorin-cli: " + error + "\nTry 'pelorin-cli --help' for more information.\n");
         return kExitUsage;
     }
     if (options->help) {
         std::fputs(kCliUsage, stdout);
         return kExitOk;
     }
-    const bool terminal = StderrIsTerminal();
-    SetWarningHandler([terminal](const std::string& text) {
-        PrintError((terminal ? "\r\033[K" : "") + text + "\n");
-    });
     CliHooks hooks;
-    if (terminal) {
-        hooks.progress = ShowProgress;
+    if (line.IsTerminal()) {
+        hooks.progress = [&line](const std::string& stage) {
+            line.Show(stage);
+        };
     }
 #ifdef PELORIN_CLI_PNG
     hooks.writePng = WritePng;
@@ -121,22 +109,17 @@ int main(int argc, char** argv) {
             std::fwrite(text.data(), 1, text.size(), stdout);
             std::fflush(stdout);
         };
-        const auto writeErr = [terminal](const std::string& text) {
-            PrintError((terminal ? "\r\033[K" : "") + text);
+        const auto writeErr = [&line](const std::string& text) {
+            line.Print(text);
         };
         const int status = RunEach(*options, hooks, writeOut, writeErr);
-        if (terminal) {
-            PrintError("\r\033[K");
-        }
+        line.Clear();
         return std::ferror(stdout) == 0 && std::fflush(stdout) == 0 ? status : kExitFileError;
     }
     std::string out;
     std::string messages;
     const int status = RunCli(*options, hooks, out, messages);
-    if (terminal) {
-        PrintError("\r\033[K");
-    }
-    PrintError(messages);
+    line.Print(messages);
     std::fwrite(out.data(), 1, out.size(), stdout);
     return std::fflush(stdout) == 0 ? status : kExitFileError;
 }

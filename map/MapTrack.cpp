@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "map/SegmentClip.h"
-#include "ui/ProfilePasses.h"
+#include "plot/ProfilePasses.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "map/Mercator.h"
-#include "ui/ProfileDrawing.h"
+#include "plot/PlotCanvas.h"
 
 /// A view pixel rounded to the nearest whole one, kept within the range of int; 0 for NaN.
 int RoundPixel(double value);

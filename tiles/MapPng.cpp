@@ -10,7 +10,7 @@
 
 #include "tiles/MapRenderer.h"
 #include "tiles/OpenTileSource.h"
-#include "ui/QtSaveFile.h"
+#include "qt/PngFile.h"
 
 namespace {
 
@@ -88,7 +88,7 @@ bool WriteMapPng(const MapPngRequest& request, const TrackPoint* points, std::si
         return it != fetched.cend() ? *it : source->TileNow(id);
     };
     scene.attribution = info.attribution.isEmpty() ? info.name : info.attribution;
-    if (!SavePng(QString::fromStdString(request.path), RenderMap(scene))) {
+    if (!SavePng(request.path, RenderMap(scene))) {
         error = "cannot write " + request.path;
         return false;
     }

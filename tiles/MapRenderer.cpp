@@ -8,8 +8,8 @@
 #include <QRect>
 
 #include "map/ScaleBar.h"
-#include "ui/QtPlotCanvas.h"
-#include "ui/RepeatSkippingCanvas.h"
+#include "qt/QtPlotCanvas.h"
+#include "plot/RepeatSkippingCanvas.h"
 
 namespace {
 

@@ -5,7 +5,6 @@
 #include <optional>
 
 #include "track/NumberText.h"
-#include "track/Platform.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
 #include "track/XmlReader.h"
@@ -90,15 +89,16 @@ private:
     PointValues m_point;
 };
 
-ReadStatus ReadGpx(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
+ReadStatus ReadGpx(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                   Messages& messages) {
     SectionWriter writer(list, context.title);
     GpxHandler handler(writer);
-    return ReadXmlTrack(source, handler, writer, context.path);
+    return ReadXmlTrack(source, handler, writer, context.path, messages);
 }
 
 }  // namespace
 
 const TrackFormat kGpxFormat = {
-    [](std::string_view root, std::string_view) { return root == "gpx"; },
+    [](std::string_view, std::string_view root, std::string_view) { return root == "gpx"; },
     ReadGpx,
 };

@@ -110,7 +110,8 @@ void ReadRecord(std::string_view record, IgcState& state, SectionWriter& writer)
     writer.AddPoint(*latitude, *longitude, gnss && *gnss != 0.0 ? gnss : pressure, time);
 }
 
-ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
+ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                   Messages& messages) {
     SectionWriter writer(list, context.title);
     writer.BeginGroup();
     writer.BeginSection();
@@ -120,7 +121,7 @@ ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext
     for (;;) {
         const LineReader::Result result = reader.ReadLine(line);
         if (result == LineReader::Result::Error) {
-            writer.Finish(context.path);
+            writer.Finish(context.path, messages);
             return ReadStatus::ReadFailed;
         }
         if (result == LineReader::Result::End) {
@@ -134,7 +135,7 @@ ReadStatus ReadIgc(TrackSectionList& list, ByteSource& source, const ReadContext
             }
         }
     }
-    writer.Finish(context.path);
+    writer.Finish(context.path, messages);
     return ReadStatus::Ok;
 }
 
@@ -150,6 +151,6 @@ bool EndsWithIgc(std::string_view path) {
 }  // namespace
 
 const TrackFormat kIgcFormat = {
-    [](std::string_view, std::string_view path) { return EndsWithIgc(path); },
+    [](std::string_view, std::string_view, std::string_view path) { return EndsWithIgc(path); },
     ReadIgc,
 };

@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "track/NumberText.h"
-#include "track/Platform.h"
 #include "track/TextFile.h"
 
 namespace {
@@ -169,17 +168,17 @@ void SectionWriter::EndSection() {
     }
 }
 
-void SectionWriter::Finish(const std::string& path) {
+void SectionWriter::Finish(const std::string& path, std::vector<std::string>& messages) {
     EndSection();
     if (m_skipped > 0) {
-        ShowWarning(path + ": " + std::to_string(m_skipped)
-                    + " points without position were skipped.");
+        messages.push_back(path + ": " + std::to_string(m_skipped)
+                           + " points without position were skipped.");
     }
     if (m_noAltitudes) {
-        ShowWarning(path + ": the track has no elevations.");
+        messages.push_back(path + ": the track has no elevations.");
     }
     if (m_noTimes) {
-        ShowWarning(path + ": the track has no times.");
+        messages.push_back(path + ": the track has no times.");
     }
 }
 

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "track/TrackSection.h"
 
@@ -44,8 +45,8 @@ public:
     /// Appends the point when it has a position, else counts it as dropped.
     void AddOrSkipPoint(const PointValues& point);
 
-    /// Ends the open section and shows at most one warning of each kind for the file.
-    void Finish(const std::string& path);
+    /// Ends the open section and adds at most one warning of each kind for the file.
+    void Finish(const std::string& path, std::vector<std::string>& messages);
 
 private:
     TrackSectionList& m_list;

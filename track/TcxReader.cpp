@@ -7,7 +7,6 @@
 #include <string>
 
 #include "track/NumberText.h"
-#include "track/Platform.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
 #include "track/XmlReader.h"
@@ -100,15 +99,18 @@ private:
     PointValues m_point;
 };
 
-ReadStatus ReadTcx(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
+ReadStatus ReadTcx(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                   Messages& messages) {
     SectionWriter writer(list, context.title);
     TcxHandler handler(writer);
-    return ReadXmlTrack(source, handler, writer, context.path);
+    return ReadXmlTrack(source, handler, writer, context.path, messages);
 }
 
 }  // namespace
 
 const TrackFormat kTcxFormat = {
-    [](std::string_view root, std::string_view) { return root == "TrainingCenterDatabase"; },
+    [](std::string_view, std::string_view root, std::string_view) {
+        return root == "TrainingCenterDatabase";
+    },
     ReadTcx,
 };

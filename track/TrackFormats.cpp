@@ -9,7 +9,6 @@
 #include <new>
 #include <utility>
 
-#include "track/Platform.h"
 #include "track/PltReader.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
@@ -39,6 +38,9 @@ public:
         }
         return m_failed ? -1 : m_rest.Read(buffer, size);
     }
+
+    /// The bytes looked at.
+    std::string_view Prefix() const { return m_prefix; }
 
 private:
     std::string m_prefix;
@@ -133,7 +135,8 @@ std::string_view XmlRootName(std::string_view bytes, bool complete, bool& needMo
     return name;
 }
 
-ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const ReadContext& context) {
+ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                           Messages& messages) {
     // The source cannot seek: the bytes looked at are given again in front of the rest.
     std::string prefix;
     bool ended = false;
@@ -155,38 +158,40 @@ ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const Rea
     const std::string rootName(root);
     ReplaySource replay(std::move(prefix), failed, source);
     for (const TrackFormat* format : kFormats) {
-        if (format->claims(rootName, context.path)) {
-            return format->read(list, replay, context);
+        if (format->claims(replay.Prefix(), rootName, context.path)) {
+            return format->read(list, replay, context, messages);
         }
     }
     return ReadTrackText(list, replay);
 }
 
-ReadStatus TrackSectionList::LoadTrackFile(const std::string& path) {
+ReadResult TrackSectionList::LoadTrackFile(const std::string& path) {
     RemoveAll();
     return ReadTrackFile(path);
 }
 
-ReadStatus TrackSectionList::ReadTrackFile(const std::string& path) {
+ReadResult TrackSectionList::ReadTrackFile(const std::string& path) {
+    ReadResult result;
     const std::unique_ptr<FileSource> file = FileSource::Open(path);
     if (!file) {
-        ShowWarning("Error opening file: " + path);
-        return ReadStatus::OpenFailed;
+        result.status = ReadStatus::OpenFailed;
+        result.messages.push_back("Error opening file: " + path);
+        return result;
     }
-    ReadStatus status;
     try {
-        status = ReadTrackSource(*this, *file, ReadContext{path, FileTitle(path)});
+        result.status =
+            ReadTrackSource(*this, *file, ReadContext{path, FileTitle(path)}, result.messages);
     } catch (const std::bad_alloc&) {
         // A file too large for memory fails like any read error: what was read stays.
-        status = ReadStatus::ReadFailed;
+        result.status = ReadStatus::ReadFailed;
     }
-    if (status == ReadStatus::ReadFailed) {
+    if (result.status == ReadStatus::ReadFailed) {
         const std::filesystem::path name = PathFromUtf8(path);
         std::error_code error;
         const std::filesystem::path full = std::filesystem::absolute(name, error);
-        ShowWarning("An unknown error occurred while accessing "
-                    + (error || name.empty() ? path : Utf8FromPath(full.lexically_normal()))
-                    + ".");
+        result.messages.push_back(
+            "An unknown error occurred while accessing "
+            + (error || name.empty() ? path : Utf8FromPath(full.lexically_normal())) + ".");
     }
-    return status;
+    return result;
 }

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "track/TextFile.h"
 #include "track/TrackSection.h"
@@ -12,14 +13,19 @@ struct ReadContext {
     std::string title;  // the file's name without folder and extension
 };
 
+/// What a reader is to tell the user, one message each, in the order they arose.
+using Messages = std::vector<std::string>;
+
 /// A file format that has a reader of its own. A reader appends the file's sections to the
-/// list and tells the user of what it skipped or could not read; it returns ReadFailed only
-/// for an error of the source, which the caller reports.
+/// list and adds to messages what it skipped or could not read; it returns ReadFailed only
+/// for an error of the source, which the caller words.
 struct TrackFormat {
-    /// Whether the file is of this format: root is the local name of the root element when
-    /// the file is an XML document, else empty.
-    bool (*claims)(std::string_view root, std::string_view path);
-    ReadStatus (*read)(TrackSectionList& list, ByteSource& source, const ReadContext& context);
+    /// Whether the file is of this format: head holds the first bytes of the file (up to a few
+    /// KiB, fewer in a short file); root is the local name of the root element when the file is
+    /// an XML document, else empty.
+    bool (*claims)(std::string_view head, std::string_view root, std::string_view path);
+    ReadStatus (*read)(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                       Messages& messages);
 };
 
 extern const TrackFormat kGpxFormat;
@@ -27,7 +33,8 @@ extern const TrackFormat kTcxFormat;
 extern const TrackFormat kIgcFormat;
 
 /// Reads the bytes with the reader that claims them, the .plt reader when none does.
-ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const ReadContext& context);
+ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const ReadContext& context,
+                           Messages& messages);
 
 /// The local name of the root element when bytes begin an XML document (after a byte order
 /// mark, blanks, the declaration, comments, processing instructions and a document type);

@@ -7,14 +7,22 @@
 #include "track/GrowArray.h"
 #include "track/TrackPoint.h"
 
-struct AnalysisParams;
+struct AnalysisSettings;
 
-/// Outcome of reading a file; the user has already been told of any failure.
+/// Outcome of reading a file.
 enum class ReadStatus {
     Ok,
     OpenFailed,  // nothing was read
     ReadFailed,  // the sections read before the error were kept
     BadContent,  // the file's content stopped the reader, which said why; what came before stays
+};
+
+/// What reading a file gives besides its sections: how it went, and what the user is to be told
+/// (the reader's warnings and the error, one message each, in the order they arose). A file may
+/// read well (Ok) and still have warnings, e.g. of points without position.
+struct ReadResult {
+    ReadStatus status = ReadStatus::Ok;
+    std::vector<std::string> messages;
 };
 
 /// A named run of points: a section read from a file, or the joined track.
@@ -51,15 +59,13 @@ public:
     double GetMinAltitude() const;    // metres, 100000 without points
     double GetMaxAltitude() const;    // metres, -100000 without points
 
-    /// Derives distance, state and the stretch flags of every point, with the
-    /// process-wide thresholds g_verticalThreshold and g_speedThreshold.
-    void Analyze();
-    void Analyze(const AnalysisParams& params);
+    /// Derives distance, state and the stretch flags of every point with the thresholds of the
+    /// settings; every run start stays one.
+    void Analyze(const AnalysisSettings& settings);
 
     /// One direction of the classification: cumulative distance, stopped or moving,
     /// the vertical hysteresis and the look-ahead.
-    void ClassifyPoints();
-    void ClassifyPoints(const AnalysisParams& params);
+    void ClassifyPoints(const AnalysisSettings& settings);
 
     double FindFastest();          // metres per day; marks FlagFastest
     double FindSteepestAscent();   // height per planar metre; marks FlagSteepestAscent
@@ -70,9 +76,9 @@ public:
 class TrackSectionList : public GrowArray<TrackSection> {
 public:
     /// Removes every section, then reads the file.
-    ReadStatus LoadTrackFile(const std::string& path);
+    ReadResult LoadTrackFile(const std::string& path);
     /// Appends the sections of the file after those already loaded.
-    ReadStatus ReadTrackFile(const std::string& path);
+    ReadResult ReadTrackFile(const std::string& path);
 
     /// Name of the first section; only meaningful with at least one section loaded.
     std::string GetTrackName() const;

@@ -8,7 +8,6 @@
 #include <expat.h>
 #endif
 
-#include "track/Platform.h"
 #include "track/SectionWriter.h"
 
 const char* FindAttribute(const char* const* attributes, std::string_view name) {
@@ -155,12 +154,12 @@ ReadStatus ParseXml(ByteSource&, XmlHandler&, const std::string& path, std::stri
 #endif
 
 ReadStatus ReadXmlTrack(ByteSource& source, XmlHandler& handler, SectionWriter& writer,
-                        const std::string& path) {
+                        const std::string& path, std::vector<std::string>& messages) {
     std::string error;
     const ReadStatus status = ParseXml(source, handler, path, error);
-    writer.Finish(path);
+    writer.Finish(path, messages);
     if (!error.empty()) {
-        ShowWarning(error);
+        messages.push_back(error);
     }
     return status;
 }

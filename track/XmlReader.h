@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "track/TextFile.h"
 #include "track/TrackSection.h"
@@ -31,6 +32,6 @@ ReadStatus ParseXml(ByteSource& source, XmlHandler& handler, const std::string& 
                     std::string& error);
 
 /// Reads a track document: the handler turns its elements into sections through the writer.
-/// The writer's warnings are told first, then the error that stopped the document, if any.
+/// The writer's warnings come first, then the error that stopped the document, if any.
 ReadStatus ReadXmlTrack(ByteSource& source, XmlHandler& handler, SectionWriter& writer,
-                        const std::string& path);
+                        const std::string& path, std::vector<std::string>& messages);

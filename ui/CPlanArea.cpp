@@ -1,6 +1,10 @@
+#include "ui/CPlanArea.h"
+
 #include <QPainter>
 
+#include "qt/ProfileImage.h"
 #include "ui/CProfileWnd.h"
+#include "ui/SettleTimer.h"
 
 CPlanArea::CPlanArea(CProfileWnd& owner) : m_owner(owner) {
     setObjectName(QStringLiteral("PlanArea"));
@@ -15,47 +19,22 @@ void CPlanArea::Settle() {
     const TrackPoint* points = m_owner.Points();
     const std::size_t count = m_owner.Count();
     m_projection.emplace(points, count, PlotRect{0, 0, width(), height()});
-    m_drawing = PlanImage(points, count, *m_projection, m_owner.Range(), size());
-    m_drawingVersion = m_owner.TrackVersion();
-    QueueStep();
-}
-
-void CPlanArea::QueueStep() {
-    if (m_stepQueued) {
-        return;
-    }
-    m_stepQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_stepQueued = false;
-        if (DrawStep(CProfileArea::kStepPoints)) {
-            QueueStep();
-        }
-    });
-}
-
-bool CPlanArea::DrawStep(std::size_t points) {
-    if (!m_drawing) {
-        return false;
-    }
-    if (m_drawingVersion != m_owner.TrackVersion()) {
-        m_drawing.reset();  // the points it walks are gone
-        return false;
-    }
-    if (!m_drawing->Step(points)) {
-        return true;
-    }
-    m_picture = m_drawing->Image();
-    m_pictureValid = true;
-    m_resizing = false;
-    m_drawing.reset();
-    update();
-    return false;
+    const uint64_t version = m_owner.TrackVersion();
+    m_drawing.Start(
+        PlanImage(points, count, *m_projection, m_owner.Range(), size()),
+        [this, version] { return version == m_owner.TrackVersion(); },  // its points are there
+        [this](const QImage& image) {
+            m_picture = image;
+            m_pictureValid = true;
+            m_resizing = false;
+            update();
+        });
 }
 
 void CPlanArea::Invalidate() {
     m_pictureValid = false;
-    if (m_drawing) {
-        m_drawing.reset();
+    if (m_drawing.IsDrawing()) {
+        m_drawing.Cancel();
         m_resizing = false;
     }
     update();
@@ -63,7 +42,7 @@ void CPlanArea::Invalidate() {
 
 void CPlanArea::resizeEvent(QResizeEvent*) {
     m_pictureValid = false;
-    m_drawing.reset();
+    m_drawing.Cancel();
     if (!m_picture.isNull()) {
         m_resizing = true;
         m_settle.start();

@@ -1,14 +1,15 @@
 #include "ui/CProfilePlot.h"
 
 #include <cstring>
+#include <memory>
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
-#include "ui/ProfileDrawing.h"
-#include "ui/QtPlotCanvas.h"
-#include "ui/RepeatSkippingCanvas.h"
+#include "plot/ProfileDrawing.h"
+#include "plot/RepeatSkippingCanvas.h"
+#include "qt/QtPlotCanvas.h"
 
 CProfilePlot::CProfilePlot(QWidget* parent) : QAbstractButton(parent) {}
 
@@ -61,8 +62,8 @@ void CProfilePlot::DrawPicture(Picture& picture, int32_t overDistance) {
 
 bool CProfilePlot::DrawOtherMode() {
     const int32_t other = m_overDistance != 0 ? 0 : 1;
-    DrawStep(0);  // drops a drawing of points or a size gone
-    if (IsCurrent(m_pictures[other]) || m_drawing) {
+    m_drawing.Step(0);  // drops a drawing of points or a size gone
+    if (IsCurrent(m_pictures[other]) || m_drawing.IsDrawing()) {
         return false;
     }
     const std::size_t count = m_profile.points.GetSize();
@@ -76,50 +77,27 @@ bool CProfilePlot::DrawOtherMode() {
         points, count,
         ProfileMapping(points, count, other != 0,
                        PlotRect{item.left(), item.top(), item.right() + 1, item.bottom() + 1}));
-    m_drawing = std::make_unique<SteppedImage>(
-        BlankPicture(),
-        [steps](PlotCanvas& canvas, std::size_t n) { return steps->Step(canvas, n); });
+    const uint64_t version = m_profileVersion;
+    const QSize size = this->size() * devicePixelRatioF();
     m_drawingMode = other;
-    m_drawingVersion = m_profileVersion;
-    QueueStep();
+    m_drawing.Start(
+        std::make_unique<SteppedImage>(
+            BlankPicture(),
+            [steps](PlotCanvas& canvas, std::size_t n) { return steps->Step(canvas, n); }),
+        [this, version, size] {  // its points and size are still the plot's
+            return version == m_profileVersion && size == this->size() * devicePixelRatioF();
+        },
+        [this, other, version](const QImage& image) {
+            m_pictures[other] = {image, version};
+        });
     return true;
-}
-
-void CProfilePlot::QueueStep() {
-    if (m_stepQueued) {
-        return;
-    }
-    m_stepQueued = true;
-    QTimer::singleShot(0, this, [this] {
-        m_stepQueued = false;
-        if (DrawStep(kStepPoints)) {
-            QueueStep();
-        }
-    });
-}
-
-bool CProfilePlot::DrawStep(std::size_t points) {
-    if (!m_drawing) {
-        return false;
-    }
-    if (m_drawingVersion != m_profileVersion
-        || m_drawing->Image().size() != size() * devicePixelRatioF()) {
-        m_drawing.reset();  // of points or a size gone
-        return false;
-    }
-    if (!m_drawing->Step(points)) {
-        return true;
-    }
-    m_pictures[m_drawingMode] = {m_drawing->Image(), m_drawingVersion};
-    m_drawing.reset();
-    return false;
 }
 
 void CProfilePlot::paintEvent(QPaintEvent*) {
     const int32_t mode = m_overDistance != 0 ? 1 : 0;
     Picture& picture = m_pictures[mode];
-    if (m_drawing && m_drawingMode == mode) {
-        DrawStep(2 * m_profile.points.GetSize());  // drawn ahead in part: the rest at once
+    if (m_drawing.IsDrawing() && m_drawingMode == mode) {
+        m_drawing.Step(2 * m_profile.points.GetSize());  // drawn ahead in part: the rest at once
     }
     if (!IsCurrent(picture)) {
         DrawPicture(picture, mode);

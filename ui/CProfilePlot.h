@@ -1,13 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 
 #include <QAbstractButton>
 #include <QImage>
 
+#include "qt/StepwiseDrawing.h"
 #include "track/TrackSection.h"
-#include "ui/ProfileImage.h"
 
 class QPainter;
 
@@ -37,9 +36,7 @@ public:
     /// when idle after showing a new picture, so that the first switch finds it ready.
     bool DrawOtherMode();
     /// Draws the next points of the picture being drawn; true when more steps are left.
-    bool DrawStep(std::size_t points);
-    /// Points per step: some 10 to 20 ms of drawing a jittery recording.
-    static constexpr std::size_t kStepPoints = 250000;
+    bool DrawStep(std::size_t points) { return m_drawing.Step(points); }
 
 signals:
     void DoubleClicked();
@@ -62,12 +59,9 @@ private:
     bool IsCurrent(const Picture& picture) const;
     void DrawPicture(Picture& picture, int32_t overDistance);
 
-    Picture m_pictures[2];                    // over time, over distance
-    uint64_t m_profileVersion = 0;            // counts the replacements of the points
-    bool m_otherQueued = false;               // DrawOtherMode is waiting for the event loop
-    std::unique_ptr<SteppedImage> m_drawing;  // the other mode's picture being drawn
+    Picture m_pictures[2];            // over time, over distance
+    uint64_t m_profileVersion = 0;    // counts the replacements of the points
+    bool m_otherQueued = false;       // DrawOtherMode is waiting for the event loop
+    StepwiseDrawing m_drawing{this};  // the other mode's picture
     int32_t m_drawingMode = 0;
-    uint64_t m_drawingVersion = 0;
-    bool m_stepQueued = false;  // DrawStep is waiting for the event loop
-    void QueueStep();
 };

@@ -2,8 +2,8 @@
 
 #include <iterator>
 
-#include "ui/QtText.h"
-#include "ui/ReportView.h"
+#include "qt/QtText.h"
+#include "ui/ReportColumns.h"
 
 CSectionsModel::CSectionsModel(const TrackSectionList& sections, QObject* parent)
     : QAbstractTableModel(parent), m_sections(sections) {}

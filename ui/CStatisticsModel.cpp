@@ -3,8 +3,8 @@
 #include <iterator>
 #include <utility>
 
-#include "ui/QtText.h"
-#include "ui/ReportView.h"
+#include "qt/QtText.h"
+#include "ui/ReportColumns.h"
 
 CStatisticsModel::CStatisticsModel(QObject* parent) : QAbstractTableModel(parent) {}
 

@@ -4,7 +4,7 @@
 
 #include <QAbstractTableModel>
 
-#include "ui/ListFormat.h"
+#include "report/ListFormat.h"
 
 /// Rows of the statistics list: label, value and unit of each figure.
 class CStatisticsModel : public QAbstractTableModel {

@@ -13,9 +13,9 @@
 
 #include <gtest/gtest.h>
 
-#include "JsonReader.h"
 #include "ToolProcess.h"
 #include "analysis/Statistics.h"
+#include "support/JsonReader.h"
 #include "support/TestFiles.h"
 
 namespace {

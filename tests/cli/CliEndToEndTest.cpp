@@ -11,10 +11,10 @@
 
 #include <gtest/gtest.h>
 
-#include "JsonReader.h"
 #include "ToolProcess.h"
+#include "report/ListFormat.h"
+#include "support/JsonReader.h"
 #include "support/TestFiles.h"
-#include "ui/ListFormat.h"
 
 #ifdef PELORIN_TEST_QT
 #include <QImage>

@@ -10,13 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include "JsonReader.h"
 #include "ToolProcess.h"
 #include "analysis/Joining.h"
 #include "analysis/RangeCut.h"
 #include "analysis/Statistics.h"
+#include "report/ListFormat.h"
+#include "support/JsonReader.h"
 #include "support/TestFiles.h"
-#include "ui/ListFormat.h"
 
 namespace {
 
@@ -56,7 +56,7 @@ TEST(RangeCut, FiguresEqualTheToolOnTheRangeAlone) {
         TrackSection joined;
         std::vector<std::size_t> rows(sections.GetSize());
         std::iota(rows.begin(), rows.end(), std::size_t{0});
-        JoinSections(sections, rows, ConnectAuto, 15.0, 1.8, joined);
+        JoinSections(sections, rows, AnalysisSettings::FromKmh(ConnectAuto, 15.0, 1.8), joined);
         const std::vector<std::string> lines = FileLines(path);
         const std::size_t n = joined.points.GetSize();
         if (n < 10 || lines.size() != n + 6) {
@@ -75,7 +75,7 @@ TEST(RangeCut, FiguresEqualTheToolOnTheRangeAlone) {
         const std::optional<JsonValue> report = JsonReader::Parse(RunCliJson(file.Path()));
         ASSERT_TRUE(report.has_value()) << path;
         TrackSection range;
-        CutRange(joined, last, first, ConnectAuto, 15.0, 1.8, range);
+        CutRange(joined, last, first, AnalysisSettings::FromKmh(ConnectAuto, 15.0, 1.8), range);
         ++compared;
         const std::vector<StatisticsRow> figures = FormatStatisticsRows(ComputeStatistics(range));
         const JsonValue& statistics = (*report)["statistics"];

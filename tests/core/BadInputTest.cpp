@@ -17,9 +17,9 @@
 
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
+#include "report/ListFormat.h"
 #include "support/TestFiles.h"
 #include "track/PltReader.h"
-#include "ui/ListFormat.h"
 
 namespace {
 
@@ -33,9 +33,9 @@ std::vector<std::size_t> AllRows(const TrackSectionList& list) {
 
 /// Joins everything under each mode and computes the statistics; the states stay codes.
 void AnalyseEveryWay(const TrackSectionList& list, double vertical = 15, double speed = 1.8) {
-    for (int mode : {ConnectNone, ConnectAuto, ConnectAll}) {
+    for (ConnectionMode mode : {ConnectNone, ConnectAuto, ConnectAll}) {
         TrackSection track;
-        JoinSections(list, AllRows(list), mode, vertical, speed, track);
+        JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(mode, vertical, speed), track);
         ComputeStatistics(track);
         for (std::size_t i = 0; i < track.points.GetSize(); ++i) {
             ASSERT_GE(track.points[i].state, StateRunStart);
@@ -74,7 +74,7 @@ private:
 TEST(BadInput, EmptyFileGivesOneNamelessEmptySection) {
     TempFile file("");
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::Ok);
+    EXPECT_EQ(list.LoadTrackFile(file.Path()).status, ReadStatus::Ok);
     ASSERT_EQ(list.GetSize(), 1u);
     EXPECT_EQ(list[0].name, "");
     EXPECT_TRUE(list[0].points.IsEmpty());
@@ -89,7 +89,7 @@ TEST(BadInput, BinaryAndNulBytesReadAsText) {
     }
     TempFile binary(bytes);
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(binary.Path()), ReadStatus::Ok);
+    EXPECT_EQ(list.LoadTrackFile(binary.Path()).status, ReadStatus::Ok);
     EXPECT_GE(list.GetSize(), 1u);
     AnalyseEveryWay(list);
 
@@ -106,7 +106,7 @@ TEST(BadInput, HundredMegabyteLine) {
     const std::string digits(100 << 20, '7');
     TempFile file(Header() + digits + ",8,0,0,1\n2,3,0,0,4\n");
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::Ok);
+    EXPECT_EQ(list.LoadTrackFile(file.Path()).status, ReadStatus::Ok);
     ASSERT_EQ(list[0].points.GetSize(), 2u);
     EXPECT_EQ(list[0].points[0].latitude, std::numeric_limits<double>::infinity());
     EXPECT_EQ(list[0].points[0].longitude, 8.0);
@@ -114,41 +114,41 @@ TEST(BadInput, HundredMegabyteLine) {
 }
 
 TEST(BadInput, PathsThatAreNotFilesToRead) {
-    WarningRecorder warnings;
     TempFile file(Header() + "1,2,0,0,3\n");
     TrackSectionList list;
     list.LoadTrackFile(file.Path());
-    EXPECT_EQ(list.ReadTrackFile(file.Dir()), ReadStatus::OpenFailed);
-    EXPECT_EQ(list.ReadTrackFile(file.Dir() + "/missing.plt"), ReadStatus::OpenFailed);
+    const auto refused = [&list](const std::string& path) {
+        const ReadResult read = list.ReadTrackFile(path);
+        EXPECT_EQ(read.status, ReadStatus::OpenFailed) << path;
+        EXPECT_EQ(read.messages, std::vector<std::string>{"Error opening file: " + path});
+    };
+    refused(file.Dir());
+    refused(file.Dir() + "/missing.plt");
 #ifdef _WIN32
-    EXPECT_EQ(list.ReadTrackFile("NUL"), ReadStatus::OpenFailed);  // a device, not a file
-    const std::size_t refused = 3;
+    refused("NUL");  // a device, not a file
 #else
-    EXPECT_EQ(list.ReadTrackFile("/dev/zero"), ReadStatus::OpenFailed);  // would never end
+    refused("/dev/zero");  // would never end
     const std::string pipe = file.Dir() + "/pipe";
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    EXPECT_EQ(list.ReadTrackFile(pipe), ReadStatus::OpenFailed);  // and must not hang
-    const std::size_t refused = 4;
+    refused(pipe);  // and must not hang
 #endif
-    EXPECT_EQ(list.ReadTrackFile(file.Path() + std::string(1, '\0') + "x"), ReadStatus::OpenFailed);
+    refused(file.Path() + std::string(1, '\0') + "x");
     EXPECT_EQ(list.GetSize(), 1u);
-    ASSERT_EQ(warnings.messages.size(), refused + 1);
-    EXPECT_EQ(warnings.messages[1], "Error opening file: " + file.Dir() + "/missing.plt");
 }
 
 #ifdef _WIN32
 // Windows: the read is exclusive. A file that another program holds open for writing is not
 // read, and a file being read can be neither written nor deleted meanwhile.
 TEST(BadInput, FileOpenElsewhereIsNotReadAndAFileBeingReadIsLocked) {
-    WarningRecorder warnings;
     TempFile file(Header() + "1,2,0,0,3\n");
     TrackSectionList list;
     {
         std::ofstream writer(PathFromUtf8(file.Path()), std::ios::app);
         ASSERT_TRUE(writer.is_open());
-        EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::OpenFailed);
+        const ReadResult read = list.LoadTrackFile(file.Path());
+        EXPECT_EQ(read.status, ReadStatus::OpenFailed);
+        EXPECT_EQ(read.messages, std::vector<std::string>{"Error opening file: " + file.Path()});
     }
-    EXPECT_EQ(warnings.messages, std::vector<std::string>{"Error opening file: " + file.Path()});
 
     const std::unique_ptr<FileSource> source = FileSource::Open(file.Path());
     ASSERT_NE(source, nullptr);
@@ -163,12 +163,12 @@ TEST(BadInput, UnreadableFile) {
     if (geteuid() == 0) {
         GTEST_SKIP() << "root reads every file";
     }
-    WarningRecorder warnings;
     TempFile file(Header() + "1,2,0,0,3\n");
     chmod(file.Path().c_str(), 0);
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::OpenFailed);
-    EXPECT_EQ(warnings.messages, std::vector<std::string>{"Error opening file: " + file.Path()});
+    const ReadResult read = list.LoadTrackFile(file.Path());
+    EXPECT_EQ(read.status, ReadStatus::OpenFailed);
+    EXPECT_EQ(read.messages, std::vector<std::string>{"Error opening file: " + file.Path()});
 }
 
 #endif
@@ -176,7 +176,7 @@ TEST(BadInput, UnreadableFile) {
 TEST(BadInput, PathWithSpacesAndLettersBeyondAscii) {
     TempFile file(Header("Höhenweg") + "1,2,0,0,3\n", "Höhenweg über den Grat ẞ.plt");
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::Ok);
+    EXPECT_EQ(list.LoadTrackFile(file.Path()).status, ReadStatus::Ok);
     EXPECT_EQ(list[0].name, "Höhenweg");
     EXPECT_EQ(list[0].points.GetSize(), 1u);
 }
@@ -207,16 +207,16 @@ TEST(BadInput, FileDeletedOrTruncatedWhileRead) {
 #endif
 
 TEST(BadInput, ReadErrorReportsTheFullPathAndKeepsTheSections) {
-    WarningRecorder warnings;
     TempFile file(Header("Walk") + "1,1,0,0,1\n2,2,1,0,2\n");
     TrackSectionList list;
     list.LoadTrackFile(file.Path());
 #ifndef _WIN32  // no file that opens and then fails to read is at hand there
     // The process's own memory opens as a regular file, but reading it from offset 0 fails.
-    EXPECT_EQ(list.ReadTrackFile("/proc/self/../self/mem"), ReadStatus::ReadFailed);
+    const ReadResult read = list.ReadTrackFile("/proc/self/../self/mem");
+    EXPECT_EQ(read.status, ReadStatus::ReadFailed);
     ASSERT_EQ(list.GetSize(), 2u);
-    EXPECT_EQ(warnings.messages, std::vector<std::string>{
-                                     "An unknown error occurred while accessing /proc/self/mem."});
+    EXPECT_EQ(read.messages, std::vector<std::string>{
+                                 "An unknown error occurred while accessing /proc/self/mem."});
 #endif
 
     // Failing part-way through a file keeps what came before the failure.
@@ -257,7 +257,7 @@ TEST(BadInput, CoordinatesBeyondTheGlobe) {
 TEST(BadInput, EveryPointLineABreak) {
     TempFile file(Header("Walk") + PointLines(1000000, "46.5,8.2,1,1000,45000.5"));
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::Ok);
+    EXPECT_EQ(list.LoadTrackFile(file.Path()).status, ReadStatus::Ok);
     ASSERT_EQ(list.GetSize(), 1000000u);  // the first line's flag starts nothing
     EXPECT_EQ(list[999999].name, "+^+");
     EXPECT_EQ(list[999999].points.GetSize(), 1u);
@@ -265,7 +265,7 @@ TEST(BadInput, EveryPointLineABreak) {
     const std::vector<std::ptrdiff_t> owners = FindNameOwners(list);
     EXPECT_EQ(FormatDisplayName(list, 999999, owners[999999]), "Walk (1000000)");
     TrackSection track;
-    JoinSections(list, AllRows(list), ConnectAuto, 15, 1.8, track);
+    JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectAuto, 15, 1.8), track);
     EXPECT_EQ(track.points.GetSize(), 1000000u);
     EXPECT_EQ(track.points[999999].flags & FlagSectionStart, FlagSectionStart);
 }
@@ -275,7 +275,7 @@ TEST(BadInput, MillionIdenticalPoints) {
     TrackSectionList list;
     list.LoadTrackFile(file.Path());
     TrackSection track;
-    JoinSections(list, AllRows(list), ConnectAuto, 15, 1.8, track);
+    JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectAuto, 15, 1.8), track);
     EXPECT_EQ(track.points[500000].state, StateStopped);  // no time, no movement
     const TrackStatistics t = ComputeStatistics(track);
     EXPECT_EQ(t.totalTime, 0.0);
@@ -294,7 +294,7 @@ TEST(BadInput, TimesRunningBackwards) {
     TrackSectionList list;
     list.LoadTrackFile(file.Path());
     TrackSection track;
-    JoinSections(list, AllRows(list), ConnectAll, 15, 1.8, track);
+    JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectAll, 15, 1.8), track);
     const TrackStatistics t = ComputeStatistics(track);
     EXPECT_LT(t.totalTime, 0.0);     // summed as they are
     EXPECT_EQ(t.maximumSpeed, 0.0);  // no stretch lasts more than 20 s forwards
@@ -307,9 +307,9 @@ TEST(BadInput, ExtremeThresholds) {
         AnalyseEveryWay(list, threshold, threshold);
     }
     TrackSection track;
-    JoinSections(list, AllRows(list), ConnectNone, 15, 1e308, track);
+    JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectNone, 15, 1e308), track);
     EXPECT_EQ(ComputeStatistics(track).movingTime, 0.0);  // everything is a stop
-    JoinSections(list, AllRows(list), ConnectNone, 1e308, -5, track);
+    JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectNone, 1e308, -5), track);
     const TrackStatistics t = ComputeStatistics(track);
     EXPECT_EQ(t.stoppedTime, 0.0);  // nothing is
     EXPECT_EQ(t.totalAscent, 0.0);  // no climb passes the threshold

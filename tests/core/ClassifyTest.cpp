@@ -11,7 +11,7 @@ namespace {
 
 using States = std::vector<int32_t>;
 
-const AnalysisParams kDefault{15.0, 0.5};
+const AnalysisSettings kDefault{ConnectNone, 15.0, 0.5};
 
 States StatesOf(const TrackSection& track) {
     States states;
@@ -23,7 +23,7 @@ States StatesOf(const TrackSection& track) {
 
 /// The states a walk over the reversed track gives, read back in track order: the copy has
 /// its states moved down by one before it is reversed, so the gaps stay where they were.
-States BackwardStates(const TrackSection& track, const AnalysisParams& params) {
+States BackwardStates(const TrackSection& track, const AnalysisSettings& params) {
     const std::size_t n = track.points.GetSize();
     TrackSection reversed;
     reversed.points.SetSize(n);
@@ -49,7 +49,7 @@ struct Example {
     States final;
 };
 
-void CheckExample(const Example& example, const AnalysisParams& params = kDefault) {
+void CheckExample(const Example& example, const AnalysisSettings& params = kDefault) {
     TrackSection track;
     BuildLine(track, example.altitudes);
     track.points[0].state = StateRunStart;
@@ -93,20 +93,20 @@ TEST(Classify, ValleyFloorContinuesTheDescent) {
 TEST(Classify, SteadyClimbMustPassTheThreshold) {
     TrackSection track;
     BuildLine(track, {100, 102, 104, 106, 108, 110, 112, 114});
-    track.ClassifyPoints({15.0, 0.5});
+    track.ClassifyPoints({ConnectNone, 15.0, 0.5});
     EXPECT_EQ(StatesOf(track), (States{1, 3, 3, 3, 3, 3, 3, 3}));
-    track.Analyze({15.0, 0.5});
+    track.Analyze({ConnectNone, 15.0, 0.5});
     EXPECT_EQ(StatesOf(track), (States{1, 3, 3, 3, 3, 3, 3, 3}));
-    track.ClassifyPoints({13.0, 0.5});
+    track.ClassifyPoints({ConnectNone, 13.0, 0.5});
     EXPECT_EQ(StatesOf(track), (States{1, 4, 4, 4, 4, 4, 4, 6}));
-    track.Analyze({13.0, 0.5});
+    track.Analyze({ConnectNone, 13.0, 0.5});
     EXPECT_EQ(StatesOf(track), (States{1, 4, 4, 4, 4, 4, 4, 6}));
     // Exactly the threshold is not past it, up or down.
-    track.ClassifyPoints({14.0, 0.5});
+    track.ClassifyPoints({ConnectNone, 14.0, 0.5});
     EXPECT_EQ(StatesOf(track), (States{1, 3, 3, 3, 3, 3, 3, 3}));
     TrackSection down;
     BuildLine(down, {114, 100});
-    down.ClassifyPoints({14.0, 0.5});
+    down.ClassifyPoints({ConnectNone, 14.0, 0.5});
     EXPECT_EQ(StatesOf(down), (States{1, 3}));
 }
 
@@ -169,19 +169,6 @@ TEST(Classify, EmptyAndSinglePointTracks) {
     EXPECT_EQ(one.points[0].flags, 0);
 }
 
-TEST(Classify, UsesTheProcessWideThresholdsWithoutParameters) {
-    const double vertical = g_verticalThreshold;
-    const double speed = g_speedThreshold;
-    g_verticalThreshold = 13.0;
-    g_speedThreshold = 0.5;
-    TrackSection track;
-    BuildLine(track, {100, 102, 104, 106, 108, 110, 112, 114});
-    track.Analyze();
-    g_verticalThreshold = vertical;
-    g_speedThreshold = speed;
-    EXPECT_EQ(track.points[7].state, StateRising);
-}
-
 TEST(Classify, AnalyzeMatchesAClassificationOfAReversedCopy) {
     // Random walks with stops, breaks, equal times and flat stretches, against the merge of
     // a forward classification and one of an explicit reversed copy.
@@ -199,7 +186,7 @@ TEST(Classify, AnalyzeMatchesAClassificationOfAReversedCopy) {
             AddPoint(track, latitude, 8, altitude, time, random() % 9 == 0 ? StateRunStart : 0);
         }
         track.points[0].state = StateRunStart;
-        const AnalysisParams params{static_cast<double>(random() % 20), 0.5};
+        const AnalysisSettings params{ConnectNone, static_cast<double>(random() % 20), 0.5};
 
         const States backward = BackwardStates(track, params);
         TrackSection expected;

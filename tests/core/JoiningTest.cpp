@@ -41,7 +41,8 @@ std::size_t RunStarts(const TrackSection& track) {
 
 std::size_t Join(const TrackSectionList& list, int mode, TrackSection& track,
                  std::vector<std::size_t> rows = {0, 1}) {
-    EXPECT_EQ(JoinSections(list, rows, mode, 15.0, 1.8, track), JoinResult::Joined);
+    JoinSections(list, rows,
+                 AnalysisSettings::FromKmh(static_cast<ConnectionMode>(mode), 15.0, 1.8), track);
     return RunStarts(track);
 }
 
@@ -107,7 +108,8 @@ TEST(Joining, RowOrderNotChoiceOrderAndEachRowOnce) {
         AddSection(list, 40.0 + i, 40000.0 + i);
     }
     TrackSection track;
-    JoinSections(list, std::vector<std::size_t>{2, 0, 2, 7}, ConnectNone, 15, 1.8, track);
+    JoinSections(list, std::vector<std::size_t>{2, 0, 2, 7},
+                 AnalysisSettings::FromKmh(ConnectNone, 15, 1.8), track);
     ASSERT_EQ(track.points.GetSize(), 6u);
     EXPECT_EQ(track.points[0].latitude, 40.0);
     EXPECT_EQ(track.points[3].latitude, 42.0);
@@ -130,13 +132,11 @@ TEST(Joining, EmptySectionsAddNothing) {
     EXPECT_EQ(Join(list, ConnectAuto, none, {}), 0u);
 }
 
-TEST(Joining, UnknownModesKeepSectionsApartAndDontSelectIsReported) {
+TEST(Joining, UnknownModesKeepSectionsApart) {
     const TrackSectionList list = TwoSections(1, 10);
     TrackSection track;
     EXPECT_EQ(Join(list, -1, track), 2u);
     EXPECT_EQ(Join(list, 7, track), 2u);
-    const std::vector<std::size_t> rows{0, 1};
-    EXPECT_EQ(JoinSections(list, rows, ConnectDontSelect, 15, 1.8, track), JoinResult::DontSelect);
 }
 
 TEST(Joining, ThresholdsAreMetresAndKilometresPerHour) {
@@ -144,9 +144,9 @@ TEST(Joining, ThresholdsAreMetresAndKilometresPerHour) {
     const TrackSectionList list = TwoSections(1, 100);
     TrackSection track;
     const std::vector<std::size_t> rows{0};
-    JoinSections(list, rows, ConnectNone, 15, 7, track);
+    JoinSections(list, rows, AnalysisSettings::FromKmh(ConnectNone, 15, 7), track);
     EXPECT_EQ(track.points[1].state, StateStopped);
-    JoinSections(list, rows, ConnectNone, 15, 5, track);
+    JoinSections(list, rows, AnalysisSettings::FromKmh(ConnectNone, 15, 5), track);
     EXPECT_EQ(track.points[1].state, StateLevel);
 }
 
@@ -165,14 +165,14 @@ TEST(Joining, SectionsNotNeededAfterwardsGiveTheSameTrack) {
     list.Add();
     AddSection(list, 47.0, 40000.5);
     const std::vector<std::size_t> rows{3, 2, 0, 1};
-    for (int mode : {ConnectNone, ConnectAuto, ConnectAll}) {
+    for (ConnectionMode mode : {ConnectNone, ConnectAuto, ConnectAll}) {
         TrackSection copied;
-        JoinSections(list, rows, mode, 15, 1.8, copied);
+        JoinSections(list, rows, AnalysisSettings::FromKmh(mode, 15, 1.8), copied);
         TrackSectionList spare = TwoSections(10, 300);
         spare.Add();
         AddSection(spare, 47.0, 40000.5);
         TrackSection taken;
-        JoinSections(std::move(spare), rows, mode, 15, 1.8, taken);
+        JoinSections(std::move(spare), rows, AnalysisSettings::FromKmh(mode, 15, 1.8), taken);
         ASSERT_EQ(taken.points.GetSize(), 9u);
         for (std::size_t i = 0; i < 9; ++i) {
             EXPECT_EQ(std::memcmp(&taken.points[i], &copied.points[i], sizeof(TrackPoint)), 0);

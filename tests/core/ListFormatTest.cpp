@@ -5,9 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "report/ListFormat.h"
 #include "support/TestFiles.h"
 #include "support/TrackBuilder.h"
-#include "ui/ListFormat.h"
 
 namespace {
 

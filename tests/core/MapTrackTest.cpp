@@ -6,7 +6,7 @@
 
 #include "map/MapTrack.h"
 #include "support/RecordingCanvas.h"
-#include "ui/ProfilePasses.h"
+#include "plot/ProfilePasses.h"
 
 namespace {
 

@@ -146,32 +146,30 @@ TEST(PltReader, ReadErrorKeepsWhatWasRead) {
 }
 
 TEST(PltReader, LoadReplacesAndAppendAdds) {
-    WarningRecorder warnings;
     TempFile file(Header("Walk") + "1,1,0,0,1\n2,2,1,0,2\n");
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::Ok);
-    EXPECT_EQ(list.ReadTrackFile(file.Path()), ReadStatus::Ok);
+    EXPECT_EQ(list.LoadTrackFile(file.Path()).status, ReadStatus::Ok);
+    EXPECT_TRUE(list.ReadTrackFile(file.Path()).messages.empty());
     ASSERT_EQ(list.GetSize(), 4u);
     EXPECT_EQ(list[2].name, "Walk");
     EXPECT_EQ(list[3].name, "+^+");
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::Ok);
+    EXPECT_EQ(list.LoadTrackFile(file.Path()).status, ReadStatus::Ok);
     EXPECT_EQ(list.GetSize(), 2u);
-    EXPECT_TRUE(warnings.messages.empty());
 }
 
 TEST(PltReader, FileThatCannotBeOpened) {
-    WarningRecorder warnings;
     TempFile file(Header() + "1,1,0,0,1\n");
     const std::string missing = file.Dir() + "/no such file.plt";
     TrackSectionList list;
     list.LoadTrackFile(file.Path());
 
-    EXPECT_EQ(list.ReadTrackFile(missing), ReadStatus::OpenFailed);
+    const ReadResult append = list.ReadTrackFile(missing);
+    EXPECT_EQ(append.status, ReadStatus::OpenFailed);
+    EXPECT_EQ(append.messages, std::vector<std::string>{"Error opening file: " + missing});
     EXPECT_EQ(list.GetSize(), 1u);  // Append leaves the list as it was
-    EXPECT_EQ(list.LoadTrackFile(missing), ReadStatus::OpenFailed);
-    EXPECT_EQ(list.GetSize(), 0u);                                      // Load has emptied it first
-    EXPECT_EQ(list.LoadTrackFile(file.Dir()), ReadStatus::OpenFailed);  // a directory
-    ASSERT_EQ(warnings.messages.size(), 3u);
-    EXPECT_EQ(warnings.messages[0], "Error opening file: " + missing);
-    EXPECT_EQ(warnings.messages[2], "Error opening file: " + file.Dir());
+    EXPECT_EQ(list.LoadTrackFile(missing).status, ReadStatus::OpenFailed);
+    EXPECT_EQ(list.GetSize(), 0u);  // Load has emptied it first
+    const ReadResult folder = list.LoadTrackFile(file.Dir());
+    EXPECT_EQ(folder.status, ReadStatus::OpenFailed);
+    EXPECT_EQ(folder.messages, std::vector<std::string>{"Error opening file: " + file.Dir()});
 }

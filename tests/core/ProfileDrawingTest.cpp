@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "plot/PlanDrawing.h"
+#include "plot/ProfileDrawing.h"
 #include "support/RecordingCanvas.h"
-#include "ui/PlanView.h"
-#include "ui/ProfileDrawing.h"
 
 namespace {
 

@@ -41,7 +41,8 @@ bool SameBits(double a, double b) {
 /// The automatic join as a full analysis of the unjoined track, its stretch flags cleared,
 /// the boundary test and a second analysis.
 void JoinAutoLiterally(const TrackSectionList& list, TrackSection& track) {
-    JoinSections(list, AllRows(list), ConnectNone, 15, 1.8, track);  // copy and first analysis
+    JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectNone, 15, 1.8),
+                 track);  // copy and first analysis
     TrackPoint* p = track.points.GetData();
     for (std::size_t i = 0; i < track.points.GetSize(); ++i) {
         p[i].flags &= FlagSectionStart;
@@ -52,19 +53,18 @@ void JoinAutoLiterally(const TrackSectionList& list, TrackSection& track) {
             p[i].state = StateConnected;
         }
     }
-    track.Analyze({15, 1.8 * 0.2777777777777778});
+    track.Analyze({ConnectNone, 15, 1.8 * 0.2777777777777778});
 }
 
 }  // namespace
 
 TEST(RealFilesAnalysis, EveryPointClassifiedAndDistancesCumulative) {
-    WarningRecorder warnings;
     for (const std::string& file : RealFiles()) {
         TrackSectionList list;
-        ASSERT_EQ(list.LoadTrackFile(file), ReadStatus::Ok) << file;
-        for (int mode : {ConnectNone, ConnectAuto, ConnectAll}) {
+        ASSERT_EQ(list.LoadTrackFile(file).status, ReadStatus::Ok) << file;
+        for (ConnectionMode mode : {ConnectNone, ConnectAuto, ConnectAll}) {
             TrackSection track;
-            JoinSections(list, AllRows(list), mode, 15, 1.8, track);
+            JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(mode, 15, 1.8), track);
             const TrackPoint* p = track.points.GetData();
             double planar = 0.0;
             for (std::size_t i = 0; i < track.points.GetSize(); ++i) {
@@ -86,7 +86,7 @@ TEST(RealFilesAnalysis, AutomaticJoinEqualsAnalysingTwice) {
         list.LoadTrackFile(file);
         TrackSection fast;
         TrackSection literal;
-        JoinSections(list, AllRows(list), ConnectAuto, 15, 1.8, fast);
+        JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectAuto, 15, 1.8), fast);
         JoinAutoLiterally(list, literal);
         ASSERT_EQ(fast.points.GetSize(), literal.points.GetSize());
         for (std::size_t i = 0; i < fast.points.GetSize(); ++i) {
@@ -104,7 +104,7 @@ TEST(RealFilesAnalysis, StatisticsAgreeWithSingleMeasurements) {
         TrackSectionList list;
         list.LoadTrackFile(file);
         TrackSection track;
-        JoinSections(list, AllRows(list), ConnectAuto, 15, 1.8, track);
+        JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(ConnectAuto, 15, 1.8), track);
         const TrackStatistics t = ComputeStatistics(track);
         const TrackStatistics again = ComputeStatistics(track);
         EXPECT_EQ(std::memcmp(&t, &again, sizeof t), 0) << file;
@@ -132,9 +132,9 @@ TEST(RealFilesAnalysis, StatisticsMarkTheStretchesAsTheSearchesInTurnWould) {
     for (const std::string& file : RealFiles()) {
         TrackSectionList list;
         list.LoadTrackFile(file);
-        for (int mode : {ConnectNone, ConnectAll}) {
+        for (ConnectionMode mode : {ConnectNone, ConnectAll}) {
             TrackSection track;
-            JoinSections(list, AllRows(list), mode, 10, 3, track);
+            JoinSections(list, AllRows(list), AnalysisSettings::FromKmh(mode, 10, 3), track);
             TrackSection searched;
             searched.points.Append(track.points.GetData(), track.points.GetSize());
             const double fastest = searched.FindFastest();

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "report/ReportFile.h"
 #include "support/TestFiles.h"
-#include "ui/ReportFile.h"
 
 namespace {
 

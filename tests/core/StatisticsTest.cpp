@@ -11,7 +11,7 @@
 
 namespace {
 
-const AnalysisParams kDefault{15.0, 0.5};
+const AnalysisSettings kDefault{ConnectNone, 15.0, 0.5};
 
 void SetAltitudesAndStates(TrackSection& track, std::vector<double> altitudes,
                            std::vector<int32_t> states) {

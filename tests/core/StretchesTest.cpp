@@ -93,7 +93,7 @@ TEST(FindSteepest, NeedsMoreThan300Metres) {
 TEST(FindSteepest, SummitPlateauDescent) {
     TrackSection track;
     BuildLine(track, {100, 120, 140, 140, 140, 120, 100, 80});
-    track.Analyze({15.0, 0.5});
+    track.Analyze({ConnectNone, 15.0, 0.5});
     std::vector<int32_t> descent;
     for (int32_t flags : Flags(track)) {
         descent.push_back(flags & FlagSteepestDescent);

@@ -5,8 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "plot/SvgCanvas.h"
 #include "support/RecordingCanvas.h"
-#include "ui/SvgCanvas.h"
 
 namespace {
 

@@ -25,10 +25,9 @@ struct Read {
 
 Read ReadBytes(const std::string& bytes, const std::string& path = "dir/walk.gpx") {
     Read read;
-    WarningRecorder recorder;
     MemorySource source(bytes);
-    read.status = ReadTrackSource(read.list, source, ReadContext{path, FileTitle(path)});
-    read.warnings = recorder.messages;
+    read.status =
+        ReadTrackSource(read.list, source, ReadContext{path, FileTitle(path)}, read.warnings);
     return read;
 }
 
@@ -206,12 +205,12 @@ TEST(TrackFormats, MalformedXmlKeepsWhatWasReadWithOneMessage) {
     const TempFile file(Gpx("<trk><trkseg>" + Point("1") + Point("2") + "</trkseg>\n<trkseg>"
                             + Point("3") + "\n<trkpt lat=\"4\" lon=\"5\"></trk>"),
                         "cut.gpx");
-    WarningRecorder warnings;
     TrackSectionList list;
-    EXPECT_EQ(list.LoadTrackFile(file.Path()), ReadStatus::BadContent);
+    const ReadResult read = list.LoadTrackFile(file.Path());
+    EXPECT_EQ(read.status, ReadStatus::BadContent);
     EXPECT_EQ(Outline(list), "cut:2 +^+:1");
-    ASSERT_EQ(warnings.messages.size(), 3u);  // no elevations, no times, and the error
-    EXPECT_EQ(warnings.messages[2], file.Path() + ": mismatched tag at line 5.");
+    ASSERT_EQ(read.messages.size(), 3u);  // no elevations, no times, and the error
+    EXPECT_EQ(read.messages[2], file.Path() + ": mismatched tag at line 5.");
 }
 
 TEST(TrackFormats, PltWhateverItsFirstCharacter) {
@@ -272,9 +271,9 @@ TEST(TrackFormats, HostileDocuments) {
     for (const auto& c : streams) {
         TrackSectionList list;
         RepeatSource source(c.head, c.filler, c.count, c.tail);
-        WarningRecorder warnings;
-        EXPECT_EQ(ReadTrackSource(list, source, ReadContext{"h.gpx", "h"}), c.status);
-        ASSERT_FALSE(warnings.messages.empty());
-        EXPECT_EQ(warnings.messages.front(), c.message);
+        Messages messages;
+        EXPECT_EQ(ReadTrackSource(list, source, ReadContext{"h.gpx", "h"}, messages), c.status);
+        ASSERT_FALSE(messages.empty());
+        EXPECT_EQ(messages.front(), c.message);
     }
 }

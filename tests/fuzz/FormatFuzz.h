@@ -31,21 +31,22 @@ inline int FuzzFormat(const TrackFormat& format, const char* path, const uint8_t
     const ReadContext context{path, "fuzz"};
     bool needMore = false;
     XmlRootName(bytes, size % 2 == 0, needMore);
+    Messages messages;
     TrackSectionList list;
     MemorySource source(bytes);
-    format.read(list, source, context);
+    format.read(list, source, context, messages);
     CheckSections(list);
     TrackSectionList partial;
     MemorySource failing(bytes, size / 2);
-    format.read(partial, failing, context);
+    format.read(partial, failing, context, messages);
     CheckSections(partial);
     // Through the choice of reader as well, which must hand on every byte it looked at.
     TrackSectionList chosen;
     MemorySource again(bytes);
-    ReadTrackSource(chosen, again, context);
+    ReadTrackSource(chosen, again, context, messages);
     const std::string_view root = XmlRootName(bytes, true, needMore);
-    const bool xml = kGpxFormat.claims(root, path) || kTcxFormat.claims(root, path);
-    const bool mine = format.claims(root, path) && (&format != &kIgcFormat || !xml);
+    const bool xml = kGpxFormat.claims(bytes, root, path) || kTcxFormat.claims(bytes, root, path);
+    const bool mine = format.claims(bytes, root, path) && (&format != &kIgcFormat || !xml);
     if (mine && chosen.GetSize() != list.GetSize()) {
         __builtin_trap();
     }

@@ -12,9 +12,9 @@
 
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
+#include "plot/ProfileDrawing.h"
+#include "report/ListFormat.h"
 #include "track/PltReader.h"
-#include "ui/ListFormat.h"
-#include "ui/ProfileDrawing.h"
 
 namespace {
 
@@ -91,10 +91,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
             someBackwards.insert(someBackwards.begin(), i);
         }
     }
-    for (int mode : {ConnectNone, ConnectAuto, ConnectAll, -1}) {
+    for (int mode : {0, 1, 2, -1}) {  // the three modes and no choice
         for (const std::vector<std::size_t>* rows : {&all, &someBackwards}) {
             TrackSection track;
-            JoinSections(sections, *rows, mode, vertical, speed, track);
+            JoinSections(
+                sections, *rows,
+                AnalysisSettings::FromKmh(static_cast<ConnectionMode>(mode), vertical, speed),
+                track);
             Show(track, item);
         }
     }

@@ -4,9 +4,10 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "analysis/Joining.h"
 #include "gui/GuiTestSupport.h"
+#include "report/ListFormat.h"
 #include "res/ResourceIds.h"
-#include "ui/ListFormat.h"
 
 namespace {
 
@@ -219,7 +220,8 @@ private slots:
 
         TrackSection joined;
         const std::size_t rows[] = {0, 1};
-        JoinSections(w.dlg.m_sections, rows, ConnectAll, 15.0, 1.8, joined);
+        JoinSections(w.dlg.m_sections, rows, AnalysisSettings::FromKmh(ConnectAll, 15.0, 1.8),
+                     joined);
         QCOMPARE(joined.points.GetSize(), w.dlg.m_plot.m_profile.points.GetSize());
         for (std::size_t i = 0; i < joined.points.GetSize(); ++i) {
             QCOMPARE(w.dlg.m_plot.m_profile.points[i].flags, joined.points[i].flags);

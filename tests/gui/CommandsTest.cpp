@@ -50,7 +50,7 @@ private slots:
         QCOMPARE(Vertical(w)->text(), QStringLiteral("15"));
         QVERIFY(recomputed.wait(1000));
         QCOMPARE(w.warnings.messages.size(), std::size_t{1});
-        QCOMPARE(g_verticalThreshold, 15.0);
+        QCOMPARE(w.dlg.m_analysis.verticalThreshold, 15.0);
     }
 
     void failedReadFocusesTheEditAndSkipsTheRest() {
@@ -75,8 +75,8 @@ private slots:
         w.Find<QPushButton>("IDC_UPDATE")->click();
         QVERIFY(w.warnings.messages.empty());
         QVERIFY(recomputed.wait(1000));
-        QCOMPARE(g_verticalThreshold, -5.0);
-        QCOMPARE(g_speedThreshold, 0.0);
+        QCOMPARE(w.dlg.m_analysis.verticalThreshold, -5.0);
+        QCOMPARE(w.dlg.m_analysis.speedThreshold, 0.0);
         QCOMPARE(Vertical(w)->text(), QStringLiteral("-5"));
         QCOMPARE(Speed(w)->text(), QStringLiteral("0"));
     }
@@ -87,7 +87,7 @@ private slots:
         Speed(w)->setText(QStringLiteral("3.6"));
         w.Find<QPushButton>("IDC_UPDATE")->click();
         QVERIFY(recomputed.wait(1000));
-        QCOMPARE(g_speedThreshold, 3.6 * 0.2777777777777778);
+        QCOMPARE(w.dlg.m_analysis.speedThreshold, 3.6 * 0.2777777777777778);
         w.dlg.m_verticalThreshold = 1.0 / 3.0;
         w.dlg.UpdateData(false);
         QCOMPARE(Vertical(w)->text(), QStringLiteral("0.333333333333333"));

@@ -74,6 +74,9 @@ public:
         hooks.exitProcess = [this](int status) {
             exits.push_back(status);
         };
+        hooks.showWarning = [this](const QString& text) {
+            warnings.messages.push_back(text.toStdString());
+        };
         m_previous = SetPlatformHooks(hooks);
         dlg.Create();
         dlg.show();
@@ -110,7 +113,9 @@ public:
     QStringList opened;
     bool documentsOpen = true;  // whether a program takes the documents opened
     std::vector<int> exits;
-    WarningRecorder warnings;
+    struct {
+        std::vector<std::string> messages;
+    } warnings;  // the warning boxes shown
     CAnalyzerDlg dlg;
 
 private:

@@ -76,7 +76,7 @@ private slots:
         switchMode();
         const auto ahead = pictures();
         w.dlg.m_plot.SetProfile(w.dlg.m_plot.m_profile.points);  // nothing kept: drawn afresh
-        profile.Follow(w.dlg.m_plot, ConnectAuto, 15.0, 1.8);
+        profile.Follow(w.dlg.m_plot, AnalysisSettings{});
         QVERIFY(ahead == pictures());
 
         TempFile saved("old", "profile.png");

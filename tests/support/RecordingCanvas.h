@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/ProfileDrawing.h"
+#include "plot/ProfileDrawing.h"
 
 /// One call on a canvas.
 struct CanvasCall {

@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "track/Platform.h"
 #include "track/TextFile.h"
 
 /// A file in a fresh temporary folder, removed with the folder. Names are UTF-8.
@@ -38,22 +37,6 @@ public:
 private:
     std::string m_dir;
     std::string m_path;
-};
-
-/// Records the warnings the core shows while it lives.
-class WarningRecorder {
-public:
-    WarningRecorder()
-        : m_previous(
-            SetWarningHandler([this](const std::string& text) { messages.push_back(text); })) {}
-    ~WarningRecorder() { SetWarningHandler(m_previous); }
-    WarningRecorder(const WarningRecorder&) = delete;
-    WarningRecorder& operator=(const WarningRecorder&) = delete;
-
-    std::vector<std::string> messages;
-
-private:
-    WarningHandler m_previous;
 };
 
 /// Six header lines naming the first section, as a track file starts.

@@ -1,0 +1,132 @@
+#include "report/Report.h"
+
+#include <algorithm>
+
+#include "report/FileText.h"
+#include "report/TextBytes.h"
+
+namespace {
+
+/// Writes rows of cells as a table: columns two blanks apart, no blanks at line ends.
+void AppendTable(std::string& out, const std::vector<std::vector<std::string>>& rows) {
+    std::vector<std::size_t> widths;
+    for (const auto& row : rows) {
+        widths.resize(std::max(widths.size(), row.size()), 0);
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            widths[c] = std::max(widths[c], DisplayWidth(row[c]));
+        }
+    }
+    for (const auto& row : rows) {
+        std::string line;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            line += row[c];
+            if (c + 1 < row.size()) {
+                line.append(widths[c] - DisplayWidth(row[c]) + 2, ' ');
+            }
+        }
+        line.erase(line.find_last_not_of(' ') + 1);
+        out += line;
+        out += '\n';
+    }
+}
+
+void AppendJsonField(std::string& out, const char* key, const std::string& jsonValue,
+                     bool last = false) {
+    out += '"';
+    out += key;
+    out += "\": ";
+    out += jsonValue;
+    out += last ? "" : ", ";
+}
+
+}  // namespace
+
+void DescribeSections(const TrackSectionList& sections, Report& report) {
+    report.title = FormatTitle(sections);
+    const double firstDay = FirstDay(sections);
+    const std::vector<std::ptrdiff_t> owners = FindNameOwners(sections);
+    report.sections.clear();
+    report.sections.reserve(sections.GetSize());
+    for (std::size_t i = 0; i < sections.GetSize(); ++i) {
+        report.sections.push_back(
+            {i, sections[i].name, FormatSectionRow(sections, i, firstDay, owners[i])});
+    }
+}
+
+std::string WriteTextReport(const Report& report) {
+    std::string out = ShownAsUtf8(report.title) + "\n\nSections:\n";
+    std::vector<std::vector<std::string>> table;
+    table.push_back({});
+    for (const ColumnInfo& column : kSectionColumns) {
+        table.back().push_back(column.heading);
+    }
+    for (const Report::Section& section : report.sections) {
+        const SectionRow& cells = section.cells;
+        table.push_back(
+            {cells.begin, cells.end, cells.points, cells.distance, ShownAsUtf8(cells.name)});
+    }
+    AppendTable(out, table);
+    out += "\nStatistics:\n";
+    table.clear();
+    table.push_back({});
+    for (const ColumnInfo& column : kStatisticsColumns) {
+        table.back().push_back(column.heading);
+    }
+    for (const StatisticsRow& row : report.rows) {
+        table.push_back({row.label, row.value, row.unit});
+    }
+    AppendTable(out, table);
+    return out;
+}
+
+std::string WriteJsonReport(const Report& report) {
+    std::string out = "{\"title\": " + JsonString(report.title) + ",\n\"sections\": [";
+    for (std::size_t i = 0; i < report.sections.size(); ++i) {
+        const Report::Section& section = report.sections[i];
+        out += i == 0 ? "\n  {" : ",\n  {";
+        AppendJsonField(out, "index", std::to_string(section.index));
+        AppendJsonField(out, "name", JsonString(section.name));
+        AppendJsonField(out, "display_name", JsonString(section.cells.name));
+        AppendJsonField(out, "begin", JsonString(section.cells.begin));
+        AppendJsonField(out, "end", JsonString(section.cells.end));
+        AppendJsonField(out, "points", JsonString(section.cells.points));
+        AppendJsonField(out, "distance", JsonString(section.cells.distance), true);
+        out += '}';
+    }
+    out += "],\n\"statistics\": [";
+    for (std::size_t i = 0; i < report.rows.size(); ++i) {
+        out += i == 0 ? "\n  " : ",\n  ";
+        out += JsonStatistic(report.rows[i], report.statistics.Get(i));
+    }
+    out += "]}\n";
+    return out;
+}
+
+std::string JsonStatistic(const StatisticsRow& row, double value) {
+    std::string out = "{";
+    AppendJsonField(out, "label", JsonString(row.label));
+    AppendJsonField(out, "value", JsonNumber(value));
+    AppendJsonField(out, "text", JsonString(row.value));
+    AppendJsonField(out, "unit", JsonString(row.unit), true);
+    return out + '}';
+}
+
+std::string WriteReport(const Report& report, ReportFormat format) {
+    switch (format) {
+        case ReportFormat::Json:
+            return WriteJsonReport(report);
+        case ReportFormat::Csv:
+            return WriteCsvReport(report);
+        case ReportFormat::Text:
+            break;
+    }
+    return WriteTextReport(report);
+}
+
+std::string WriteCsvReport(const Report& report) {
+    std::string out = "Property,Value,Units\n";
+    for (const StatisticsRow& row : report.rows) {
+        out += CsvField(row.label) + ',' + CsvField(row.value) + ',' + CsvField(row.unit) + '\n';
+    }
+    return out;
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "analysis/Statistics.h"
+#include "report/ListFormat.h"
+#include "track/TrackSection.h"
+
+/// How a report is written: as text tables, as JSON, or the statistics as CSV.
+enum class ReportFormat { Text, Json, Csv };
+
+/// What the window shows: the title, the sections list and the statistics list.
+struct Report {
+    struct Section {
+        std::size_t index;
+        std::string name;  // the section's own name, as read
+        SectionRow cells;
+    };
+    std::string title;
+    std::vector<Section> sections;
+    TrackStatistics statistics;
+    std::vector<StatisticsRow> rows;
+};
+
+/// The title and the rows of the sections list for the loaded sections.
+void DescribeSections(const TrackSectionList& sections, Report& report);
+
+/// The text format: the title, then the two lists as tables. Names read in an 8-bit code page
+/// are shown in UTF-8, as the window shows them.
+std::string WriteTextReport(const Report& report);
+std::string WriteJsonReport(const Report& report);
+std::string WriteCsvReport(const Report& report);
+std::string WriteReport(const Report& report, ReportFormat format);
+
+/// One figure as a JSON object: {"label", "value", "text", "unit"}.
+std::string JsonStatistic(const StatisticsRow& row, double value);

@@ -1,0 +1,230 @@
+#include "ui/CProfileArea.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "plot/ProfileMapping.h"
+#include "qt/ProfileImage.h"
+#include "ui/CProfileWnd.h"
+#include "ui/SettleTimer.h"
+
+namespace {
+
+constexpr int kMinDrag = 3;         // pixels: a shorter drag is a click
+constexpr double kWheelStep = 0.8;  // span factor per notch of the wheel
+
+}  // namespace
+
+CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
+    setObjectName(QStringLiteral("ProfileArea"));
+    setMouseTracking(true);
+    setMinimumSize(320, 200);
+    SetUpSettleTimer(m_settle, this, [this] { Settle(); });
+}
+
+CProfileArea::~CProfileArea() = default;
+
+void CProfileArea::Settle() {
+    m_settle.stop();
+    const bool zoomed = m_owner.Zoom().IsZoomed();
+    if (m_owner.Count() < 2 || (!zoomed && IsCurrent(m_whole[m_owner.OverDistance() ? 1 : 0]))) {
+        m_resizing = false;
+        update();
+        return;
+    }
+    // The stretched picture stays while the new one is drawn between events.
+    StartDrawing(m_owner.OverDistance(), Parts(), true);
+}
+
+const ProfilePictureParts& CProfileArea::Parts() {
+    if (!m_partsValid || !m_parts) {
+        m_parts = ProfilePictureOf(m_owner.Points(), m_owner.Count(), m_owner.OverDistance(),
+                                   m_owner.Zoom(), width(), height());
+        m_partsValid = true;
+        m_pictureValid = false;
+    }
+    return *m_parts;
+}
+
+std::optional<CProfileArea::Pending> CProfileArea::PendingPicture() const {
+    return m_drawing.IsDrawing() ? std::optional(m_pending) : std::nullopt;
+}
+
+void CProfileArea::Invalidate() {
+    m_partsValid = false;
+    if (const std::optional<Pending> pending = PendingPicture(); pending && pending->shown) {
+        m_drawing.Cancel();
+        m_resizing = false;
+    }
+}
+
+void CProfileArea::resizeEvent(QResizeEvent*) {
+    m_partsValid = false;
+    m_drawing.Cancel();
+    if (!m_picture.isNull()) {
+        m_resizing = true;
+        m_settle.start();
+    }
+}
+
+bool CProfileArea::IsCurrent(const Whole& whole) const {
+    return whole.version == m_owner.TrackVersion() && whole.image.size() == size();
+}
+
+void CProfileArea::StartDrawing(bool overDistance, const ProfilePictureParts& parts, bool shown) {
+    m_pending = {overDistance, shown, m_owner.Zoom().IsZoomed() && shown};
+    const uint64_t version = m_owner.TrackVersion();
+    m_drawing.Start(
+        ProfilePictureImage(parts, m_owner.Points(), m_owner.Count(), overDistance, size()),
+        [this, version] { return version == m_owner.TrackVersion(); },  // its points are there
+        [this, pending = m_pending, version](const QImage& image) {
+            Finished(pending, version, image);
+        });
+}
+
+void CProfileArea::Finished(const Pending& pending, uint64_t version, const QImage& image) {
+    if (!pending.zoomed) {
+        m_whole[pending.overDistance ? 1 : 0] = {image, version};
+    }
+    if (pending.shown) {
+        m_picture = image;
+        m_pictureValid = true;
+        m_resizing = false;
+        update();
+    }
+}
+
+void CProfileArea::DrawPicture() {
+    const ProfilePictureParts& parts = Parts();
+    const bool overDistance = m_owner.OverDistance();
+    Whole& whole = m_whole[overDistance ? 1 : 0];
+    const bool zoomed = m_owner.Zoom().IsZoomed();
+    if (const std::optional<Pending> pending = PendingPicture();
+        !zoomed && pending && pending->overDistance == overDistance) {
+        m_drawing.Step(2 * m_owner.Count());  // drawn ahead in part: the rest at once
+    }
+    if (!zoomed && IsCurrent(whole)) {
+        m_picture = whole.image;
+    } else {
+        m_picture =
+            DrawProfilePicture(parts, m_owner.Points(), m_owner.Count(), overDistance, size());
+    }
+    m_pictureValid = true;
+    if (!zoomed) {
+        whole = {m_picture, m_owner.TrackVersion()};
+    }
+}
+
+bool CProfileArea::DrawOtherMode() {
+    const bool overDistance = !m_owner.OverDistance();
+    m_drawing.Step(0);  // drops a drawing of points gone
+    if (m_resizing || m_drawing.IsDrawing() || IsCurrent(m_whole[overDistance ? 1 : 0])) {
+        return false;
+    }
+    const TrackPoint* points = m_owner.Points();
+    const std::size_t count = m_owner.Count();
+    StartDrawing(overDistance,
+                 ProfilePictureOf(points, count, overDistance,
+                                  WholeZoom(points, count, overDistance), width(), height()),
+                 false);
+    return true;
+}
+
+void CProfileArea::paintEvent(QPaintEvent*) {
+    if (m_resizing) {
+        QPainter(this).drawImage(rect(), m_picture);
+        return;
+    }
+    const ProfilePictureParts& parts = Parts();
+    if (!m_pictureValid) {
+        DrawPicture();
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_picture);
+    if (!m_otherQueued && !IsCurrent(m_whole[m_owner.OverDistance() ? 0 : 1])) {
+        m_otherQueued = true;
+        QTimer::singleShot(0, this, [this] {
+            m_otherQueued = false;
+            DrawOtherMode();
+        });
+    }
+    const PlotRect& r = parts.mapping.Rect();
+    const TrackPoint* points = m_owner.Points();
+    const auto span = [&](int a, int b, QColor colour) {
+        painter.fillRect(QRect(std::min(a, b), r.top, std::abs(b - a) + 1, r.bottom - r.top),
+                         colour);
+    };
+    if (const auto& range = m_owner.Range()) {
+        span(parts.mapping.Map(points[range->first]).x, parts.mapping.Map(points[range->second]).x,
+             QColor(0, 0, 255, 28));
+    }
+    if (m_dragStart) {
+        span(*m_dragStart, m_dragEnd, m_dragRange ? QColor(0, 0, 255, 60) : QColor(0, 0, 0, 40));
+    }
+    if (const auto& cursor = m_owner.Cursor()) {
+        const int x = parts.mapping.Map(points[*cursor]).x;
+        painter.setPen(QPen(QColor(kMarkerColour), 1));
+        painter.drawLine(x, r.top, x, r.bottom);
+    }
+}
+
+void CProfileArea::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        m_dragStart = event->position().toPoint().x();
+        m_dragEnd = *m_dragStart;
+        m_dragRange = (event->modifiers() & Qt::ShiftModifier) != 0;
+    }
+}
+
+void CProfileArea::mouseMoveEvent(QMouseEvent* event) {
+    const int x = event->position().toPoint().x();
+    if (m_owner.Count() != 0) {
+        m_owner.SetCursor(PointAtPixel(m_owner.Points(), m_owner.Count(), Parts().mapping, x));
+    }
+    if (m_dragStart) {
+        m_dragEnd = x;
+        update();
+    }
+}
+
+void CProfileArea::mouseReleaseEvent(QMouseEvent* event) {
+    if (!m_dragStart || event->button() != Qt::LeftButton) {
+        return;
+    }
+    const int start = *m_dragStart;
+    const int end = event->position().toPoint().x();
+    m_dragStart.reset();
+    update();
+    if (std::abs(end - start) < kMinDrag || m_owner.Count() == 0) {
+        return;
+    }
+    const ProfileMapping mapping = Parts().mapping;
+    if (m_dragRange) {
+        m_owner.SetRange(PointAtPixel(m_owner.Points(), m_owner.Count(), mapping, start),
+                         PointAtPixel(m_owner.Points(), m_owner.Count(), mapping, end));
+    } else {
+        m_owner.Zoom().ZoomTo(mapping.ValueAt(start), mapping.ValueAt(end));
+        m_owner.ZoomChanged();
+    }
+}
+
+void CProfileArea::mouseDoubleClickEvent(QMouseEvent*) {
+    m_dragStart.reset();
+    m_owner.Zoom().ZoomOut();
+    m_owner.ZoomChanged();
+}
+
+void CProfileArea::wheelEvent(QWheelEvent* event) {
+    const int notches = event->angleDelta().y();
+    if (notches == 0) {
+        return;
+    }
+    const double value = Parts().mapping.ValueAt(event->position().toPoint().x());
+    m_owner.Zoom().ZoomAround(value, std::pow(kWheelStep, notches / 120.0));
+    m_owner.ZoomChanged();
+}
