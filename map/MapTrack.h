@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "map/MapView.h"
-#include "track/TrackPoint.h"
 #include "plot/PlotCanvas.h"
+#include "track/TrackPoint.h"
 
 /// The points of a track kept for one zoom level. A point is left out only where it lies
 /// within half a pixel of the last one kept and neither it nor its neighbours change state or

@@ -40,8 +40,9 @@ void MapView::SetZoomRange(double minZoom, double maxZoom) {
 }
 
 void MapView::SetCentre(WorldPoint centre) {
+    // x stays within two worlds of the world's own: an unwrapped track lies within one.
     if (std::isfinite(centre.x) && std::isfinite(centre.y)) {
-        m_centre = {centre.x, std::clamp(centre.y, 0.0, 1.0)};
+        m_centre = {std::clamp(centre.x, -2.0, 3.0), std::clamp(centre.y, 0.0, 1.0)};
     }
 }
 

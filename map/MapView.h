@@ -19,7 +19,8 @@ struct TilePlacement {
 
 /// What a map shows: the world point at the centre, a zoom that need not be whole and a size
 /// in pixels. The world is tileSize * 2^zoom pixels wide; y stays within the world, x does
-/// not wrap, so that a view follows an unwrapped track across the 180° meridian.
+/// not wrap (it stays within two worlds beside it), so that a view follows an unwrapped track
+/// across the 180° meridian.
 class MapView {
 public:
     MapView(int width, int height, int tileSize = 256);

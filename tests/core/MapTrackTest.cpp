@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "map/MapTrack.h"
-#include "support/RecordingCanvas.h"
 #include "plot/ProfilePasses.h"
+#include "support/RecordingCanvas.h"
 
 namespace {
 
@@ -33,13 +33,10 @@ std::vector<TrackPoint> Walk(std::size_t count) {
 struct Mapper {
     MapTrack& track;
     const MapView& view;
-    int X(std::size_t i) const { return view.PixelOf(track.WorldOf(i)).x; }
-    void MoveTo(PlotCanvas& canvas, std::size_t i) const {
-        canvas.MoveTo(view.PixelOf(track.WorldOf(i)).x, view.PixelOf(track.WorldOf(i)).y);
-    }
-    void LineTo(PlotCanvas& canvas, std::size_t i) const {
-        canvas.LineTo(view.PixelOf(track.WorldOf(i)).x, view.PixelOf(track.WorldOf(i)).y);
-    }
+    PlotPoint P(std::size_t i) const { return view.PixelOf(track.WorldOf(i)); }
+    int X(std::size_t i) const { return P(i).x; }
+    void MoveTo(PlotCanvas& canvas, std::size_t i) const { canvas.MoveTo(P(i).x, P(i).y); }
+    void LineTo(PlotCanvas& canvas, std::size_t i) const { canvas.LineTo(P(i).x, P(i).y); }
 };
 
 }  // namespace

@@ -88,20 +88,6 @@ private slots:
         // No other map was drawn by mistake: the scale bar's corner is also light.
         QVERIFY(qGray(map.pixel(5, 295)) > 200);
     }
-
-    void UnknownSourceFails() {
-        QTemporaryDir dir;
-        WriteTrack(dir.filePath(QStringLiteral("walk.gpx")));
-        QProcess cli;
-        cli.start(QStringLiteral(PELORIN_CLI),
-                  {QStringLiteral("--map"), dir.filePath(QStringLiteral("map.png")),
-                   QStringLiteral("--tiles"), QStringLiteral("NoSuchSource"),
-                   dir.filePath(QStringLiteral("walk.gpx"))});
-        QVERIFY(cli.waitForFinished(60000));
-        QCOMPARE(cli.exitCode(), 1);
-        QVERIFY(cli.readAllStandardError().contains("NoSuchSource"));
-        QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("map.png"))));
-    }
 };
 
 int RunMapCliTest(int argc, char** argv) {

@@ -1,5 +1,6 @@
 #include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -9,6 +10,7 @@
 #include "tiles/FolderTileSource.h"
 #include "tiles/MapRenderer.h"
 #include "tiles/MbTilesSource.h"
+#include "tiles/TileSourceList.h"
 
 namespace {
 
@@ -93,6 +95,28 @@ class OfflineTileSourceTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void ConfiguredSourcesMergeByName() {
+        QFile file(QStringLiteral(PELORIN_SOURCE_DIR "/res/tile-sources.json"));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const std::vector<TileSourceInfo> installed = ParseTileSources(file.readAll());
+        QCOMPARE(installed.size(), 2u);
+        QCOMPARE(installed[0].url,
+                 QStringLiteral("https://tile.openstreetmap.org/{z}/{x}/{y}.png"));
+        QCOMPARE(installed[0].maxZoom, 19);
+        QCOMPARE(installed[1].subdomains, QStringList({"a", "b", "c"}));
+        QCOMPARE(installed[1].maxZoom, 17);
+        const std::vector<TileSourceInfo> user = ParseTileSources(
+            "[{\"name\": \"OpenTopoMap\", \"url\": \"https://topo.example/{z}/{x}/{y}.png\"},"
+            " {\"name\": \"Mine\", \"url\": \"https://mine.example/{z}/{x}/{y}.png\","
+            "  \"maxZoom\": 99}, {\"url\": \"nameless\"}, 7]");
+        const std::vector<TileSourceInfo> merged = MergeTileSources(installed, user);
+        QCOMPARE(merged.size(), 3u);
+        QCOMPARE(merged[1].url, QStringLiteral("https://topo.example/{z}/{x}/{y}.png"));
+        QCOMPARE(merged[2].maxZoom, 24);  // beyond, tile numbers outgrow their key
+        QString error;
+        QVERIFY(ParseTileSources("{", &error).empty() && !error.isEmpty());
+    }
+
     void MbTilesRowsCountFromTheSouth() {
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("generated.mbtiles"));
