@@ -8,9 +8,9 @@
 #include <QHash>
 #include <QTimer>
 
+#include "qt/PngFile.h"
 #include "tiles/MapRenderer.h"
 #include "tiles/OpenTileSource.h"
-#include "qt/PngFile.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <QRect>
 
 #include "map/ScaleBar.h"
-#include "qt/QtPlotCanvas.h"
 #include "plot/RepeatSkippingCanvas.h"
+#include "qt/QtPlotCanvas.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <optional>
 #include <utility>
 
-#include "qt/QtPlotCanvas.h"
 #include "plot/RepeatSkippingCanvas.h"
+#include "qt/QtPlotCanvas.h"
 
 /// A picture being drawn: the painter and the canvases live from step to step.
 struct MapTrackLayer::Drawing {

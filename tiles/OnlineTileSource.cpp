@@ -109,17 +109,26 @@ QImage OnlineTileSource::TileNow(const TileId& id) {
     return CachedImage(UrlOf(id));
 }
 
-bool OnlineTileSource::IsCurrent(const QUrl& url) const {
+bool OnlineTileSource::IsCurrent(const TileId& id, const QUrl& url) {
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const auto known = m_currentUntil.constFind(TileKey(id));
+    if (known != m_currentUntil.cend() && *known > now) {
+        return true;
+    }
     const QNetworkCacheMetaData metaData = m_cache->metaData(url);
     if (!metaData.isValid()) {
         return false;
     }
-    const QDateTime now = QDateTime::currentDateTimeUtc();
-    if (metaData.expirationDate().isValid() && metaData.expirationDate() > now) {
-        return true;
-    }
     const QDateTime fetched = FetchedAt(metaData);
-    return fetched.isValid() && fetched.secsTo(now) < kKeepSeconds;
+    const QDateTime kept = fetched.isValid() ? fetched.addSecs(kKeepSeconds) : QDateTime();
+    const QDateTime expires = metaData.expirationDate();
+    const QDateTime until =
+        !expires.isValid() || (kept.isValid() && kept > expires) ? kept : expires;
+    if (!until.isValid() || until <= now) {
+        return false;
+    }
+    m_currentUntil.insert(TileKey(id), until);
+    return true;
 }
 
 void OnlineTileSource::Want(const std::vector<TileId>& tiles) {
@@ -156,7 +165,7 @@ void OnlineTileSource::Want(const std::vector<TileId>& tiles) {
         Host& host = m_hosts[url.host()];
         if (m_inFlight.contains(key)
             || std::find(host.queue.begin(), host.queue.end(), id) != host.queue.end()
-            || (failure != m_failures.cend() && failure->retryAfter > now) || IsCurrent(url)) {
+            || (failure != m_failures.cend() && failure->retryAfter > now) || IsCurrent(id, url)) {
             continue;
         }
         host.queue.push_back(id);
@@ -205,6 +214,8 @@ void OnlineTileSource::OnFinished(QNetworkReply* reply, TileId id, const QString
         }
         if (!image.isNull()) {
             m_failures.remove(TileKey(id));
+            m_currentUntil.insert(TileKey(id),
+                                  QDateTime::currentDateTimeUtc().addSecs(kKeepSeconds));
             m_offline = false;
             emit TileArrived(id, image);
         } else {

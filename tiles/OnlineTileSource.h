@@ -61,7 +61,8 @@ private:
         QDateTime retryAfter;
     };
 
-    bool IsCurrent(const QUrl& url) const;
+    /// True when the cached tile is fresh or younger than a week; remembered until it is not.
+    bool IsCurrent(const TileId& id, const QUrl& url);
     void Start(const QString& host);
     void OnFinished(QNetworkReply* reply, TileId id, const QString& hostName);
     void NoteFailure(const TileId& id);
@@ -75,6 +76,7 @@ private:
     QHash<QString, Host> m_hosts;
     QHash<quint64, QNetworkReply*> m_inFlight;
     QHash<quint64, Failure> m_failures;
+    QHash<quint64, QDateTime> m_currentUntil;  // tiles known current, without reading the cache
     QSet<quint64> m_wanted;
     std::vector<TileId> m_lastWanted;
     QTimer m_retry;

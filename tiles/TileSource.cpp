@@ -18,8 +18,9 @@ QImage DecodeTile(const QByteArray& bytes) {
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    // A format that cannot tell its size first is held by the reader's allocation limit.
     const QSize size = reader.size();
-    if (!size.isValid() || size.width() > kMaxTileSide || size.height() > kMaxTileSide) {
+    if (size.isValid() && (size.width() > kMaxTileSide || size.height() > kMaxTileSide)) {
         return {};
     }
     QImage image = reader.read();
