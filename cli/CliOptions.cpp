@@ -43,8 +43,8 @@ Options (a value may follow as the next argument or after '='; values may begin 
   --plot FILE     draw the altitude profile into FILE, .svg or .png
   --over WHAT     distance | time (default distance): the horizontal axis of the plot
   --size WxH      plot and map size in pixels, 1 to 16384 each (default 856x169)
-  --map FILE      draw the track on a map into FILE (.png) as the window shows it: in the
-                  profile's colours over map tiles, fitted, with a scale bar and the tiles'
+  --map FILE      draw the track on a map into FILE (.png): in the profile's colours over
+                  map tiles, fitted, with start and end markers, a scale bar and the tiles'
                   attribution; grey where a tile is missing
   --tiles SOURCE  the map's tiles: an MBTiles file, a folder laid out Z/X/Y.png, or the name
                   of a tile source configured in tile-sources.json (installed with Pelorin,
