@@ -4,7 +4,7 @@
 #include <span>
 
 #include "analysis/AnalysisSettings.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 /// Copies the points of the chosen rows of the loaded sections into the track, in row order
 /// (whatever the order of the rows given; a row given twice counts once; rows beyond the list

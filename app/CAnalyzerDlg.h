@@ -17,7 +17,7 @@
 #include "app/CTemplateDialog.h"
 #include "report/Report.h"
 #include "report/ReportFile.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 #include "ui/CProfilePlot.h"
 #include "ui/CProfileWnd.h"
 #include "ui/CSectionsModel.h"
@@ -74,6 +74,8 @@ public:
     void OpenFiles(const QStringList& paths, bool appendAll);
     /// Joins the chosen sections, analyses them and shows the result.
     void RecomputeTrack();
+    /// Whether the recompute timer runs: a recompute is still to come.
+    bool IsRecomputePending() const { return m_timer.isActive(); }
 
     /// How the sections are joined for an entry of the connection combo other than the last.
     static ConnectionMode ConnectionModeOf(int entry);

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 /// Path of a generated track file of pointCount points (about 72 bytes a line) with a break
 /// every breakEvery points (0: none); written on first use and kept for later runs.

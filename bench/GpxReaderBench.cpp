@@ -13,7 +13,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchData.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 int main(int argc, char** argv) {
     TrackSectionList sections;

@@ -11,7 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchData.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 namespace {
 

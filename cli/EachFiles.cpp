@@ -5,7 +5,7 @@
 #include <set>
 #include <system_error>
 
-#include "track/TextFile.h"
+#include "track/FilePaths.h"
 
 namespace fs = std::filesystem;
 

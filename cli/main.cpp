@@ -18,7 +18,7 @@
 #include "cli/CliRun.h"
 #include "cli/EachRun.h"
 #include "cli/TerminalLine.h"
-#include "track/TextFile.h"
+#include "track/FilePaths.h"
 
 #ifdef PELORIN_CLI_PNG
 #include <QSize>

@@ -98,13 +98,8 @@ std::string WriteBatchHeader(const BatchLayout& layout) {
 }
 
 std::string WriteBatchRow(const BatchResult& result, const BatchLayout& layout) {
-    switch (layout.format) {
-        case ReportFormat::Json:
-            return WriteJsonRow(result);
-        case ReportFormat::Csv:
-            return WriteCsvRow(result);
-        case ReportFormat::Text:
-            break;
+    if (layout.format == ReportFormat::Json) {
+        return WriteJsonRow(result);
     }
-    return WriteTextRow(result, layout);
+    return layout.format == ReportFormat::Csv ? WriteCsvRow(result) : WriteTextRow(result, layout);
 }

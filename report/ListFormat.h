@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "analysis/Statistics.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 // Every text that the title and the two lists show, free of any window system.
 

@@ -5,7 +5,7 @@
 
 #include "analysis/Statistics.h"
 #include "report/ListFormat.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 /// How a report is written: as text tables, as JSON, or the statistics as CSV.
 enum class ReportFormat { Text, Json, Csv };

@@ -7,7 +7,7 @@
 #include <system_error>
 
 #include "report/FileText.h"
-#include "track/TextFile.h"
+#include "track/FilePaths.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string_view>
 
+#include "track/LineReader.h"
 #include "track/NumberText.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"

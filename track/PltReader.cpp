@@ -18,6 +18,7 @@
 #include <cstring>
 #include <vector>
 
+#include "track/LineReader.h"
 #include "track/NumberText.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "track/TextFile.h"
-#include "track/TrackSection.h"
+#include "track/ByteSource.h"
+#include "track/TrackSectionList.h"
 
 /// Reads track text from a source and appends its sections to the list, without telling the
 /// user anything; ReadTrackFile adds the messages.

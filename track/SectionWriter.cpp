@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "track/NumberText.h"
-#include "track/TextFile.h"
+#include "track/FilePaths.h"
 
 namespace {
 

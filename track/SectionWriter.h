@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 /// Fills the sections of one file for the readers whose points may lack an elevation or a
 /// time, and words their warnings. The rules, the same in every such format:

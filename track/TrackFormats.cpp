@@ -9,6 +9,8 @@
 #include <new>
 #include <utility>
 
+#include "track/FileSource.h"
+#include "track/FilePaths.h"
 #include "track/PltReader.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"

@@ -4,8 +4,8 @@
 #include <string_view>
 #include <vector>
 
-#include "track/TextFile.h"
-#include "track/TrackSection.h"
+#include "track/ByteSource.h"
+#include "track/TrackSectionList.h"
 
 class SectionWriter;
 

@@ -4,12 +4,10 @@
 
 #include "qt/ProfileImage.h"
 #include "ui/CProfileWnd.h"
-#include "ui/SettleTimer.h"
 
 CPlanArea::CPlanArea(CProfileWnd& owner) : m_owner(owner) {
     setObjectName(QStringLiteral("PlanArea"));
     setMinimumSize(160, 160);
-    SetUpSettleTimer(m_settle, this, [this] { Settle(); });
 }
 
 CPlanArea::~CPlanArea() = default;
@@ -40,18 +38,8 @@ void CPlanArea::Invalidate() {
     update();
 }
 
-void CPlanArea::resizeEvent(QResizeEvent*) {
-    m_pictureValid = false;
-    m_drawing.Cancel();
-    if (!m_picture.isNull()) {
-        m_resizing = true;
-        m_settle.start();
-    }
-}
-
 void CPlanArea::paintEvent(QPaintEvent*) {
-    if (m_resizing) {
-        QPainter(this).drawImage(rect(), m_picture);
+    if (PaintStretched()) {
         return;
     }
     const TrackPoint* points = m_owner.Points();

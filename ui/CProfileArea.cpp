@@ -11,7 +11,6 @@
 #include "plot/ProfileMapping.h"
 #include "qt/ProfileImage.h"
 #include "ui/CProfileWnd.h"
-#include "ui/SettleTimer.h"
 
 namespace {
 
@@ -24,7 +23,6 @@ CProfileArea::CProfileArea(CProfileWnd& owner) : m_owner(owner) {
     setObjectName(QStringLiteral("ProfileArea"));
     setMouseTracking(true);
     setMinimumSize(320, 200);
-    SetUpSettleTimer(m_settle, this, [this] { Settle(); });
 }
 
 CProfileArea::~CProfileArea() = default;
@@ -60,15 +58,6 @@ void CProfileArea::Invalidate() {
     if (const std::optional<Pending> pending = PendingPicture(); pending && pending->shown) {
         m_drawing.Cancel();
         m_resizing = false;
-    }
-}
-
-void CProfileArea::resizeEvent(QResizeEvent*) {
-    m_partsValid = false;
-    m_drawing.Cancel();
-    if (!m_picture.isNull()) {
-        m_resizing = true;
-        m_settle.start();
     }
 }
 
@@ -136,8 +125,7 @@ bool CProfileArea::DrawOtherMode() {
 }
 
 void CProfileArea::paintEvent(QPaintEvent*) {
-    if (m_resizing) {
-        QPainter(this).drawImage(rect(), m_picture);
+    if (PaintStretched()) {
         return;
     }
     const ProfilePictureParts& parts = Parts();

@@ -5,17 +5,15 @@
 #include <optional>
 
 #include <QImage>
-#include <QTimer>
-#include <QWidget>
 
 #include "plot/ProfilePicture.h"
-#include "qt/StepwiseDrawing.h"
+#include "ui/CPictureArea.h"
 
 class CProfileWnd;
 
 /// The profile at the window's size with its axes; the readout's cursor, zoom and range
 /// selection by mouse.
-class CProfileArea : public QWidget {
+class CProfileArea : public CPictureArea {
     Q_OBJECT
 
 public:
@@ -25,15 +23,12 @@ public:
     const ProfilePictureParts& Parts();
     /// Drops the parts, and a picture at rest being drawn, after a change of zoom or track.
     void Invalidate();
-    /// Draws at the new size once a resize has come to rest, in steps between events.
-    void Settle();
+    void Settle() override;
     /// Starts drawing the whole track's picture of the mode not shown, in steps between events,
     /// unless one of the current track and size is kept already; true when it started. The area
     /// does it when idle after showing a picture, so that the first switch of the mode finds
     /// its picture ready.
     bool DrawOtherMode();
-    /// Draws the next points of the picture being drawn; true when more steps are left.
-    bool DrawStep(std::size_t points) { return m_drawing.Step(points); }
     /// True when the whole track's picture of the mode is kept for the current track and size.
     bool HasWholePicture(bool overDistance) const {
         return IsCurrent(m_whole[overDistance ? 1 : 0]);
@@ -41,7 +36,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void SizeChanged() override { m_partsValid = false; }
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

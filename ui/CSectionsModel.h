@@ -6,7 +6,7 @@
 #include <QAbstractTableModel>
 
 #include "report/ListFormat.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 /// Rows of the sections list: row i stands for section i. The texts are made when the view
 /// asks for them, so a list of a million sections costs only the rows on screen.

@@ -15,7 +15,8 @@
 #endif
 
 #include "support/TestFiles.h"
-#include "track/TextFile.h"
+#include "track/FilePaths.h"
+#include "track/MemorySource.h"
 
 #ifdef _WIN32
 /// One argument as CommandLineToArgvW splits it again.

@@ -19,6 +19,7 @@
 #include "analysis/Statistics.h"
 #include "report/ListFormat.h"
 #include "support/TestFiles.h"
+#include "track/FileSource.h"
 #include "track/PltReader.h"
 
 namespace {

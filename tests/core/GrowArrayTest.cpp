@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "track/GrowArray.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 TEST(GrowArray, FirstGrowthsAllocateOneThenFive) {
     GrowArray<TrackPoint> points;

@@ -116,3 +116,27 @@ TEST(ProfileView, ReadoutInWords) {
     EXPECT_EQ(ReadoutOf(points.data(), points.size(), 0, 45000.0).speed, "-");
     EXPECT_EQ(ReadoutOf(points.data(), points.size(), 0, 45000.0).state, "start of a run");
 }
+
+TEST(ProfileView, PointUnderAPixelIsTheNearestWherePointsLieWideApart) {
+    // R is 100 pixels across for 100 m or 100 s: a pixel a metre or a second.
+    const double at[] = {0, 10, 13, 40, 41, 100};
+    std::vector<TrackPoint> points(std::size(at));
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        points[i].distance = at[i];
+        points[i].time = 45000.0 + at[i] / 86400.0;
+    }
+    // Value under the pixel, and the point nearest to it.
+    const std::pair<int, std::size_t> expected[] = {{-3, 0}, {4, 0},  {6, 1},  {11, 1},
+                                                     {12, 2}, {26, 2}, {27, 3}, {40, 3},
+                                                     {41, 4}, {70, 4}, {71, 5}, {130, 5}};
+    for (const bool overDistance : {true, false}) {
+        const ProfileMapping mapping(points.data(), points.size(), overDistance, {0, 0, 104, 20});
+        for (const auto& [value, nearest] : expected) {
+            EXPECT_EQ(PointAtPixel(points.data(), points.size(), mapping, 2 + value), nearest)
+                << "value " << value << (overDistance ? " m" : " s");
+        }
+    }
+    // Halfway between two points (exact over distance) the earlier one is nearest.
+    const ProfileMapping mapping(points.data(), points.size(), true, {0, 0, 104, 20});
+    EXPECT_EQ(PointAtPixel(points.data(), points.size(), mapping, 2 + 5), 0u);
+}

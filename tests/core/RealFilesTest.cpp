@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "support/TestFiles.h"
-#include "track/TrackSection.h"
+#include "track/TrackSectionList.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "track/MemorySource.h"
 #include "track/TrackReader.h"
 
 inline void CheckSections(const TrackSectionList& list) {

@@ -14,6 +14,7 @@
 #include "analysis/Statistics.h"
 #include "plot/ProfileDrawing.h"
 #include "report/ListFormat.h"
+#include "track/MemorySource.h"
 #include "track/PltReader.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "track/MemorySource.h"
 #include "track/PltReader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {

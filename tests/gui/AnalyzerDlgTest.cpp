@@ -73,7 +73,7 @@ private slots:
         QCOMPARE(recomputed.count(), 0);  // the timer first
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 3);
         QVERIFY(recomputed.wait(1000));
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 1);
         QCOMPARE(w.dlg.m_track.points.GetSize(), std::size_t{60});
         QCOMPARE(w.dlg.m_plot.m_profile.points.GetSize(), std::size_t{60});
@@ -103,7 +103,7 @@ private slots:
         }
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 2);  // rows 0 and 1
         QVERIFY(recomputed.wait(1000));
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 1);
         QCOMPARE(w.dlg.m_track.points.GetSize(), std::size_t{40});
     }
@@ -134,7 +134,7 @@ private slots:
         QCOMPARE(WindowDriver::Column(w.dlg.m_sectionsList.model(), 4),
                  (QStringList{"Walk (1)", "Walk (2)", "Walk (3)", "Bike (1)"}));
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 0);
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 0);
         QCOMPARE(StatisticsValues(w.dlg), before);
         QCOMPARE(w.dlg.m_track.points.GetSize(), std::size_t{60});
@@ -151,7 +151,7 @@ private slots:
         QCOMPARE(w.dlg.m_sectionsList.model()->rowCount(), 0);
         QVERIFY(w.dlg.m_sections.IsEmpty());
         QCOMPARE(w.dlg.windowTitle(), QString::fromLatin1(kNoTrackTitle));
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 0);
         QCOMPARE(StatisticsValues(w.dlg), before);
         QCOMPARE(w.dlg.m_plot.m_profile.points.GetSize(), std::size_t{60});
@@ -193,7 +193,7 @@ private slots:
         w.dlg.OnLoadTrack();  // the Open dialog answers with nothing
         QCOMPARE(w.dlg.m_sectionsList.model()->rowCount(), 3);
         QCOMPARE(SelectedRowCount(w.dlg.m_sectionsList), 3);
-        QTest::qWait(300);
+        QVERIFY(!w.dlg.IsRecomputePending());  // nothing more can come
         QCOMPARE(recomputed.count(), 0);
     }
 

@@ -8,7 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "track/TextFile.h"
+#include "track/FilePaths.h"
+#include "track/MemorySource.h"
 
 /// A file in a fresh temporary folder, removed with the folder. Names are UTF-8.
 class TempFile {
