@@ -43,7 +43,15 @@ Options (a value may follow as the next argument or after '='; values may begin 
                   (numbers with 17 significant digits)
   --plot FILE     draw the altitude profile into FILE, .svg or .png
   --over WHAT     distance | time (default distance): the horizontal axis of the plot
-  --size WxH      plot size in pixels, 1 to 16384 each (default 856x169)
+  --size WxH      plot and map size in pixels, 1 to 16384 each (default 856x169)
+  --map FILE      draw the track on a map into FILE (.png): in the profile's colours over
+                  map tiles, fitted, with start and end markers, a scale bar and the tiles'
+                  attribution; grey where a tile is missing
+  --tiles SOURCE  the map's tiles: an MBTiles file, a folder laid out Z/X/Y.png, or the name
+                  of a tile source configured in tile-sources.json (installed with Pelorin,
+                  and in the user's configuration folder); default the first configured
+  --online        fetch the map's missing tiles from the source's server into the tile cache;
+                  without it tiles come only from the cache, the file or the folder
   --each          analyse every FILE on its own, exactly as if it were given alone, and
                   so every .plt, .gpx, .tcx, .igc and .fit file (any case) under each DIR,
                   which is walked recursively in sorted path order; one row per file, in
@@ -55,8 +63,8 @@ Options (a value may follow as the next argument or after '='; values may begin 
                     csv:  file,sections,points, the 31 statistics labels, error; values with
                           17 significant digits, empty for nan
                   sections counts the file's sections, points the analysed points; a failed
-                  file's message goes to stderr and into its row; --points and --plot
-                  cannot be used with it
+                  file's message goes to stderr and into its row; --points, --plot
+                  and --map cannot be used with it
   --total         with --each: a last row "TOTAL" over the files read without error. Summed:
                   sections, points, Total, Moving and Stopped Time, Distance 2D and 3D,
                   Total Ascent and Descent, Ascent, Descent and Level Time, Ascent and
@@ -188,6 +196,12 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
     } else if (name == "--plot") {
         options.plotPath = value;
         ok = PlotFormatOf(value).has_value();
+    } else if (name == "--map") {
+        options.mapPath = value;
+        ok = PlotFormatOf(value) == PlotFormat::Png;
+    } else if (name == "--tiles") {
+        options.tiles = value;
+        ok = !value.empty();
     }
     if (!ok) {
         error = "invalid value for " + std::string(name) + ": '" + value + "' (see --help)";
@@ -196,8 +210,9 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
 }
 
 bool TakesValue(std::string_view name) {
-    for (std::string_view known : {"--select", "--connect", "--vertical", "--speed", "--format",
-                                   "--points", "--plot", "--over", "--size", "--jobs"}) {
+    for (std::string_view known :
+         {"--select", "--connect", "--vertical", "--speed", "--format", "--points", "--plot",
+          "--over", "--size", "--jobs", "--map", "--tiles"}) {
         if (name == known) {
             return true;
         }
@@ -211,8 +226,13 @@ bool CheckCombination(const CliOptions& options, std::string& error) {
         error = "--total and --jobs need --each";
         return false;
     }
-    if (options.each && (!options.pointsPath.empty() || !options.plotPath.empty())) {
-        error = "--points and --plot cannot be used with --each";
+    if (options.each
+        && (!options.pointsPath.empty() || !options.plotPath.empty() || !options.mapPath.empty())) {
+        error = "--points, --plot and --map cannot be used with --each";
+        return false;
+    }
+    if (options.mapPath.empty() && (!options.tiles.empty() || options.online)) {
+        error = "--tiles and --online need --map";
         return false;
     }
     return true;
@@ -240,6 +260,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
         }
         if (arg == "--each" || arg == "--total") {
             (arg == "--each" ? options.each : options.total) = true;
+            continue;
+        }
+        if (arg == "--online") {
+            options.online = true;
             continue;
         }
         const std::size_t equals = arg.find('=');

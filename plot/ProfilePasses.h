@@ -2,7 +2,8 @@
 
 // The band and line passes of the profile, for any mapping of points to pixels: the profile
 // maps distance or time and altitude, the plan view longitude and latitude. A mapper gives
-// X(i), Y(i), MoveTo(canvas, i) and LineTo(canvas, i).
+// X(i), Y(i), MoveTo(canvas, i) and LineTo(canvas, i); the points are anything whose [i] has
+// the state and flags of point i: an array of them, or the points a map keeps of a track.
 
 #include <algorithm>
 #include <cstddef>
@@ -42,8 +43,8 @@ inline bool BandPen(int32_t flags, PlotPen& pen) {
 /// Pass 2 (r: the plot rectangle for the run markers; none: no markers): wide bands under stopped
 /// segments and under the three extreme stretches; points first to last (excluded), so that a
 /// long track can be drawn in pieces that together make the same operations.
-template <typename Map>
-void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const TrackPoint* points,
+template <typename Map, typename Points>
+void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Points& points,
                std::size_t first, std::size_t last) {
     for (std::size_t i = first; i < last; ++i) {
         const TrackPoint& p = points[i];
@@ -71,9 +72,9 @@ void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Trac
 
 /// Pass 3: the thin profile line coloured by state; no line leads to a stopped point. Points
 /// first to last (excluded), as the bands.
-template <typename Map>
-void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r,
-                     const TrackPoint* points, std::size_t first, std::size_t last) {
+template <typename Map, typename Points>
+void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Points& points,
+                     std::size_t first, std::size_t last) {
     for (std::size_t i = first; i < last; ++i) {
         const int32_t state = points[i].state;
         if (i == 0) {

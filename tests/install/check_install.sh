@@ -10,7 +10,8 @@ prefix=$scratch/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 (cd "$prefix" && find . -type f | sed 's#^\./#./usr/#' | sort) > "$scratch/expected"
-for file in bin/pelorin bin/pelorin-cli share/pelorin/help.html share/applications/pelorin.desktop \
+for file in bin/pelorin bin/pelorin-cli share/pelorin/help.html share/pelorin/tile-sources.json \
+    share/applications/pelorin.desktop \
     share/mime/packages/pelorin.xml share/icons/hicolor/scalable/apps/pelorin.svg \
     share/icons/hicolor/48x48/apps/pelorin.png share/icons/hicolor/256x256/apps/pelorin.png \
     share/metainfo/example.pelorin.Pelorin.metainfo.xml; do
@@ -33,4 +34,5 @@ diff -u "$scratch/expected" "$scratch/files"
 # Dependencies computed from the linked libraries, and the window's platform plugins.
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6'
 dpkg-deb -f "$deb" Depends | grep -q 'qt6-qpa-plugins'
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6sql6-sqlite'
 echo "install tree and package are complete"
