@@ -3,9 +3,8 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include <sys/mman.h>
-
 #include <cstdint>
+#include <sys/mman.h>
 #include <unistd.h>
 #endif
 
