@@ -127,8 +127,9 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
         profile.points.Append(track.points.GetData(), track.points.GetSize());
     }
     progress("computing statistics");
-    report.statistics = ComputeStatistics(track);
-    report.rows = FormatStatisticsRows(report.statistics, ComputeChannelStatistics(track));
+    ChannelStatistics channels;
+    report.statistics = ComputeStatistics(track, channels);
+    report.rows = FormatStatisticsRows(report.statistics, channels);
     out += WriteReport(report, options.format);
     if (!options.pointsPath.empty()) {
         progress("writing " + options.pointsPath);

@@ -154,8 +154,7 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
             TrackSection track;
             JoinSections(std::move(sections), rows, options.analysis, track);
             result.points = track.points.GetSize();
-            result.statistics = ComputeStatistics(track);
-            result.channels = ComputeChannelStatistics(track);
+            result.statistics = ComputeStatistics(track, result.channels);
             result.analysed = true;
             ok = read.status == ReadStatus::Ok;
         }
