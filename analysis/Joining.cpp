@@ -1,6 +1,7 @@
 #include "analysis/Joining.h"
 
 #include <algorithm>
+#include <array>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -12,36 +13,60 @@ namespace {
 constexpr double kMaxJoinGap = 0.03125;  // days: 45 minutes
 constexpr double kMaxJoinJump = 5000.0;  // planar metres
 
+/// Appends source to target, taking it over instead when target is empty and the source is
+/// not needed afterwards.
+template <bool kTakeOver, typename T, typename Source>
+void AppendOrTake(GrowArray<T>& target, Source& source) {
+    if constexpr (kTakeOver) {
+        if (target.IsEmpty()) {
+            target = std::move(source);
+            return;
+        }
+    }
+    target.Append(source.GetData(), source.GetSize());
+}
+
 /// Copies the points of the chosen sections in list order; each non-empty section's first
-/// point starts a run and carries the section-start flag. With sections that are not needed
-/// afterwards, the first one's points are taken over instead of copied.
+/// point starts a run and carries the section-start flag. A channel that any of them has comes
+/// along, missing at the points of the others. With sections that are not needed afterwards,
+/// the first one's points are taken over instead of copied.
 template <typename Sections>
 void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows, TrackSection& track) {
     constexpr bool kTakeOver = !std::is_const_v<Sections>;
     std::vector<std::size_t> rows(chosenRows.begin(), chosenRows.end());
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    while (!rows.empty() && rows.back() >= sections.GetSize()) {
+        rows.pop_back();
+    }
     GrowArray<TrackPoint>& points = track.points;
     points.RemoveAll();
+    track.channels.RemoveAll();
     track.hasTimes = true;
+    std::array<bool, kChannelCount> present{};
     for (std::size_t row : rows) {
-        if (row >= sections.GetSize()) {
-            break;
+        for (const Channel channel : kChannels) {
+            present[static_cast<std::size_t>(channel)] |= sections[row].channels.Has(channel);
         }
-        auto& source = sections[row].points;
-        if (source.IsEmpty()) {
+    }
+    for (std::size_t row : rows) {
+        auto& source = sections[row];
+        if (source.points.IsEmpty()) {
             continue;
         }
         track.hasTimes = track.hasTimes && sections[row].hasTimes;
         const std::size_t first = points.GetSize();
-        if constexpr (kTakeOver) {
-            if (first == 0) {
-                points = std::move(source);
-            } else {
-                points.Append(source.GetData(), source.GetSize());
+        AppendOrTake<kTakeOver>(points, source.points);
+        for (const Channel channel : kChannels) {
+            if (!present[static_cast<std::size_t>(channel)]) {
+                continue;
             }
-        } else {
-            points.Append(source.GetData(), source.GetSize());
+            if (source.channels.Has(channel)) {
+                track.channels.Add(channel, first);  // missing where no section had it yet
+                AppendOrTake<kTakeOver>(track.channels.Of(channel), source.channels.Of(channel));
+            } else {
+                track.channels.Add(channel, points.GetSize());
+            }
         }
         points[first].state = StateRunStart;
         points[first].flags |= FlagSectionStart;

@@ -1,5 +1,6 @@
 #include "analysis/StatisticsTotal.h"
 
+#include <cmath>
 #include <limits>
 
 namespace {
@@ -45,9 +46,27 @@ TrackStatistics StatisticsTotal::EmptyTrackFigures() {
     return t;
 }
 
-void StatisticsTotal::Add(const TrackStatistics& statistics, std::size_t pointCount) {
+void StatisticsTotal::Add(const TrackStatistics& statistics, std::size_t pointCount,
+                          const ChannelStatistics& channels) {
     if (pointCount == 0) {
         return;
+    }
+    for (std::size_t c = 0; c < kChannelCount; ++c) {
+        const ChannelFigures& track = channels.figures[c];
+        ChannelFigures& total = m_channels.figures[c];
+        if (!track.present) {
+            continue;
+        }
+        // The total's extremes start as NaN, which every sample replaces.
+        if (!std::isnan(track.maximum) && !(track.maximum <= total.maximum)) {
+            total.maximum = track.maximum;
+        }
+        if (!std::isnan(track.minimum) && !(track.minimum >= total.minimum)) {
+            total.minimum = track.minimum;
+        }
+        total.weightedSum += track.weightedSum;
+        total.weight += track.weight;
+        total.present = true;
     }
     for (Field field : kSummed) {
         m_sums.*field = m_any ? m_sums.*field + statistics.*field : statistics.*field;
@@ -63,6 +82,14 @@ void StatisticsTotal::Add(const TrackStatistics& statistics, std::size_t pointCo
         }
     }
     m_any = true;
+}
+
+ChannelStatistics StatisticsTotal::ChannelResult() const {
+    ChannelStatistics result = m_channels;
+    for (ChannelFigures& channel : result.figures) {
+        channel.average = channel.weightedSum / channel.weight;
+    }
+    return result;
 }
 
 TrackStatistics StatisticsTotal::Result() const {

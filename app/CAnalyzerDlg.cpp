@@ -135,7 +135,7 @@ void CAnalyzerDlg::ShowData() {
     // The figures of an unchanged track, and the stretch flags they leave in it, come out the
     // same every time: a pass that only switches the mode need not walk the track again.
     if (m_statsVersion != m_trackVersion) {
-        m_statistics = ComputeStatistics(m_track);
+        m_statistics = ComputeStatistics(m_track, m_channels);
         m_statsVersion = m_trackVersion;
         ShowStatistics();
     }

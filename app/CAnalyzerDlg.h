@@ -158,5 +158,6 @@ private:
     uint64_t m_trackVersion = 0;             // counts the joins into m_track
     std::optional<uint64_t> m_statsVersion;  // the join the statistics list shows
     TrackStatistics m_statistics{};          // its figures
+    ChannelStatistics m_channels;             // and those of its channels
     int m_statsWidth = 0;  // pixels the statistics list needs for its columns
 };

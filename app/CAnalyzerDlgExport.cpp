@@ -90,11 +90,7 @@ void CAnalyzerDlg::OnCopyRows(const QTableView& list) {
 TrackStatistics CAnalyzerDlg::AnalysedTrack(TrackSection& track) const {
     // The plot's copy holds the joined points as the analysis left them; the statistics run
     // over them once, as in pelorin-cli, while the display passes run them again and again.
-    const GrowArray<TrackPoint>& joined = m_plot.m_profile.points;
-    if (!joined.IsEmpty()) {
-        track.points.Append(joined.GetData(), joined.GetSize());
-    }
-    track.hasTimes = m_plot.m_profile.hasTimes;
+    CopyPoints(m_plot.m_profile, track);
     return ComputeStatistics(track);
 }
 
@@ -105,7 +101,8 @@ Report CAnalyzerDlg::CurrentReport() const {
     DescribeSections(m_sections, report, m_display);
     TrackSection track;
     report.statistics = AnalysedTrack(track);
-    report.rows = FormatStatisticsRows(report.statistics, m_display, track.hasTimes);
+    report.rows = FormatStatisticsRows(report.statistics, ComputeChannelStatistics(track),
+                                       m_display, track.hasTimes);
     SetDateFormatter(shown);
     return report;
 }

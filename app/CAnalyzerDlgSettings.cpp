@@ -46,7 +46,8 @@ void CAnalyzerDlg::SetDisplay(const DisplayOptions& options) {
 
 void CAnalyzerDlg::ShowStatistics() {
     if (m_statsVersion) {
-        m_statsModel.SetRows(FormatStatisticsRows(m_statistics, m_display, m_track.hasTimes));
+        m_statsModel.SetRows(
+            FormatStatisticsRows(m_statistics, m_channels, m_display, m_track.hasTimes));
     }
 }
 

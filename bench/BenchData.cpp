@@ -1,13 +1,17 @@
 #include "BenchData.h"
 
+#include <array>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <initializer_list>
 #include <vector>
 
 #include "analysis/Joining.h"
+#include "track/FitInput.h"
 
 std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
     std::filesystem::create_directories(PELORIN_BENCH_DATA);
@@ -45,10 +49,10 @@ std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
     return path;
 }
 
-std::string GeneratedGpxFile(std::size_t pointCount) {
+std::string GeneratedGpxFile(std::size_t pointCount, bool channels) {
     std::filesystem::create_directories(PELORIN_BENCH_DATA);
-    const std::string path =
-        std::string(PELORIN_BENCH_DATA) + "/track-" + std::to_string(pointCount) + ".gpx";
+    const std::string path = std::string(PELORIN_BENCH_DATA) + "/track-"
+                             + std::to_string(pointCount) + (channels ? "-channels" : "") + ".gpx";
     if (std::filesystem::exists(path)) {
         return path;
     }
@@ -73,11 +77,102 @@ std::string GeneratedGpxFile(std::size_t pointCount) {
         const std::time_t when = static_cast<std::time_t>(start + static_cast<long>(i));
         char stamp[32];
         std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&when));
-        std::fprintf(out,
-                     "   <trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele><time>%s</time></trkpt>\n",
+        std::fprintf(out, "   <trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele><time>%s</time>",
                      latitude, longitude, metres, stamp);
+        if (channels) {
+            // Garmin's track point extension v2 and a power extension, as bike computers write.
+            std::fprintf(out,
+                         "<extensions><gpxtpx:TrackPointExtension><gpxtpx:atemp>%.1f</gpxtpx:atemp>"
+                         "<gpxtpx:hr>%d</gpxtpx:hr><gpxtpx:cad>%d</gpxtpx:cad>"
+                         "</gpxtpx:TrackPointExtension><gpxpx:PowerExtension><gpxpx:PowerInWatts>"
+                         "%d</gpxpx:PowerInWatts></gpxpx:PowerExtension></extensions>",
+                         18.0 + 4.0 * std::sin(t / 5000.0), 120 + static_cast<int>(i % 50),
+                         static_cast<int>(i % 97), 150 + static_cast<int>(i % 211));
+        }
+        std::fputs("</trkpt>\n", out);
     }
     std::fputs("  </trkseg>\n </trk>\n</gpx>\n", out);
+    std::fclose(out);
+    std::filesystem::rename(partial, path);
+    return path;
+}
+
+namespace {
+
+/// Appends value as count little-endian bytes.
+void AppendLittleEndian(std::string& bytes, uint64_t value, int count) {
+    for (int k = 0; k < count; ++k) {
+        bytes += static_cast<char>(value >> (8 * k));
+    }
+}
+
+/// A FIT definition of the local type: global message number, then each field as number,
+/// size and base type.
+void AppendDefinition(std::string& bytes, int local, int global,
+                      std::initializer_list<std::array<int, 3>> fields) {
+    bytes += {static_cast<char>(0x40 | local), 0, 0};
+    AppendLittleEndian(bytes, static_cast<uint64_t>(global), 2);
+    bytes += static_cast<char>(fields.size());
+    for (const std::array<int, 3>& field : fields) {
+        bytes +=
+            {static_cast<char>(field[0]), static_cast<char>(field[1]), static_cast<char>(field[2])};
+    }
+}
+
+}  // namespace
+
+std::string GeneratedFitFile(std::size_t recordCount) {
+    std::filesystem::create_directories(PELORIN_BENCH_DATA);
+    const std::string path =
+        std::string(PELORIN_BENCH_DATA) + "/activity-" + std::to_string(recordCount) + ".fit";
+    if (std::filesystem::exists(path)) {
+        return path;
+    }
+    std::string data;
+    AppendDefinition(data, 0, 0, {{0, 1, 0x00}, {1, 2, 0x84}, {4, 4, 0x86}});  // file_id
+    data += '\0';
+    data += {4, 1, 0};  // an activity by manufacturer 1
+    AppendLittleEndian(data, 1060000000, 4);
+    AppendDefinition(
+        data, 1, 20,
+        {{253, 4, 0x86}, {0, 4, 0x85}, {1, 4, 0x85}, {2, 2, 0x84}, {3, 1, 0x02}, {4, 1, 0x02}});
+    AppendDefinition(data, 2, 19, {{253, 4, 0x86}, {2, 4, 0x86}});
+    // The walk of the other generated files in semicircles, one record a second.
+    double latitude = 46.5;
+    double longitude = 8.0;
+    const uint64_t start = 1060000000;  // 2023-08-03 in seconds since 1989-12-31
+    for (std::size_t i = 0; i < recordCount; ++i) {
+        const double t = static_cast<double>(i);
+        if ((i / 600) % 7 != 6) {
+            latitude += 1.1e-5 * std::cos(t / 900.0);
+            longitude += 1.4e-5 * std::sin(t / 1300.0);
+        }
+        const double metres = 914.4 + 457.2 * std::sin(t / 4000.0) + 12.2 * std::sin(t / 97.0);
+        data += '\1';
+        AppendLittleEndian(data, start + i, 4);
+        AppendLittleEndian(data,
+                           static_cast<uint64_t>(std::lround(latitude / 180.0 * 2147483648.0)), 4);
+        AppendLittleEndian(data,
+                           static_cast<uint64_t>(std::lround(longitude / 180.0 * 2147483648.0)), 4);
+        AppendLittleEndian(data, static_cast<uint64_t>(std::lround((metres + 500.0) * 5.0)), 2);
+        AppendLittleEndian(data, 120 + i % 40, 1);
+        AppendLittleEndian(data, 80 + i % 15, 1);
+        if ((i + 1) % 1000 == 0 || i + 1 == recordCount) {
+            data += '\2';  // the lap ends: its time, then its start
+            AppendLittleEndian(data, start + i, 4);
+            AppendLittleEndian(data, start + i / 1000 * 1000, 4);
+        }
+    }
+    std::string file = {14, 0x20, 0x54, 0x08};
+    AppendLittleEndian(file, data.size(), 4);
+    file += ".FIT";
+    AppendLittleEndian(file, FitCrc(0, reinterpret_cast<const unsigned char*>(file.data()), 12), 2);
+    file += data;
+    AppendLittleEndian(
+        file, FitCrc(0, reinterpret_cast<const unsigned char*>(file.data()), file.size()), 2);
+    const std::string partial = path + ".part";
+    std::FILE* out = std::fopen(partial.c_str(), "wb");
+    std::fwrite(file.data(), 1, file.size(), out);
     std::fclose(out);
     std::filesystem::rename(partial, path);
     return path;

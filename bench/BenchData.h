@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <ctime>
 #include <string>
 
 #include "track/TrackSectionList.h"
@@ -10,7 +12,13 @@ std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery = 
 
 /// Path of a generated GPX file of pointCount points in one <trkseg>, each with <ele> and
 /// <time> (about 100 bytes a point); written on first use and kept for later runs.
-std::string GeneratedGpxFile(std::size_t pointCount);
+/// A GPX file of a walk, one point a second; with channels, every point also carries heart
+/// rate, cadence, temperature and power in the extensions devices write.
+std::string GeneratedGpxFile(std::size_t pointCount, bool channels = false);
+
+/// Path of a generated FIT activity of recordCount records (position, altitude, time, heart
+/// rate and cadence, 17 bytes each) with a lap every 1000; written on first use and kept.
+std::string GeneratedFitFile(std::size_t recordCount);
 
 /// Peak resident memory in bytes that a program run with one argument reports of itself.
 long PeakMemoryOf(const std::string& program, const std::string& argument);
@@ -32,3 +40,18 @@ const TrackSection& RealisticProfile();
 
 /// The smooth (0) or the realistic (1) profile, as a benchmark argument picks it.
 const TrackSection& ProfileOf(long long which);
+
+/// Wall and processor milliseconds since an earlier reading.
+struct Clocks {
+    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+    double cpu = CpuMilliseconds();
+
+    static double CpuMilliseconds() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    }
+    double WallSince(const Clocks& start) const {
+        return std::chrono::duration<double, std::milli>(wall - start.wall).count();
+    }
+};

@@ -14,8 +14,9 @@ const char kCliUsage[] =
 Analyses track files as the Pelorin window does and prints the window title, the sections
 list and the statistics list.
 
-  A FILE may be an OziExplorer track (.plt), GPX, TCX or IGC file, in any mix: GPX and TCX
-  are known by their content, IGC by the name ending in .igc, and anything else reads as .plt.
+  A FILE may be an OziExplorer track (.plt), GPX, TCX, IGC or FIT file, in any mix: GPX, TCX
+  and FIT are known by their content, IGC by the name ending in .igc, and anything else reads
+  as .plt.
   The first FILE is read as a Load, each further FILE is appended, so sections come in that
   order. A file that cannot be read is reported on stderr; the rest is still analysed.
 
@@ -41,33 +42,53 @@ Options (a value may follow as the next argument or after '='; values may begin 
                           "nan", "inf", "-inf", in the track's own units (km, m, km/h,
                           m/m, days since 1899-12-30 in UTC) whatever --units and --time
                           say; the other fields are the texts the window shows; bytes of
-                          names that are not UTF-8 are read as Latin-1
+                          names that are not UTF-8 are read as Latin-1; a section with
+                          heart rate, cadence, power or temperature lists them in
+                          "channels"
                     csv:  the statistics as Property,Value,Units
+                  After the 31 figures come those of the channels the joined track has:
+                  Average and Maximum Heart Rate (bpm), Average and Maximum Cadence (rpm),
+                  Average and Maximum Power (W), Average, Minimum and Maximum Temperature
+                  (degrees C). Averages weigh each sample by its segment's moving time;
+                  zero cadence (coasting) is left out of the average, zero power is not
   --points FILE   write the joined, analysed track as it stands after the statistics were
                   computed, as CSV: index,state,distance,flags,longitude,latitude,altitude,time
-                  (numbers with 17 significant digits)
+                  (numbers with 17 significant digits), then heart_rate,cadence,power,
+                  temperature when the track has any of them (empty where a point has none)
   --plot FILE     draw the altitude profile into FILE, .svg or .png
   --over WHAT     distance | time (default distance): the horizontal axis of the plot
-  --size WxH      plot size in pixels, 1 to 16384 each (default 856x169)
+  --size WxH      plot and map size in pixels, 1 to 16384 each (default 856x169)
+  --map FILE      draw the track on a map into FILE (.png): in the profile's colours over
+                  map tiles, fitted, with start and end markers, a scale bar and the tiles'
+                  attribution; grey where a tile is missing
+  --tiles SOURCE  the map's tiles: an MBTiles file, a folder laid out Z/X/Y.png, or the name
+                  of a tile source configured in tile-sources.json (installed with Pelorin,
+                  and in the user's configuration folder); default the first configured
+  --online        fetch the map's missing tiles from the source's server into the tile cache;
+                  without it tiles come only from the cache, the file or the folder
   --each          analyse every FILE on its own, exactly as if it were given alone, and
-                  so every .plt, .gpx, .tcx and .igc file (any case) under each DIR, which
-                  is walked recursively in sorted path order; one row per file, in that
-                  order, written as soon as the files before it are done:
+                  so every .plt, .gpx, .tcx, .igc and .fit file (any case) under each DIR,
+                  which is walked recursively in sorted path order; one row per file, in
+                  that order (JSON Lines as soon as the files before it are done, text and
+                  CSV once every file is read, since their heading names the channels):
                     text: file, Distance 3D, Total Time, Moving Time, Total Ascent, Total
-                          Descent, Max Elevation, Maximum Speed as the list shows them
+                          Descent, Max Elevation, Maximum Speed as the list shows them, then
+                          the channel figures of the channels any file has
                     json: one object per line: {"file", "sections", "points", "statistics":
                           [as above]}, and "error" when the file failed
-                    csv:  file,sections,points, the 31 statistics labels, error; values with
-                          17 significant digits, empty for nan
+                    csv:  file,sections,points, the 31 statistics labels, the channel figures
+                          of the channels any file has, error; values with 17 significant
+                          digits, empty for nan and where a file lacks the channel
                   sections counts the file's sections, points the analysed points; a failed
-                  file's message goes to stderr and into its row; --points and --plot
-                  cannot be used with it
+                  file's message goes to stderr and into its row; --points, --plot
+                  and --map cannot be used with it
   --total         with --each: a last row "TOTAL" over the files read without error. Summed:
                   sections, points, Total, Moving and Stopped Time, Distance 2D and 3D,
                   Total Ascent and Descent, Ascent, Descent and Level Time, Ascent and
                   Descent Distance, Total Ascent and Descent Time. Earliest Begin, latest
                   End, lowest Min Elevation; highest Max Elevation, Maximum Speed and
-                  Maximum Slopes. Averages and average slopes are recomputed from the sums.
+                  Maximum Slopes. Averages and average slopes are recomputed from the sums;
+                  channel averages are weighted by each file's time with the channel.
   --jobs N        with --each: files analysed at once, 1 to 256 (default: one per hardware
                   thread)
   --help          show this text
@@ -199,6 +220,12 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
     } else if (name == "--plot") {
         options.plotPath = value;
         ok = PlotFormatOf(value).has_value();
+    } else if (name == "--map") {
+        options.mapPath = value;
+        ok = PlotFormatOf(value) == PlotFormat::Png;
+    } else if (name == "--tiles") {
+        options.tiles = value;
+        ok = !value.empty();
     }
     if (!ok) {
         error = "invalid value for " + std::string(name) + ": '" + value + "' (see --help)";
@@ -209,7 +236,7 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
 bool TakesValue(std::string_view name) {
     for (std::string_view known :
          {"--select", "--connect", "--vertical", "--speed", "--units", "--time", "--format",
-          "--points", "--plot", "--over", "--size", "--jobs"}) {
+          "--points", "--plot", "--over", "--size", "--jobs", "--map", "--tiles"}) {
         if (name == known) {
             return true;
         }
@@ -223,8 +250,13 @@ bool CheckCombination(const CliOptions& options, std::string& error) {
         error = "--total and --jobs need --each";
         return false;
     }
-    if (options.each && (!options.pointsPath.empty() || !options.plotPath.empty())) {
-        error = "--points and --plot cannot be used with --each";
+    if (options.each
+        && (!options.pointsPath.empty() || !options.plotPath.empty() || !options.mapPath.empty())) {
+        error = "--points, --plot and --map cannot be used with --each";
+        return false;
+    }
+    if (options.mapPath.empty() && (!options.tiles.empty() || options.online)) {
+        error = "--tiles and --online need --map";
         return false;
     }
     return true;
@@ -252,6 +284,10 @@ std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
         }
         if (arg == "--each" || arg == "--total") {
             (arg == "--each" ? options.each : options.total) = true;
+            continue;
+        }
+        if (arg == "--online") {
+            options.online = true;
             continue;
         }
         const std::size_t equals = arg.find('=');

@@ -20,6 +20,9 @@ struct CliOptions {
     bool overDistance = true;  // false: plot over time
     int plotWidth = 856;       // pixels
     int plotHeight = 169;      // pixels
+    std::string mapPath;       // empty: no map
+    std::string tiles;         // the map's tiles: a file, a folder or a source's name
+    bool online = false;       // the map's missing tiles fetched from the network
     bool each = false;         // every file (and every track file under a folder) on its own
     bool total = false;        // with each: one more row of the files taken together
     int jobs = 0;              // with each: workers; 0: one per hardware thread

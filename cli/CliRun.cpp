@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ChannelStatistics.h"
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
 #include "plot/SvgCanvas.h"
@@ -65,6 +66,21 @@ bool WritePlot(const CliOptions& options, const CliHooks& hooks, const TrackSect
     return written;
 }
 
+bool WriteMap(const CliOptions& options, const CliHooks& hooks, const TrackSection& profile,
+              std::string& err) {
+    if (!hooks.writeMap) {
+        err += "pelorin-cli: this build cannot draw maps: " + options.mapPath + "\n";
+        return false;
+    }
+    std::string error;
+    const TrackPoint* points = profile.points.IsEmpty() ? nullptr : profile.points.GetData();
+    if (!hooks.writeMap(options, points, profile.points.GetSize(), error)) {
+        err += "pelorin-cli: " + error + "\n";
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 std::optional<std::string> ChooseRows(const CliOptions& options, std::size_t sectionCount,
@@ -107,12 +123,14 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     JoinSections(std::move(sections), rows, options.analysis, track);
     // The plot draws its own copy, taken before the statistics add their flags again.
     TrackSection profile;
-    if (!options.plotPath.empty() && !track.points.IsEmpty()) {
+    if ((!options.plotPath.empty() || !options.mapPath.empty()) && !track.points.IsEmpty()) {
         profile.points.Append(track.points.GetData(), track.points.GetSize());
     }
     progress("computing statistics");
-    report.statistics = ComputeStatistics(track);
-    report.rows = FormatStatisticsRows(report.statistics, options.display, track.hasTimes);
+    ChannelStatistics channels;
+    report.statistics = ComputeStatistics(track, channels);
+    report.rows = FormatStatisticsRows(report.statistics, channels, options.display,
+                                       track.hasTimes);
     out += WriteReport(report, options.format);
     if (!options.pointsPath.empty()) {
         progress("writing " + options.pointsPath);
@@ -124,6 +142,10 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     if (!options.plotPath.empty()) {
         progress("drawing " + options.plotPath);
         status = WritePlot(options, hooks, profile, err) ? status : kExitFileError;
+    }
+    if (!options.mapPath.empty()) {
+        progress("drawing " + options.mapPath);
+        status = WriteMap(options, hooks, profile, err) ? status : kExitFileError;
     }
     return status;
 }

@@ -17,6 +17,11 @@ struct CliHooks {
     std::function<bool(const std::string& path, const TrackPoint* points, std::size_t count,
                        bool overDistance, int width, int height)>
         writePng;
+    /// Draws the track on its map into the PNG file of --map; false with a message in error.
+    /// Empty when the build has no maps.
+    std::function<bool(const CliOptions& options, const TrackPoint* points, std::size_t count,
+                       std::string& error)>
+        writeMap;
 };
 
 /// The chosen rows: the listed ones, or every section. A message when one names no section.

@@ -64,7 +64,8 @@ bool IsTrackFileName(std::string_view name) {
     for (char& c : extension) {
         c = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    return extension == ".plt" || extension == ".gpx" || extension == ".tcx" || extension == ".igc";
+    return extension == ".plt" || extension == ".gpx" || extension == ".tcx" || extension == ".igc"
+           || extension == ".fit";
 }
 
 std::vector<EachFile> CollectTrackFiles(const std::vector<std::string>& arguments) {

@@ -14,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+#include "analysis/ChannelStatistics.h"
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
 #include "analysis/StatisticsTotal.h"
@@ -154,7 +155,7 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
             JoinSections(std::move(sections), rows, options.analysis, track);
             result.points = track.points.GetSize();
             result.hasTimes = track.hasTimes;
-            result.statistics = ComputeStatistics(track);
+            result.statistics = ComputeStatistics(track, result.channels);
             result.analysed = true;
             ok = read.status == ReadStatus::Ok;
         }
@@ -168,15 +169,22 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
     return result;
 }
 
+/// Whether rows are written as their files are done: JSON Lines have no heading, while the
+/// heading of text and CSV lists the channels of all files, known once every file is read.
+bool RowsStream(const BatchLayout& layout) {
+    return layout.format == ReportFormat::Json;
+}
+
 Done Process(const EachFile& file, const CliOptions& options, const BatchLayout& layout) {
     Done done;
     try {
         done = file.error.empty() ? Done{AnalyseFile(file.path, options), {}}
                                   : Failed(file.path, file.error);
-        done.row = WriteBatchRow(done.result, layout);
     } catch (const std::bad_alloc&) {
         // Memory may be back for the small row once the file's points are gone.
         done = Failed(file.path, "out of memory while analysing " + file.path);
+    }
+    if (RowsStream(layout)) {
         done.row = WriteBatchRow(done.result, layout);
     }
     return done;
@@ -184,7 +192,7 @@ Done Process(const EachFile& file, const CliOptions& options, const BatchLayout&
 
 BatchLayout LayoutFor(const CliOptions& options, const std::vector<EachFile>& files) {
     BatchLayout layout{options.format, DisplayWidth(options.total ? "TOTAL" : "file"),
-                       options.display};
+                       options.display, {}};
     for (const EachFile& file : files) {
         layout.fileWidth = std::max(layout.fileWidth, DisplayWidth(file.path));
     }
@@ -223,7 +231,7 @@ std::size_t JobCount(const CliOptions& options, std::size_t files) {
 int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& out,
             const EachSink& err) {
     const std::vector<EachFile> files = CollectTrackFiles(options.files);
-    const BatchLayout layout = LayoutFor(options, files);
+    BatchLayout layout = LayoutFor(options, files);
     const std::size_t jobs = JobCount(options, files.size());
     Schedule schedule(files.size(), jobs * kFilesInFlightPerJob);
     FileLocks locks(files);
@@ -238,13 +246,13 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
             }
         });
     }
-    out(WriteBatchHeader(layout));
     Progress progress(hooks, files.size());
     StatisticsTotal total;
     BatchResult totalRow;
     totalRow.file = "TOTAL";
     totalRow.analysed = true;
     bool failed = false;
+    std::vector<BatchResult> heldBack;  // rows that wait for the heading
     for (std::size_t i = 0; i < files.size(); ++i) {
         std::optional<Done> done;
         while (!(done = schedule.Take(i, kProgressStep))) {
@@ -254,19 +262,33 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
         for (const std::string& message : result.messages) {
             err(message + "\n");
         }
-        out(done->row);
         failed = failed || !result.error.empty();
         if (result.error.empty()) {
             totalRow.sections += result.sections;
             totalRow.points += result.points;
             totalRow.hasTimes = totalRow.hasTimes && result.hasTimes;
-            total.Add(result.statistics, result.points);
+            total.Add(result.statistics, result.points, result.channels);
         }
         progress.Count(result.points);
         progress.Show();
+        if (RowsStream(layout)) {
+            out(done->row);
+        } else {
+            heldBack.push_back(std::move(done->result));
+        }
+    }
+    for (const BatchResult& result : heldBack) {
+        for (std::size_t c = 0; c < kChannelCount; ++c) {
+            layout.channels[c] = layout.channels[c] || result.channels.figures[c].present;
+        }
+    }
+    out(WriteBatchHeader(layout));
+    for (const BatchResult& result : heldBack) {
+        out(WriteBatchRow(result, layout));
     }
     if (options.total) {
         totalRow.statistics = total.Result();
+        totalRow.channels = total.ChannelResult();
         out(WriteBatchRow(totalRow, layout));
     }
     return failed ? kExitFileError : kExitOk;

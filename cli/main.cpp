@@ -25,6 +25,9 @@
 
 #include "qt/PngFile.h"
 #endif
+#ifdef PELORIN_CLI_MAP
+#include "tiles/MapPng.h"
+#endif
 
 namespace {
 
@@ -60,6 +63,15 @@ bool WritePng(const std::string& path, const TrackPoint* points, std::size_t cou
 }
 #endif
 
+#ifdef PELORIN_CLI_MAP
+bool WriteMap(const CliOptions& options, const TrackPoint* points, std::size_t count,
+              std::string& error) {
+    return WriteMapPng(
+        {options.mapPath, options.tiles, options.online, options.plotWidth, options.plotHeight},
+        points, count, error);
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -88,6 +100,9 @@ int main(int argc, char** argv) {
     }
 #ifdef PELORIN_CLI_PNG
     hooks.writePng = WritePng;
+#endif
+#ifdef PELORIN_CLI_MAP
+    hooks.writeMap = WriteMap;
 #endif
     if (options->each) {
         const auto writeOut = [](const std::string& text) {

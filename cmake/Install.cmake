@@ -9,6 +9,13 @@ set(PELORIN_HOMEPAGE "https://pelorin.example" CACHE STRING
     "Homepage, without a trailing slash; the AppStream screenshot is screenshot.png there")
 
 install(TARGETS pelorin-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+if(TARGET pelorin_tiles)
+    # The map's tile sources, found at ../share/pelorin beside the bin directory.
+    install(FILES ${PROJECT_SOURCE_DIR}/res/tile-sources.json
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/pelorin)
+    # Tile servers ask for a User-Agent that names the program and where to find it.
+    target_compile_definitions(pelorin_tiles PRIVATE PELORIN_HOMEPAGE="${PELORIN_HOMEPAGE}")
+endif()
 if(TARGET pelorin)
     install(TARGETS pelorin RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
     # The window finds its help page at ../share/pelorin beside its bin directory.
@@ -46,6 +53,8 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${PELORIN_HOMEPAGE})
 # The libraries the programs link, found by dpkg-shlibdeps; the MIME and icon caches follow
 # by the triggers of shared-mime-info and hicolor-icon-theme.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, hicolor-icon-theme")
+# Plugins no program links: the platforms, SQLite for MBTiles maps, and WebP map tiles.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "shared-mime-info, hicolor-icon-theme, qt6-image-formats-plugins")
 include(CPack)

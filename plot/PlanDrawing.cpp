@@ -11,9 +11,8 @@ public:
         const PlotPoint p = m_projection.Map(m_points[i]);
         canvas.MoveTo(p.x, p.y);
     }
-    void Line(PlotCanvas& canvas, PlotPen pen, std::size_t i) const {
+    void LineTo(PlotCanvas& canvas, std::size_t i) const {
         const PlotPoint p = m_projection.Map(m_points[i]);
-        canvas.SelectPen(pen);
         canvas.LineTo(p.x, p.y);
     }
 

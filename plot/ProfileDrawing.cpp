@@ -15,10 +15,6 @@ public:
     int Y(std::size_t i) const { return m_mapping.Y(m_points[i].altitude); }
     void MoveTo(PlotCanvas& canvas, std::size_t i) const { canvas.MoveTo(X(i), Y(i)); }
     void LineTo(PlotCanvas& canvas, std::size_t i) const { canvas.LineTo(X(i), Y(i)); }
-    void Line(PlotCanvas& canvas, PlotPen pen, std::size_t i) const {
-        canvas.SelectPen(pen);
-        LineTo(canvas, i);
-    }
 
 private:
     const TrackPoint* m_points;

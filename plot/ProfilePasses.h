@@ -2,8 +2,11 @@
 
 // The band and line passes of the profile, for any mapping of points to pixels: the profile
 // maps distance or time and altitude, the plan view longitude and latitude. A mapper gives
-// X(i), Y(i), MoveTo(canvas, i) and Line(canvas, pen, i), which selects the pen and draws to
-// point i (a mapper for the screen may leave out a line of no length, which paints nothing).
+// X(i), Y(i), MoveTo(canvas, i) and LineTo(canvas, i), and may give Line(canvas, pen, i), which
+// selects the pen and draws to point i (for the screen it may leave out a line of no length,
+// which paints nothing).
+// The points are anything whose [i] has the state and flags of point i: an array of them,
+// packed points, or the points a map keeps of a track.
 
 #include <algorithm>
 #include <cstddef>
@@ -41,6 +44,18 @@ inline bool BandPen(int32_t flags, PlotPen& pen) {
     return true;
 }
 
+/// Selects the pen and draws to point i, through the mapper's Line where it has one (which
+/// may leave out a line of no length).
+template <typename Map>
+void Line(PlotCanvas& canvas, const Map& map, PlotPen pen, std::size_t i) {
+    if constexpr (requires { map.Line(canvas, pen, i); }) {
+        map.Line(canvas, pen, i);
+    } else {
+        canvas.SelectPen(pen);
+        map.LineTo(canvas, i);
+    }
+}
+
 /// The points a pass walks: the k-th one is point order(k); Identity walks every point.
 struct Identity {
     std::size_t operator()(std::size_t k) const { return k; }
@@ -64,10 +79,10 @@ void DrawBands(PlotCanvas& canvas, const Map& map, const PlotRect* r, const Poin
             }
             map.MoveTo(canvas, i);
         } else if (p.state == StateConnected || p.state == StateStopped) {
-            map.Line(canvas, PlotPen::StoppedBand, i);
+            Line(canvas, map, PlotPen::StoppedBand, i);
         } else if (p.state >= StateLevel && p.state <= StateFalling) {
             if (BandPen(p.flags, pen)) {
-                map.Line(canvas, pen, i);
+                Line(canvas, map, pen, i);
             } else {
                 map.MoveTo(canvas, i);
             }
@@ -93,11 +108,11 @@ void DrawProfileLine(PlotCanvas& canvas, const Map& map, const PlotRect* r, cons
         } else if (state == StateConnected || state == StateStopped) {
             map.MoveTo(canvas, i);
         } else if (state == StateLevel) {
-            map.Line(canvas, PlotPen::LevelLine, i);
+            Line(canvas, map, PlotPen::LevelLine, i);
         } else if (state == StateInAscent || state == StateRising) {
-            map.Line(canvas, PlotPen::AscentLine, i);
+            Line(canvas, map, PlotPen::AscentLine, i);
         } else if (state == StateInDescent || state == StateFalling) {
-            map.Line(canvas, PlotPen::DescentLine, i);
+            Line(canvas, map, PlotPen::DescentLine, i);
         }
     }
 }

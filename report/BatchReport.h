@@ -1,9 +1,11 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
 
+#include "analysis/ChannelStatistics.h"
 #include "analysis/Statistics.h"
 #include "report/Report.h"
 
@@ -17,15 +19,18 @@ struct BatchResult {
     bool analysed = false;     // statistics hold the figures (also of a partly read file)
     bool hasTimes = true;      // false: the dates are no real dates (a file without times)
     TrackStatistics statistics{};
+    ChannelStatistics channels;
     std::vector<std::string> messages;  // what the reader and the tool told the user
     std::string error;                  // empty when the file was read and analysed without fault
 };
 
-/// The layout of the rows: the format, and for text the width of the file column.
+/// The layout of the rows: the format, for text the width of the file column, and for text
+/// and CSV the channels whose figures have columns (those any file of the batch has).
 struct BatchLayout {
     ReportFormat format = ReportFormat::Text;
     std::size_t fileWidth = 0;  // columns of the longest file name to show
     DisplayOptions display;     // the texts and units of the figures
+    std::array<bool, kChannelCount> channels{};
 };
 
 /// The lines before the first row: the heading for text and CSV, nothing for JSON Lines.

@@ -276,9 +276,10 @@ SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, d
 }
 
 std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics,
+                                                const ChannelStatistics& channels,
                                                 const DisplayOptions& options, bool hasTimes) {
     std::vector<StatisticsRow> rows;
-    rows.reserve(kStatisticsRowCount);
+    rows.reserve(kStatisticsRowCount + kChannelRowCount);
     for (std::size_t i = 0; i < kStatisticsRowCount; ++i) {
         const StatisticsRowInfo& info = kStatisticsRows[i];
         const double value = statistics.Get(i);
@@ -286,16 +287,22 @@ std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistic
             case StatisticsKind::Date:
                 rows.push_back({info.label,
                                 hasTimes ? FormatShownDate(value, options) : std::string(kNoTime),
-                                TimeUnit(value, options.time)});
+                                TimeUnit(value, options.time), value});
                 break;
             case StatisticsKind::Duration:
-                rows.push_back({info.label, FormatDurationDays(value), info.unit});
+                rows.push_back({info.label, FormatDurationDays(value), info.unit, value});
                 break;
             case StatisticsKind::Number:
                 rows.push_back({info.label,
                                 FormatNumber(ShownValue(value, info.unit, options.units)),
-                                ShownUnit(info.unit, options.units)});
+                                ShownUnit(info.unit, options.units), value});
                 break;
+        }
+    }
+    for (const ChannelRowInfo& info : kChannelRows) {
+        if (channels.Of(info.channel).present) {
+            const double value = ChannelRowValue(channels, info);
+            rows.push_back({info.label, FormatNumber(value), info.unit, value});
         }
     }
     return rows;

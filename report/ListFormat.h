@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "analysis/ChannelStatistics.h"
 #include "analysis/Statistics.h"
 #include "report/DisplayOptions.h"
 #include "track/TrackSectionList.h"
@@ -100,15 +101,18 @@ std::vector<std::string> StatisticsColumnTexts(std::size_t column);
 SectionRow FormatSectionRow(const TrackSectionList& sections, std::size_t row, double firstDay,
                             std::ptrdiff_t owner, const DisplayOptions& options = {});
 
-/// The three cells of a row of the statistics list.
+/// The three cells of a row of the statistics list, and the figure its value shows.
 struct StatisticsRow {
     std::string label;
     std::string value;
     std::string unit;
+    double figure = 0.0;  // days, or the unit of the row
 };
 
-/// The 31 rows for the figures, in display order, as the options show them. Without times
-/// (hasTimes false) the dates read kNoTime; the durations stay as they are.
+/// The 31 rows for the figures, in display order, then the rows of the channels the track has,
+/// as the options show them. Without times (hasTimes false) the dates read kNoTime; the
+/// durations stay as they are.
 std::vector<StatisticsRow> FormatStatisticsRows(const TrackStatistics& statistics,
+                                                const ChannelStatistics& channels = {},
                                                 const DisplayOptions& options = {},
                                                 bool hasTimes = true);

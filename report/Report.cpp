@@ -49,8 +49,15 @@ void DescribeSections(const TrackSectionList& sections, Report& report,
     report.sections.clear();
     report.sections.reserve(sections.GetSize());
     for (std::size_t i = 0; i < sections.GetSize(); ++i) {
-        report.sections.push_back(
-            {i, sections[i].name, FormatSectionRow(sections, i, firstDay, owners[i], options)});
+        std::vector<const char*> channels;
+        for (const Channel channel : kChannels) {
+            if (sections[i].channels.Has(channel)) {
+                channels.push_back(ChannelName(channel));
+            }
+        }
+        report.sections.push_back({i, sections[i].name,
+                                   FormatSectionRow(sections, i, firstDay, owners[i], options),
+                                   std::move(channels)});
     }
 }
 
@@ -91,22 +98,30 @@ std::string WriteJsonReport(const Report& report) {
         AppendJsonField(out, "begin", JsonString(section.cells.begin));
         AppendJsonField(out, "end", JsonString(section.cells.end));
         AppendJsonField(out, "points", JsonString(section.cells.points));
-        AppendJsonField(out, "distance", JsonString(section.cells.distance), true);
+        AppendJsonField(out, "distance", JsonString(section.cells.distance),
+                        section.channels.empty());
+        if (!section.channels.empty()) {
+            std::string names = "[";
+            for (const char* name : section.channels) {
+                names += (names.size() > 1 ? ", " : "") + JsonString(name);
+            }
+            AppendJsonField(out, "channels", names + "]", true);
+        }
         out += '}';
     }
     out += "],\n\"statistics\": [";
     for (std::size_t i = 0; i < report.rows.size(); ++i) {
         out += i == 0 ? "\n  " : ",\n  ";
-        out += JsonStatistic(report.rows[i], report.statistics.Get(i));
+        out += JsonStatistic(report.rows[i]);
     }
     out += "]}\n";
     return out;
 }
 
-std::string JsonStatistic(const StatisticsRow& row, double value) {
+std::string JsonStatistic(const StatisticsRow& row) {
     std::string out = "{";
     AppendJsonField(out, "label", JsonString(row.label));
-    AppendJsonField(out, "value", JsonNumber(value));
+    AppendJsonField(out, "value", JsonNumber(row.figure));
     AppendJsonField(out, "text", JsonString(row.value));
     AppendJsonField(out, "unit", JsonString(row.unit), true);
     return out + '}';

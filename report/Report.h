@@ -16,6 +16,7 @@ struct Report {
         std::size_t index;
         std::string name;  // the section's own name, as read
         SectionRow cells;
+        std::vector<const char*> channels;  // the names of the channels it has
     };
     std::string title;
     std::vector<Section> sections;
@@ -35,4 +36,4 @@ std::string WriteCsvReport(const Report& report);
 std::string WriteReport(const Report& report, ReportFormat format);
 
 /// One figure as a JSON object: {"label", "value", "text", "unit"}.
-std::string JsonStatistic(const StatisticsRow& row, double value);
+std::string JsonStatistic(const StatisticsRow& row);

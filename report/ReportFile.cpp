@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "analysis/ChannelStatistics.h"
 #include "report/FileText.h"
 #include "track/FilePaths.h"
 
@@ -50,13 +51,25 @@ bool WriteFile(const std::string& path, std::string_view text) {
 
 bool WritePointsCsv(const TextSink& sink, const TrackSection& track) {
     constexpr std::size_t kChunk = 1 << 20;
-    std::string out = "index,state,distance,flags,longitude,latitude,altitude,time\n";
+    const bool channels = track.channels.Any();
+    std::string out = "index,state,distance,flags,longitude,latitude,altitude,time";
+    for (const Channel channel : kChannels) {
+        out += channels ? std::string(",") + ChannelName(channel) : std::string();
+    }
+    out += '\n';
     for (std::size_t i = 0; i < track.points.GetSize(); ++i) {
         const TrackPoint& p = track.points[i];
         out += std::to_string(i) + ',' + std::to_string(p.state) + ',' + FormatPrecise(p.distance)
                + ',' + std::to_string(p.flags) + ',' + FormatPrecise(p.longitude) + ','
                + FormatPrecise(p.latitude) + ',' + FormatPrecise(p.altitude) + ','
-               + FormatPrecise(p.time) + '\n';
+               + FormatPrecise(p.time);
+        for (const Channel channel : kChannels) {
+            if (channels) {
+                out += ',';
+                out += CsvNumber(track.channels.Sample(channel, i));
+            }
+        }
+        out += '\n';
         if (out.size() >= kChunk) {
             if (!sink(out)) {
                 return false;

@@ -23,7 +23,9 @@ bool WriteFileAtomically(const std::string& path,
 bool WriteFile(const std::string& path, std::string_view text);
 
 /// The points as CSV with the header index,state,distance,flags,longitude,latitude,altitude,
-/// time, the numbers with 17 significant digits, handed to the sink in pieces of about 1 MiB.
+/// time, and heart_rate,cadence,power,temperature when the track has any channel (a missing
+/// sample empty), the numbers with 17 significant digits, handed to the sink in pieces of
+/// about 1 MiB.
 bool WritePointsCsv(const TextSink& sink, const TrackSection& track);
 /// The same into a file; false when it cannot be written.
 bool WritePointsCsv(const std::string& path, const TrackSection& track);

@@ -50,7 +50,7 @@ inline constexpr const char* kPlotModeEntries[] = {"Plot over Distance", "Plot o
 
 /// The Open dialog's choices of file type, its default suffix and its initial file name.
 inline constexpr const char* kTrackFileFilters[] = {
-    "Ozi Explorer Track File (*.plt *.gpx *.tcx *.igc)", "All Files (*.*)"};
+    "Ozi Explorer Track File (*.plt *.gpx *.tcx *.igc *.fit)", "All Files (*.*)"};
 inline constexpr char kTrackFileSuffix[] = "plt";
 inline constexpr char kTrackFileInitialName[] = "*.plt";
 

@@ -1,9 +1,11 @@
 # Sourced by the run and test scripts: makes sure the Debian packages the build needs are
 # there, installing what is missing when running as root.
 
+# The map reads MBTiles files through Qt's SQLite driver and WebP tiles through Qt's image
+# format plugins; PNG and JPEG Qt reads by itself.
 PELORIN_PACKAGES="cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev
     libexpat1-dev zlib1g-dev libzip-dev locales desktop-file-utils appstream shared-mime-info
-    dpkg-dev file"
+    dpkg-dev file libqt6sql6-sqlite qt6-image-formats-plugins"
 # The Windows build: the cross compiler, zlib for it, GoogleTest's sources to build for it, and
 # Wine to run what it builds.
 PELORIN_WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine wine64"

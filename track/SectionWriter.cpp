@@ -102,16 +102,29 @@ void SectionWriter::BeginSection() {
     m_untimed = 0;
     m_haveAltitude = false;
     m_lastAltitude = 0.0;
+    m_reserved = 0;
+}
+
+void SectionWriter::Reserve(std::size_t count) {
+    if (m_open) {
+        m_reserved = count;
+        m_list[m_list.GetSize() - 1].points.Reserve(count);
+    }
 }
 
 void SectionWriter::AddOrSkipPoint(const PointValues& point) {
     if (point.latitude && point.longitude) {
         const bool standIn = point.time && IsMissingTimeStandIn(*point.time);
         AddPoint(*point.latitude, *point.longitude, point.altitude,
-                 standIn ? std::nullopt : point.time);
+                 standIn ? std::nullopt : point.time, point.samples);
     } else {
         SkipPoint();
     }
+}
+
+double ParseChannelSample(Channel channel, std::string_view text) {
+    const std::optional<double> value = ParseDecimal(text);
+    return value ? ChannelSample(channel, *value) : kMissingSample;
 }
 
 std::optional<double> ParseCoordinate(std::string_view text, double limit) {
@@ -120,11 +133,12 @@ std::optional<double> ParseCoordinate(std::string_view text, double limit) {
 }
 
 void SectionWriter::AddPoint(double latitude, double longitude, std::optional<double> altitude,
-                             std::optional<double> time) {
+                             std::optional<double> time, const ChannelSamples& samples) {
     if (!m_open) {
         return;
     }
-    GrowArray<TrackPoint>& points = m_list[m_list.GetSize() - 1].points;
+    TrackSection& section = m_list[m_list.GetSize() - 1];
+    GrowArray<TrackPoint>& points = section.points;
     if (altitude && !m_haveAltitude) {
         // The points before the first elevation take that one.
         for (std::size_t i = 0; i < points.GetSize(); ++i) {
@@ -142,6 +156,21 @@ void SectionWriter::AddPoint(double latitude, double longitude, std::optional<do
     // NaN marks a missing time until the section ends; no read time is NaN.
     point.time = time ? *time : std::numeric_limits<double>::quiet_NaN();
     ++(time ? m_timed : m_untimed);
+    AddSamples(section.channels, points.GetSize(), samples);
+}
+
+void SectionWriter::AddSamples(TrackChannels& channels, std::size_t count,
+                               const ChannelSamples& samples) {
+    for (const Channel channel : kChannels) {
+        const double sample = samples[static_cast<std::size_t>(channel)];
+        GrowArray<double>& values = channels.Of(channel);
+        if (!values.IsEmpty()) {
+            values.Add() = sample;
+        } else if (!std::isnan(sample)) {
+            values.Reserve(m_reserved);
+            channels.Add(channel, count)[count - 1] = sample;
+        }
+    }
 }
 
 void SectionWriter::EndSection() {
@@ -169,10 +198,21 @@ void SectionWriter::EndSection() {
         std::size_t kept = 0;
         for (std::size_t i = 0; i < points.GetSize(); ++i) {
             if (!std::isnan(points[i].time)) {
+                for (const Channel channel : kChannels) {
+                    if (section.channels.Has(channel)) {
+                        section.channels.Of(channel)[kept] = section.channels.Of(channel)[i];
+                    }
+                }
                 points[kept++] = points[i];
             }
         }
         points.SetSize(kept);
+        for (const Channel channel : kChannels) {
+            if (section.channels.Has(channel)) {
+                section.channels.Of(channel).SetSize(kept);
+            }
+        }
+        section.channels.DropEmpty();
     }
 }
 

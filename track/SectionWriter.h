@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "track/TrackChannels.h"
 #include "track/TrackSectionList.h"
 
 /// Fills the sections of one file for the readers whose points may lack an elevation or a
@@ -24,6 +25,7 @@ struct PointValues {
     std::optional<double> longitude;  // degrees
     std::optional<double> altitude;   // metres
     std::optional<double> time;       // days since 1899-12-30
+    ChannelSamples samples = kNoSamples;
 };
 
 class SectionWriter {
@@ -36,13 +38,16 @@ public:
     void SetGroupName(std::string_view name);
     /// Ends any open section and begins the next one of the group.
     void BeginSection();
+    /// Makes room in the open section for count points (and their channels) to come.
+    void Reserve(std::size_t count);
     void EndSection();
 
-    /// Appends a point to the open section (none open: the point is ignored).
+    /// Appends a point to the open section (none open: the point is ignored). A channel
+    /// becomes present in the section with its first sample.
     void AddPoint(double latitude, double longitude, std::optional<double> altitude,
-                  std::optional<double> time);
-    /// Counts a point that was dropped for want of a readable position.
-    void SkipPoint() { ++m_skipped; }
+                  std::optional<double> time, const ChannelSamples& samples = kNoSamples);
+    /// Counts points that were dropped for want of a readable position.
+    void SkipPoint(std::size_t count = 1) { m_skipped += count; }
     /// Appends the point when it has a position, else counts it as dropped. A time that is the
     /// stand-in for a missing one counts as missing.
     void AddOrSkipPoint(const PointValues& point);
@@ -51,6 +56,8 @@ public:
     void Finish(const std::string& path, std::vector<std::string>& messages);
 
 private:
+    void AddSamples(TrackChannels& channels, std::size_t count, const ChannelSamples& samples);
+
     TrackSectionList& m_list;
     std::string m_title;
     std::string m_groupName;
@@ -62,9 +69,14 @@ private:
     bool m_haveAltitude = false;
     double m_lastAltitude = 0.0;
     std::size_t m_skipped = 0;
+    std::size_t m_reserved = 0;  // points the open section has room for
     bool m_noAltitudes = false;  // some section with points had none
     bool m_noTimes = false;
 };
+
+/// A channel's sample as a file writes it: a plain decimal number within the channel's range,
+/// else missing (NaN).
+double ParseChannelSample(Channel channel, std::string_view text);
 
 /// A coordinate: a plain decimal number within -limit to limit degrees, else nothing.
 std::optional<double> ParseCoordinate(std::string_view text, double limit);

@@ -1,7 +1,9 @@
 // Reader of Training Center files: each <Track> (of an Activity's laps or of a Course) is a
 // section, and each <Trackpoint> with a <Position> a point. Trackpoints without a Position
 // carry only heart rate or distance and are left out without a word. An Activity is named by
-// its sport and Id ("Biking 2013-04-30T19:23:57.000Z"), a Course by its Name.
+// its sport and Id ("Biking 2013-04-30T19:23:57.000Z"), a Course by its Name. A point's heart
+// rate is its <HeartRateBpm><Value>, its cadence <Cadence>, and its power the <Watts> of the
+// activity extension (<Extensions><TPX>), with any namespace prefix.
 
 #include <optional>
 #include <string>
@@ -39,10 +41,19 @@ public:
             m_position = false;
             m_point = {};
         } else if (m_pointDepth >= 0 && m_depth == m_pointDepth + 1) {
-            m_position = m_position || name == "Position";
-            return name == "AltitudeMeters" || name == "Time";
-        } else if (m_position && m_depth == m_pointDepth + 2) {
-            return name == "LatitudeDegrees" || name == "LongitudeDegrees";
+            m_child = name == "Position"       ? Child::Position
+                      : name == "HeartRateBpm" ? Child::HeartRate
+                      : name == "Extensions"   ? Child::Extensions
+                                               : Child::Other;
+            m_position = m_position || m_child == Child::Position;
+            return name == "AltitudeMeters" || name == "Time" || name == "Cadence";
+        } else if (m_pointDepth >= 0 && m_depth == m_pointDepth + 2) {
+            return (m_child == Child::Position
+                    && (name == "LatitudeDegrees" || name == "LongitudeDegrees"))
+                   || (m_child == Child::HeartRate && name == "Value")
+                   || (m_child == Child::Extensions && name == "Watts");
+        } else if (m_pointDepth >= 0 && m_depth > m_pointDepth + 2) {
+            return m_child == Child::Extensions && name == "Watts";
         }
         return false;
     }
@@ -70,15 +81,28 @@ public:
 
 private:
     void PointField(std::string_view name, std::string_view text) {
-        if (name == "LatitudeDegrees" && m_depth == m_pointDepth + 2) {
-            m_point.latitude = ParseCoordinate(text, 90.0);
-        } else if (name == "LongitudeDegrees" && m_depth == m_pointDepth + 2) {
-            m_point.longitude = ParseCoordinate(text, 180.0);
-        } else if (name == "AltitudeMeters" && m_depth == m_pointDepth + 1) {
+        const bool child = m_depth == m_pointDepth + 1;
+        if (m_child == Child::Position && m_depth == m_pointDepth + 2) {
+            if (name == "LatitudeDegrees") {
+                m_point.latitude = ParseCoordinate(text, 90.0);
+            } else if (name == "LongitudeDegrees") {
+                m_point.longitude = ParseCoordinate(text, 180.0);
+            }
+        } else if (m_child == Child::HeartRate && name == "Value" && !child) {
+            Sample(Channel::HeartRate, text);
+        } else if (m_child == Child::Extensions && name == "Watts") {
+            Sample(Channel::Power, text);
+        } else if (child && name == "AltitudeMeters") {
             m_point.altitude = ParseDecimal(text);
-        } else if (name == "Time" && m_depth == m_pointDepth + 1) {
+        } else if (child && name == "Time") {
             m_point.time = ParseIsoTime(text);
+        } else if (child && name == "Cadence") {
+            Sample(Channel::Cadence, text);
         }
+    }
+
+    void Sample(Channel channel, std::string_view text) {
+        m_point.samples[static_cast<std::size_t>(channel)] = ParseChannelSample(channel, text);
     }
 
     void EndPoint() {
@@ -96,6 +120,8 @@ private:
     bool m_activity = false;
     std::string m_sport;
     bool m_position = false;
+    enum class Child { Other, Position, HeartRate, Extensions };
+    Child m_child = Child::Other;  // the point's child element open, or the last one
     PointValues m_point;
 };
 

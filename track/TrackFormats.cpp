@@ -1,6 +1,6 @@
-// Chooses the reader of a file from its content: the root element of an XML document, or the
-// name for formats without a mark of their own. Everything else goes to the .plt reader,
-// which accepts any file.
+// Chooses the reader of a file from its content: a FIT file header, the root element of an
+// XML document, or the name for formats without a mark of their own. Everything else goes to
+// the .plt reader, which accepts any file.
 
 #include <algorithm>
 #include <cstring>
@@ -18,11 +18,12 @@
 namespace {
 
 // The formats with readers of their own; the next one is one more line here.
-const TrackFormat* const kFormats[] = {&kGpxFormat, &kTcxFormat, &kIgcFormat};
+const TrackFormat* const kFormats[] = {&kFitFormat, &kGpxFormat, &kTcxFormat, &kIgcFormat};
 
 // Enough for any prologue a track file has in practice; a longer one reads as .plt.
 constexpr std::size_t kSniffLimit = 64 << 10;
 constexpr std::size_t kSniffStep = 4 << 10;
+constexpr std::size_t kFitHeaderSize = 12;  // what tells a FIT file
 
 /// Gives the bytes taken to look at the file, then the rest of the source, and fails where
 /// the source failed.
@@ -156,7 +157,8 @@ ReadStatus ReadTrackSource(TrackSectionList& list, ByteSource& source, const Rea
     for (;;) {
         bool needMore = false;
         root = XmlRootName(prefix, ended || failed, needMore);
-        if (!needMore || prefix.size() >= kSniffLimit) {
+        const bool fitUnsure = prefix.size() < kFitHeaderSize && !ended && !failed;
+        if ((!needMore && !fitUnsure) || prefix.size() >= kSniffLimit) {
             break;
         }
         const std::size_t had = prefix.size();

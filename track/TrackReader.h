@@ -31,6 +31,7 @@ struct TrackFormat {
 extern const TrackFormat kGpxFormat;
 extern const TrackFormat kTcxFormat;
 extern const TrackFormat kIgcFormat;
+extern const TrackFormat kFitFormat;
 
 /// Reads the bytes with the reader that claims them, the .plt reader when none does. Bytes from
 /// which no point can be read add no section and give BadContent with a message, unless the

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "track/GrowArray.h"
+#include "track/TrackChannels.h"
 #include "track/TrackPoint.h"
 
 struct AnalysisSettings;
@@ -20,6 +21,7 @@ public:
     std::string name;  // header name, or "+^+" for a section started by a break flag
     GrowArray<TrackPoint> points;
     bool hasTimes = true;  // false: the file gave none of its points a time, each reads 0
+    TrackChannels channels;  // each present channel holds one sample per point
 
     // Measurements over the points; gaps (segments ending at a run start) count in no sum.
     double GetBeginTime() const;         // days since 1899-12-30; 0.0 without points
@@ -55,3 +57,7 @@ public:
     double FindSteepestAscent();   // height per planar metre; marks FlagSteepestAscent
     double FindSteepestDescent();  // height per planar metre, positive; marks FlagSteepestDescent
 };
+
+/// Makes target's points and channels copies of source's, and whether it has times; its name
+/// stays.
+void CopyPoints(const TrackSection& source, TrackSection& target);

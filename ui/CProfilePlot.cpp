@@ -1,6 +1,5 @@
 #include "ui/CProfilePlot.h"
 
-#include <cstring>
 #include <memory>
 
 #include <QMouseEvent>
@@ -16,14 +15,7 @@ CProfilePlot::CProfilePlot(QWidget* parent) : QAbstractButton(parent) {}
 CProfilePlot::~CProfilePlot() = default;
 
 void CProfilePlot::SetProfile(const TrackSection& track) {
-    const GrowArray<TrackPoint>& points = track.points;
-    m_profile.hasTimes = track.hasTimes;
-    const std::size_t count = points.GetSize();
-    m_profile.points.SetSize(count);
-    if (count != 0 && &track != &m_profile) {
-        std::memcpy(static_cast<void*>(m_profile.points.GetData()), points.GetData(),
-                    count * sizeof(TrackPoint));
-    }
+    CopyPoints(track, m_profile);
     ++m_profileVersion;
 }
 

@@ -19,11 +19,10 @@ public:
     explicit CProfilePlot(QWidget* parent = nullptr);
     ~CProfilePlot() override;
 
-    TrackSection m_profile;      // copy of the joined track's points
+    TrackSection m_profile;      // copy of the joined track's points and channels
     int32_t m_overDistance = 1;  // 1: plot over distance, 0: over time
 
-    /// Replaces the points with copies of the track's, all fields, and whether it has times;
-    /// the plot's own profile counts as new points too.
+    /// Replaces the points and channels with copies of the track's, all fields.
     void SetProfile(const TrackSection& track);
 
     /// Counts the replacements of the points.

@@ -146,6 +146,7 @@ void CProfileWnd::SetRange(std::size_t first, std::size_t last) {
         return;
     }
     CutRange(*m_track, first, last, m_settings, m_rangeTrack);
+    m_rangeStatistics = ComputeStatistics(m_rangeTrack, m_rangeChannels);
     m_range = std::pair(std::min(first, last), std::min(std::max(first, last), Count() - 1));
     ShowRangeFigures();
     m_planArea.RangeChanged();
@@ -157,8 +158,8 @@ void CProfileWnd::ShowRangeFigures() {
         m_rangeModel.SetRows({});
         return;
     }
-    m_rangeModel.SetRows(
-        FormatStatisticsRows(ComputeStatistics(m_rangeTrack), m_options, m_rangeTrack.hasTimes));
+    m_rangeModel.SetRows(FormatStatisticsRows(m_rangeStatistics, m_rangeChannels, m_options,
+                                              m_rangeTrack.hasTimes));
 }
 
 void CProfileWnd::ZoomChanged() {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "analysis/AnalysisSettings.h"
+#include "analysis/Statistics.h"
 #include "plot/ProfileAxis.h"
 #include "plot/ProfilePicture.h"
 #include "plot/ProfileZoom.h"
@@ -99,5 +100,7 @@ private:
     std::optional<std::size_t> m_cursor;
     std::optional<std::pair<std::size_t, std::size_t>> m_range;
     TrackSection m_rangeTrack;  // the range cut out and analysed; its storage serves again
+    TrackStatistics m_rangeStatistics{};
+    ChannelStatistics m_rangeChannels;
     CStatisticsModel m_rangeModel;
 };

@@ -60,7 +60,17 @@ void CheckReport(const JsonValue& report) {
     ASSERT_EQ(report.type, JsonValue::Object);
     EXPECT_EQ(report.keys, (std::vector<std::string>{"title", "sections", "statistics"}));
     const JsonValue& statistics = report["statistics"];
-    ASSERT_EQ(statistics.items.size(), 31u);
+    ASSERT_GE(statistics.items.size(), 31u);
+    // After the 31, the figures of the channels the track has, in their order.
+    std::size_t next = 0;
+    for (std::size_t i = 31; i < statistics.items.size(); ++i) {
+        while (next < kChannelRowCount && statistics[i]["label"].text != kChannelRows[next].label) {
+            ++next;
+        }
+        ASSERT_LT(next, kChannelRowCount) << statistics[i]["label"].text;
+        EXPECT_EQ(statistics[i]["unit"].text, kChannelRows[next++].unit);
+        EXPECT_EQ(FormatNumber(statistics[i]["value"].number), statistics[i]["text"].text);
+    }
     for (std::size_t i = 0; i < 31; ++i) {
         const JsonValue& row = statistics[i];
         EXPECT_EQ(row.keys, (std::vector<std::string>{"label", "value", "text", "unit"}));
@@ -74,8 +84,13 @@ void CheckReport(const JsonValue& report) {
         }
     }
     for (const JsonValue& section : report["sections"].items) {
-        EXPECT_EQ(section.keys, (std::vector<std::string>{"index", "name", "display_name", "begin",
-                                                          "end", "points", "distance"}));
+        std::vector<std::string> keys{"index", "name", "display_name", "begin", "end", "points",
+                                      "distance"};
+        if (section.keys.size() > keys.size()) {
+            keys.push_back("channels");  // only a section that has any
+            EXPECT_FALSE(section["channels"].items.empty());
+        }
+        EXPECT_EQ(section.keys, keys);
     }
 }
 
@@ -194,11 +209,13 @@ TEST(CliEndToEnd, EveryRealRecordingInEveryFormat) {
         EXPECT_EQ(json.status, 0);
         const JsonValue report = ParseReport(json);
         CheckReport(report);
-        // Title, blank, caption, headings, one line per section, blank, caption, 32 lines.
-        EXPECT_EQ(Lines(text.out).size(), 38u + report["sections"].items.size());
+        // Title, blank, caption, headings, one line per section, blank, caption, headings and
+        // a line per figure.
+        const std::size_t figures = report["statistics"].items.size();
+        EXPECT_EQ(Lines(text.out).size(), 7u + report["sections"].items.size() + figures);
         const ToolRun csv = RunTool({"--format", "csv", file});
         EXPECT_EQ(csv.status, 0);
-        EXPECT_EQ(Lines(csv.out).size(), 32u);
+        EXPECT_EQ(Lines(csv.out).size(), 1u + figures);
     }
 }
 

@@ -270,7 +270,7 @@ TEST(ListFormat, SectionsWithoutTimesShowNoDatesButTheirDurations) {
     EXPECT_EQ(FormatSectionRow(list, 1, firstDay, owners[1]).begin, "09:15:00");
     TrackStatistics figures{};
     figures.totalTime = Clock(1, 0, 0);
-    const std::vector<StatisticsRow> rows = FormatStatisticsRows(figures, {}, false);
+    const std::vector<StatisticsRow> rows = FormatStatisticsRows(figures, {}, {}, false);
     EXPECT_EQ(rows[0].value + rows[1].value, "----");
     EXPECT_EQ(rows[2].value, "01:00:00");
 }
@@ -291,7 +291,7 @@ TEST(ListFormat, ImperialUnitsAndLocalTimesChangeTextsAndUnits) {
     figures.maximumSpeed = 32.18688;
     figures.averageAscentSpeed = 3.048;
     figures.averageAscentSlope = 12.5;
-    const std::vector<StatisticsRow> rows = FormatStatisticsRows(figures, options);
+    const std::vector<StatisticsRow> rows = FormatStatisticsRows(figures, {}, options);
     const auto row = [&](std::size_t i) {
         return rows[i].value + "|" + rows[i].unit;
     };

@@ -10,7 +10,8 @@ prefix=$scratch/prefix
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 (cd "$prefix" && find . -type f | sed 's#^\./#./usr/#' | sort) > "$scratch/expected"
-for file in bin/pelorin bin/pelorin-cli share/pelorin/help.html share/applications/pelorin.desktop \
+for file in bin/pelorin bin/pelorin-cli share/pelorin/help.html share/pelorin/tile-sources.json \
+    share/applications/pelorin.desktop \
     share/mime/packages/pelorin.xml share/icons/hicolor/scalable/apps/pelorin.svg \
     share/icons/hicolor/48x48/apps/pelorin.png share/icons/hicolor/256x256/apps/pelorin.png \
     share/metainfo/example.pelorin.Pelorin.metainfo.xml; do
@@ -22,7 +23,7 @@ appstreamcli validate --no-net "$prefix"/share/metainfo/*.metainfo.xml
 update-mime-database "$prefix/share/mime"
 grep -q '^50:application/x-ozi-plt:\*\.plt$' "$prefix/share/mime/globs2"
 grep -q 'application/x-ozi-plt' "$prefix/share/mime/magic"
-grep -q '^MimeType=application/x-ozi-plt;application/gpx+xml;application/vnd.garmin.tcx+xml;application/x-igc;$' \
+grep -q '^MimeType=application/x-ozi-plt;application/gpx+xml;application/vnd.garmin.tcx+xml;application/x-igc;application/vnd.ant.fit;$' \
     "$prefix/share/applications/pelorin.desktop"
 
 cpack --config "$build/CPackConfig.cmake" -G DEB -B "$scratch/package" >/dev/null
@@ -33,4 +34,5 @@ diff -u "$scratch/expected" "$scratch/files"
 # Dependencies computed from the linked libraries, and the window's platform plugins.
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6'
 dpkg-deb -f "$deb" Depends | grep -q 'qt6-qpa-plugins'
+dpkg-deb -f "$deb" Depends | grep -q 'libqt6sql6-sqlite'
 echo "install tree and package are complete"

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstddef>
+#include <functional>
+#include <optional>
+#include <utility>
+
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include "map/MapTrack.h"
+#include "map/MapView.h"
+#include "tiles/MapTrackLayer.h"
+
+/// What a map picture shows.
+struct MapScene {
+    const MapView* view = nullptr;
+    MapTrack* track = nullptr;                  // none: the tiles alone
+    std::function<QImage(const TileId&)> tile;  // a decoded tile; null where there is none
+    QString attribution;                        // always shown, in the bottom-right corner
+    std::optional<std::pair<std::size_t, std::size_t>> range;  // points highlighted, inclusive
+    const MapTrackLayer* layer = nullptr;  // the track drawn before; none: drawn now
+};
+
+/// Paints the map on a surface of the view's size: the tiles (the plan view's background
+/// where one is missing), the track in the profile's state colours and pens, the range in a
+/// wide translucent pen, start and end markers, the scale bar and the attribution. The track
+/// comes from the layer where the scene has one with a drawing.
+void PaintMap(QPainter& painter, const MapScene& scene);
+
+/// The map painted into an image of the view's size.
+QImage RenderMap(const MapScene& scene);

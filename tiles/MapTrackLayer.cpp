@@ -1,0 +1,94 @@
+#include "tiles/MapTrackLayer.h"
+
+#include <cmath>
+#include <limits>
+#include <optional>
+#include <utility>
+
+#include "plot/RepeatSkippingCanvas.h"
+#include "qt/QtPlotCanvas.h"
+
+/// A picture being drawn: the painter and the canvases live from step to step.
+struct MapTrackLayer::Drawing {
+    Drawing(MapTrack& track, const MapView& around, Picture start)
+        : picture(std::move(start)), painter(&picture.image), steps(track, around) {
+        canvas.emplace(painter);
+        skipping.emplace(*canvas, PlotRect{0, 0, around.Width(), around.Height()});
+    }
+
+    Picture picture;
+    QPainter painter;
+    std::optional<QtPlotCanvas> canvas;
+    std::optional<RepeatSkippingCanvas> skipping;
+    MapTrackSteps steps;
+};
+
+MapTrackLayer::MapTrackLayer() = default;
+MapTrackLayer::~MapTrackLayer() = default;
+
+bool MapTrackLayer::Covers(const MapView& view) const {
+    const QImage& image = m_picture.image;
+    if (image.isNull() || view.Zoom() != m_picture.zoom || view.TileSize() != m_picture.tileSize) {
+        return false;
+    }
+    const WorldPoint topLeft = view.ToPixel(m_picture.origin);
+    return topLeft.x <= 0.0 && topLeft.y <= 0.0 && topLeft.x + image.width() >= view.Width()
+           && topLeft.y + image.height() >= view.Height();
+}
+
+void MapTrackLayer::Begin(MapTrack& track, const MapView& view) {
+    MapView around(2 * view.Width(), 2 * view.Height(), view.TileSize());
+    around.SetZoomRange(view.Zoom(), view.Zoom());
+    around.SetZoom(view.Zoom());
+    around.SetCentre(view.Centre());
+    Picture picture{QImage(around.Width(), around.Height(), QImage::Format_ARGB32_Premultiplied),
+                    view.Zoom(), view.TileSize(), around.ToWorld(0.0, 0.0)};
+    picture.image.fill(Qt::transparent);
+    m_drawing.reset();
+    m_drawing = std::make_unique<Drawing>(track, around, std::move(picture));
+}
+
+bool MapTrackLayer::Step(std::size_t points) {
+    if (!m_drawing) {
+        return true;
+    }
+    if (!m_drawing->steps.Step(*m_drawing->skipping, points)) {
+        return false;
+    }
+    m_drawing->skipping.reset();  // hands on the lines held back
+    m_drawing->canvas.reset();
+    m_drawing->painter.end();
+    m_picture = std::move(m_drawing->picture);
+    m_drawing.reset();
+    return true;
+}
+
+void MapTrackLayer::Draw(MapTrack& track, const MapView& view) {
+    Begin(track, view);
+    Step(std::numeric_limits<std::size_t>::max());
+}
+
+void MapTrackLayer::Clear() {
+    m_drawing.reset();
+    m_picture = Picture();
+}
+
+bool MapTrackLayer::Paint(QPainter& painter, const MapView& view) const {
+    const QImage& image = m_picture.image;
+    if (image.isNull() || view.TileSize() != m_picture.tileSize) {
+        return false;
+    }
+    const WorldPoint topLeft = view.ToPixel(m_picture.origin);
+    if (view.Zoom() == m_picture.zoom) {
+        painter.drawImage(QPoint(static_cast<int>(std::lround(topLeft.x)),
+                                 static_cast<int>(std::lround(topLeft.y))),
+                          image);
+        return true;
+    }
+    const double scale = std::exp2(view.Zoom() - m_picture.zoom);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRectF(topLeft.x, topLeft.y, image.width() * scale, image.height() * scale),
+                      image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    return true;
+}
