@@ -333,6 +333,9 @@ std::vector<std::string> StatisticsColumnTexts(std::size_t column) {
             texts.emplace_back(ShownUnit(info.unit, UnitSystem::Imperial));
         }
     }
+    for (const ChannelRowInfo& info : kChannelRows) {
+        texts.emplace_back(column == 0 ? info.label : column == 2 ? info.unit : "");
+    }
     if (column == 2) {
         // The local zone's names in winter and in summer.
         texts.push_back(TimeUnit(45000.5, TimeReference::Local));
