@@ -160,4 +160,11 @@ private:
     TrackStatistics m_statistics{};          // its figures
     ChannelStatistics m_channels;             // and those of its channels
     int m_statsWidth = 0;  // pixels the statistics list needs for its columns
+    struct StoredChoices {  // as last written to the settings
+        int plotMode = 0;
+        int connectionMode = ConnectAuto;
+        double verticalThreshold = 15.0;  // metres
+        double speedThreshold = 1.8;      // km/h
+        bool operator==(const StoredChoices&) const = default;
+    } m_storedChoices;
 };

@@ -21,16 +21,26 @@ void CAnalyzerDlg::RestoreChoices() {
     m_plot.m_overDistance = m_plotMode == 0 ? 1 : 0;
     m_display = store.Display();
     m_sectionsModel.SetOptions(m_display);
+    m_storedChoices = {m_plotMode, m_connectionMode, m_verticalThreshold, m_speedThreshold};
 }
 
+// Every reading of the controls comes here: the settings are written, which puts them in
+// their file, only when a choice changed.
 void CAnalyzerDlg::StoreChoices() {
-    SettingsStore store;
-    store.SetValue(SettingsStore::kPlotMode, m_plotMode);
+    StoredChoices now{m_plotMode, m_storedChoices.connectionMode, m_verticalThreshold,
+                      m_speedThreshold};
     if (m_connectionMode >= 0 && m_connectionMode < ConnectDontSelect) {
-        store.SetValue(SettingsStore::kConnectionMode, m_connectionMode);
+        now.connectionMode = m_connectionMode;
     }
-    store.SetThreshold(SettingsStore::kVerticalThreshold, m_verticalThreshold);
-    store.SetThreshold(SettingsStore::kSpeedThreshold, m_speedThreshold);
+    if (now == m_storedChoices) {
+        return;
+    }
+    SettingsStore store;
+    store.SetValue(SettingsStore::kPlotMode, now.plotMode);
+    store.SetValue(SettingsStore::kConnectionMode, now.connectionMode);
+    store.SetThreshold(SettingsStore::kVerticalThreshold, now.verticalThreshold);
+    store.SetThreshold(SettingsStore::kSpeedThreshold, now.speedThreshold);
+    m_storedChoices = now;
 }
 
 void CAnalyzerDlg::SetDisplay(const DisplayOptions& options) {

@@ -155,7 +155,8 @@ void SendMouse(QWidget* widget, QEvent::Type type, QPoint at) {
 // The profile window on the realistic file; each event is handled and painted.
 
 /// The points replaced, as by a recompute, and the new pictures shown; with idle, the work
-/// left for the event loop done too.
+/// left for the event loop done too: the other mode's pictures of the plot and of the profile
+/// window.
 void ShowNewPoints(CAnalyzerDlg& dlg, bool idle) {
     dlg.m_plot.SetProfile(dlg.m_plot.m_profile);
     dlg.m_profileWnd->Follow(dlg.m_plot, AnalysisSettings{}, {});
@@ -164,7 +165,8 @@ void ShowNewPoints(CAnalyzerDlg& dlg, bool idle) {
     const bool other = !dlg.m_profileWnd->OverDistance();
     for (int turn = 0; idle && turn < 1000; ++turn) {
         QCoreApplication::processEvents();
-        if (dlg.m_profileWnd->m_profileArea.HasWholePicture(other)) {
+        if (dlg.m_profileWnd->m_profileArea.HasWholePicture(other)
+            && dlg.m_plot.HasPicture(other)) {
             break;
         }
     }

@@ -98,30 +98,51 @@ ProfileSteps::ProfileSteps(const ProfilePoints& points, const double* values,
       m_passes(0) {
     last = std::min(last, points.Count());
     first = std::min(first, last);
-    // Each pass would map each point again: they are mapped once, in one tight loop each.
     m_pixels.first = first;
     m_pixels.x.resize(last - first);
     m_pixels.y.resize(last - first);
-    mapping.MapX(values + first, last - first, m_pixels.x.data());
-    mapping.MapY(points.Altitudes() + first, last - first, m_pixels.y.data());
+    m_order.reserve((last - first) / 8);
+}
+
+std::size_t ProfileSteps::MapAhead(std::size_t budget) {
+    // Each pass would map each point again: they are mapped once, in tight loops, some at a
+    // time so that a long track is mapped between events as well. A point costs a quarter.
+    const std::size_t done = m_mapped;
+    const std::size_t count =
+        std::min(m_pixels.x.size() - done, std::max<std::size_t>(budget, 1) * 4);
+    const std::size_t first = m_pixels.first + done;
+    m_mapping.MapX(m_values + first, count, m_pixels.x.data() + done);
+    m_mapping.MapY(m_packed->Altitudes() + first, count, m_pixels.y.data() + done);
     // A point in the pixel of the point before it paints nothing in either pass, unless it
     // starts a run, or the point before has a state that leaves the position where it was:
     // the passes walk the others only.
     const int* x = m_pixels.x.data();
     const int* y = m_pixels.y.data();
-    m_order.reserve((last - first) / 8);
-    for (std::size_t k = 0; k < last - first; ++k) {
-        if (k == 0 || x[k] != x[k - 1] || y[k] != y[k - 1]
-            || points[first + k].state == StateRunStart || points[first + k - 1].state < 0) {
-            m_order.push_back(first + k);
+    const ProfilePoints& points = *m_packed;
+    for (std::size_t k = done; k < done + count; ++k) {
+        const std::size_t i = m_pixels.first + k;
+        if (k == 0 || x[k] != x[k - 1] || y[k] != y[k - 1] || points[i].state == StateRunStart
+            || points[i - 1].state < 0) {
+            m_order.push_back(i);
         }
     }
-    m_passes = profile_passes::PassSteps(m_order);
+    m_mapped += count;
+    if (m_mapped == m_pixels.x.size()) {
+        m_passes = profile_passes::PassSteps(m_order);
+    }
+    return count / 4;
 }
 
 bool ProfileSteps::Step(PlotCanvas& canvas, std::size_t points) {
     const PlotRect* r = &m_mapping.Rect();
     if (m_packed != nullptr) {
+        while (m_mapped < m_pixels.x.size()) {
+            const std::size_t spent = MapAhead(points);
+            if (spent >= points) {
+                return false;
+            }
+            points -= spent;
+        }
         const ScreenMapper map(*m_packed, m_values, m_mapping, m_pixels);
         if (!m_chordsDrawn) {
             DrawTrendChords(canvas, map, m_packed->Chords());

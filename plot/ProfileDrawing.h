@@ -47,6 +47,10 @@ public:
     bool Step(PlotCanvas& canvas, std::size_t points);
 
 private:
+    /// Maps about four times the budget's points more for the screen; returns the budget
+    /// spent.
+    std::size_t MapAhead(std::size_t budget);
+
     const TrackPoint* m_points = nullptr;     // the points as read and analysed, or
     const ProfilePoints* m_packed = nullptr;  // packed for the screen
     const double* m_values = nullptr;         // with the packed points
@@ -54,6 +58,7 @@ private:
     std::vector<ChordStep> m_chords;  // of the points as read; the packed points have theirs
     bool m_chordsDrawn;               // the chords go first, in one piece: they are few
     ProfilePixels m_pixels;
+    std::size_t m_mapped = 0;          // of m_pixels, worked out so far
     std::vector<std::size_t> m_order;  // the points the passes walk, for the screen
     profile_passes::PassSteps m_passes;
 };

@@ -122,8 +122,10 @@ std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks&
         if (view.count == 0) {
             DrawProfile(skipping, view.points, 0, view.OverDistance(), parts.layout.item);
         } else {
-            ProfileSteps(*view.packed, view.axis->Values(), parts.mapping, parts.first, parts.last)
-                .Step(skipping, 2 * view.count);
+            ProfileSteps steps(*view.packed, view.axis->Values(), parts.mapping, parts.first,
+                               parts.last);
+            while (!steps.Step(skipping, view.count)) {
+            }
         }
     }
     canvas.EndClip();

@@ -89,7 +89,8 @@ std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& par
 
 QImage DrawProfilePicture(const ProfilePictureParts& parts, const ProfileView& view, QSize size) {
     const std::unique_ptr<SteppedImage> image = ProfilePictureImage(parts, view, size);
-    image->Step(2 * view.count);
+    while (!image->Step(view.count + 1)) {
+    }
     return image->Image();
 }
 

@@ -95,7 +95,8 @@ void CProfileArea::DrawPicture() {
     const bool zoomed = m_owner.Zoom().IsZoomed();
     if (const std::optional<Pending> pending = PendingPicture();
         !zoomed && pending && pending->overDistance == overDistance) {
-        m_drawing.Step(2 * m_owner.Count());  // drawn ahead in part: the rest at once
+        while (m_drawing.Step(m_owner.Count() + 1)) {  // drawn ahead in part: the rest at once
+        }
     }
     if (!zoomed && IsCurrent(whole)) {
         m_picture = whole.image;

@@ -35,6 +35,8 @@ public:
     /// of the current points and size is kept already; true when it started. The plot does it
     /// when idle after showing a new picture, so that the first switch finds it ready.
     bool DrawOtherMode();
+    /// True when the picture of the mode is kept for the current points and size.
+    bool HasPicture(bool overDistance) const { return IsCurrent(m_pictures[overDistance ? 1 : 0]); }
     /// Draws the next points of the picture being drawn; true when more steps are left.
     bool DrawStep(std::size_t points) { return m_drawing.Step(points); }
 

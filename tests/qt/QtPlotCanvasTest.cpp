@@ -128,8 +128,8 @@ TEST(QtPlotCanvas, ImageOfAnEmptyTrackShowsTheCrossOnTheDialogBackground) {
 namespace {
 
 /// How a zoomed picture is drawn: every operation handed to the painter; with repeated and
-/// off-surface lines left out; or as the profile window draws it, from the packed points and
-/// their pixels worked out ahead, walking only the points that can show and paint.
+/// off-surface lines left out; or as the profile window draws it in steps, from the packed
+/// points and their pixels worked out ahead, walking only the points that can show and paint.
 enum class Way { Every, Skipping, Screen };
 
 /// The middle third of the track drawn at the given size, clipped to the plot area as in the
@@ -167,9 +167,10 @@ QImage RenderZoomed(const TrackSection& track, bool overDistance, QSize size, Wa
                 FirstNotBelow(values.data(), count, zoomed.ValueAt(r.right + 8));
             const ProfilePoints packed(points, count);
             RepeatSkippingCanvas skipper(canvas, item);
-            ProfileSteps(packed, values.data(), zoomed, sorted && first > 0 ? first - 1 : 0,
-                         sorted ? last + 1 : count)
-                .Step(skipper, 2 * count);
+            ProfileSteps steps(packed, values.data(), zoomed, sorted && first > 0 ? first - 1 : 0,
+                               sorted ? last + 1 : count);
+            while (!steps.Step(skipper, 997)) {  // in steps, as between events
+            }
         }
     }
     painter.end();
