@@ -147,6 +147,7 @@ void SectionWriter::AddPoint(double latitude, double longitude, std::optional<do
     point.time = time ? *time : std::numeric_limits<double>::quiet_NaN();
     ++(time ? m_timed : m_untimed);
     AddSamples(section.channels, points.GetSize(), samples);
+    section.elevations.NoteRecorded(points.GetSize(), altitude.has_value());
 }
 
 void SectionWriter::AddSamples(TrackChannels& channels, std::size_t count,
@@ -179,24 +180,36 @@ void SectionWriter::EndSection() {
             points[i].time = 0.0;
         }
     } else if (m_untimed > 0) {
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < points.GetSize(); ++i) {
-            if (!std::isnan(points[i].time)) {
-                for (const Channel channel : kChannels) {
-                    if (section.channels.Has(channel)) {
-                        section.channels.Of(channel)[kept] = section.channels.Of(channel)[i];
-                    }
+        DropUntimedPoints(section);
+    }
+}
+
+void SectionWriter::DropUntimedPoints(TrackSection& section) {
+    GrowArray<TrackPoint>& points = section.points;
+    GrowArray<unsigned char>& unrecorded = section.elevations.unrecorded;
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < points.GetSize(); ++i) {
+        if (!std::isnan(points[i].time)) {
+            for (const Channel channel : kChannels) {
+                if (section.channels.Has(channel)) {
+                    section.channels.Of(channel)[kept] = section.channels.Of(channel)[i];
                 }
-                points[kept++] = points[i];
             }
-        }
-        points.SetSize(kept);
-        for (const Channel channel : kChannels) {
-            if (section.channels.Has(channel)) {
-                section.channels.Of(channel).SetSize(kept);
+            if (!unrecorded.IsEmpty()) {
+                unrecorded[kept] = unrecorded[i];
             }
+            points[kept++] = points[i];
         }
-        section.channels.DropEmpty();
+    }
+    points.SetSize(kept);
+    for (const Channel channel : kChannels) {
+        if (section.channels.Has(channel)) {
+            section.channels.Of(channel).SetSize(kept);
+        }
+    }
+    section.channels.DropEmpty();
+    if (!unrecorded.IsEmpty()) {
+        unrecorded.SetSize(kept);
     }
 }
 
