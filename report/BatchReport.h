@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@ struct BatchResult {
     bool analysed = false;     // statistics hold the figures (also of a partly read file)
     TrackStatistics statistics{};
     ChannelStatistics channels;
+    std::optional<TerrainFigures> terrain;  // with a terrain folder, for the JSON Lines
     std::vector<std::string> messages;  // what the reader and the tool told the user
     std::string error;                  // empty when the file was read and analysed without fault
 };
