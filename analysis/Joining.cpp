@@ -31,8 +31,7 @@ void AppendOrTake(GrowArray<T>& target, Source& source) {
 /// Pads target with fill up to size first, then appends source; a section without the array
 /// (source empty) is padded up to end instead.
 template <bool kTakeOver, typename T, typename Source>
-void AppendAlong(GrowArray<T>& target, Source& source, std::size_t first, std::size_t end,
-                 T fill) {
+void AppendAlong(GrowArray<T>& target, Source& source, std::size_t first, std::size_t end, T fill) {
     const std::size_t padTo = source.IsEmpty() ? end : first;
     const std::size_t had = target.GetSize();
     if (padTo > had) {
@@ -101,8 +100,8 @@ void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows, Tra
             }
         }
         if (present.unrecorded) {
-            AppendAlong<kTakeOver>(track.elevations.unrecorded, source.elevations.unrecorded,
-                                   first, end, static_cast<unsigned char>(0));
+            AppendAlong<kTakeOver>(track.elevations.unrecorded, source.elevations.unrecorded, first,
+                                   end, static_cast<unsigned char>(0));
         }
         if (present.terrain) {
             AppendAlong<kTakeOver>(track.elevations.terrain, source.elevations.terrain, first, end,

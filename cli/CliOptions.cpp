@@ -255,8 +255,9 @@ bool CheckCombination(const CliOptions& options, std::string& error) {
         return false;
     }
     if (options.dem.empty() && options.analysis.elevation != ElevationSource::Recorded) {
-        error = "--elevation terrain and fill need a folder of terrain tiles: --dem DIR or "
-                "PELORIN_DEM";
+        error =
+            "--elevation terrain and fill need a folder of terrain tiles: --dem DIR or "
+            "PELORIN_DEM";
         return false;
     }
     return true;

@@ -12,8 +12,8 @@
 struct CliOptions {
     std::vector<std::string> files;                  // the first is loaded, the rest appended
     std::optional<std::vector<std::size_t>> select;  // none: every section
-    AnalysisSettings analysis;  // --connect, --vertical, --speed, --elevation
-    std::string dem;            // the folder of terrain tiles (UTF-8); empty: none
+    AnalysisSettings analysis;                       // --connect, --vertical, --speed, --elevation
+    std::string dem;                                 // terrain tiles (UTF-8); empty: none
     ReportFormat format = ReportFormat::Text;
     std::string pointsPath;    // empty: no points file
     std::string plotPath;      // empty: no plot

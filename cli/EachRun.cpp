@@ -136,8 +136,7 @@ Done Failed(const std::string& path, const std::string& error) {
 /// Reads, joins and analyses one file as the tool does with that file alone. A reader may also
 /// warn of a file it reads well (points without position, no elevations): only a failure makes
 /// the row's error, and the failure is told last.
-BatchResult AnalyseFile(const std::string& file, const CliOptions& options,
-                        TerrainModel* terrain) {
+BatchResult AnalyseFile(const std::string& file, const CliOptions& options, TerrainModel* terrain) {
     BatchResult result;
     result.file = file;
     bool ok = false;

@@ -50,7 +50,7 @@ private:
 
     /// The tile used last by one call, so that a run of points on one tile finds it at once.
     struct LastTile {
-        int key = -1;                        // its corner
+        int key = -1;                       // its corner
         const TerrainTile* tile = nullptr;  // null where that corner has none
     };
 

@@ -21,8 +21,8 @@ struct BatchResult {
     TrackStatistics statistics{};
     ChannelStatistics channels;
     std::optional<TerrainFigures> terrain;  // with a terrain folder, for the JSON Lines
-    std::vector<std::string> messages;  // what the reader and the tool told the user
-    std::string error;                  // empty when the file was read and analysed without fault
+    std::vector<std::string> messages;      // what the reader and the tool told the user
+    std::string error;  // empty when the file was read and analysed without fault
 };
 
 /// The layout of the rows: the format, for text the width of the file column, and for text

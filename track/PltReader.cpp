@@ -140,8 +140,7 @@ ReadStatus ReadTrackText(TrackSectionList& list, ByteSource& source) {
         point.latitude = fields.latitude;
         point.altitude = fields.feet * kMetresPerFoot;
         point.time = fields.time;
-        section->elevations.NoteRecorded(section->points.GetSize(),
-                                         fields.feet != kNoAltitudeFeet);
+        section->elevations.NoteRecorded(section->points.GetSize(), fields.feet != kNoAltitudeFeet);
         ++pointCount;
     }
 }

@@ -188,6 +188,7 @@ void SectionWriter::DropUntimedPoints(TrackSection& section) {
     GrowArray<TrackPoint>& points = section.points;
     GrowArray<unsigned char>& unrecorded = section.elevations.unrecorded;
     std::size_t kept = 0;
+    bool anyUnrecorded = false;
     for (std::size_t i = 0; i < points.GetSize(); ++i) {
         if (!std::isnan(points[i].time)) {
             for (const Channel channel : kChannels) {
@@ -197,6 +198,7 @@ void SectionWriter::DropUntimedPoints(TrackSection& section) {
             }
             if (!unrecorded.IsEmpty()) {
                 unrecorded[kept] = unrecorded[i];
+                anyUnrecorded = anyUnrecorded || unrecorded[i] != 0;
             }
             points[kept++] = points[i];
         }
@@ -208,9 +210,8 @@ void SectionWriter::DropUntimedPoints(TrackSection& section) {
         }
     }
     section.channels.DropEmpty();
-    if (!unrecorded.IsEmpty()) {
-        unrecorded.SetSize(kept);
-    }
+    // Marks that only the dropped points needed are dropped with them.
+    unrecorded.SetSize(anyUnrecorded ? kept : 0);
 }
 
 void SectionWriter::Finish(const std::string& path, std::vector<std::string>& messages) {

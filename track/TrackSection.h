@@ -21,7 +21,7 @@ public:
 
     std::string name;  // header name, or "+^+" for a section started by a break flag
     GrowArray<TrackPoint> points;
-    TrackChannels channels;  // each present channel holds one sample per point
+    TrackChannels channels;      // each present channel holds one sample per point
     TrackElevations elevations;  // terrain heights and what the file lacked, per point
 
     // Measurements over the points; gaps (segments ending at a run start) count in no sum.
