@@ -1,8 +1,7 @@
 #include "analysis/ChannelStatistics.h"
 
-#include <cmath>
-
-#include "track/TrackPoint.h"
+#include "analysis/ChannelSums.h"
+#include "analysis/TrackSums.h"
 
 const ChannelRowInfo kChannelRows[kChannelRowCount] = {
     {Channel::HeartRate, ChannelFigure::Average, "Average Heart Rate", "bpm"},
@@ -22,41 +21,6 @@ const ChannelRowInfo kChannelRows[kChannelRowCount] = {
      "C"},
 };
 
-namespace {
-
-ChannelFigures FiguresOf(const TrackPoint* p, const double* samples, std::size_t count,
-                         bool zeroIsNoSample) {
-    ChannelFigures figures;
-    figures.present = true;
-    double highest = -INFINITY;
-    double lowest = INFINITY;
-    for (std::size_t i = 0; i < count; ++i) {
-        const double sample = samples[i];
-        if (std::isnan(sample)) {
-            continue;
-        }
-        highest = sample > highest ? sample : highest;
-        lowest = sample < lowest ? sample : lowest;
-        const int32_t state = p[i].state;
-        // The segments of the moving time: neither stopped nor the gap before a run.
-        if (i > 0 && state != StateStopped && state != StateRunStart
-            && !(zeroIsNoSample && sample == 0.0)) {
-            const double days = p[i].time - p[i - 1].time;
-            figures.weightedSum += sample * days;
-            figures.weight += days;
-        }
-    }
-    if (highest >= lowest) {
-        figures.maximum = highest;
-        figures.minimum = lowest;
-    }
-    // Unguarded, as the other averages: no moving time gives NaN.
-    figures.average = figures.weightedSum / figures.weight;
-    return figures;
-}
-
-}  // namespace
-
 bool ChannelStatistics::Any() const {
     for (const ChannelFigures& channel : figures) {
         if (channel.present) {
@@ -67,15 +31,9 @@ bool ChannelStatistics::Any() const {
 }
 
 ChannelStatistics ComputeChannelStatistics(const TrackSection& track) {
-    ChannelStatistics statistics;
-    for (const Channel channel : kChannels) {
-        if (track.channels.Has(channel)) {
-            statistics.Of(channel) =
-                FiguresOf(track.points.GetData(), track.channels.Of(channel).GetData(),
-                          track.points.GetSize(), channel == Channel::Cadence);
-        }
-    }
-    return statistics;
+    sums::ChannelSums channels(track.channels);
+    sums::Run(track.points, channels);
+    return channels.Result();
 }
 
 double ChannelRowValue(const ChannelStatistics& statistics, const ChannelRowInfo& row) {

@@ -1,5 +1,6 @@
 #include "analysis/Statistics.h"
 
+#include "analysis/ChannelSums.h"
 #include "analysis/StretchSearch.h"
 #include "analysis/TrackSums.h"
 
@@ -70,10 +71,13 @@ struct Sums {
     stretch::SteepestAscentSearch steepestAscent;
     stretch::SteepestDescentSearch steepestDescent;
 
-    explicit Sums(const GrowArray<TrackPoint>& points) {
-        sums::Run(points, lengths, totalTime, movingTime, stoppedTime, ascentTime, descentTime,
-                  levelTime, totalAscentTime, totalDescentTime, ascentLength, descentLength, gain,
-                  loss, altitudes, fastest, steepestAscent, steepestDescent);
+    sums::ChannelSums channels;
+
+    explicit Sums(const TrackSection& track) : channels(track.channels) {
+        sums::Run(track.points, lengths, totalTime, movingTime, stoppedTime, ascentTime,
+                  descentTime, levelTime, totalAscentTime, totalDescentTime, ascentLength,
+                  descentLength, gain, loss, altitudes, fastest, steepestAscent, steepestDescent,
+                  channels);
     }
 };
 
@@ -118,7 +122,13 @@ double TrackStatistics::Get(std::size_t row) const {
 }
 
 TrackStatistics ComputeStatistics(TrackSection& track) {
-    const Sums s(track.points);
+    ChannelStatistics channels;
+    return ComputeStatistics(track, channels);
+}
+
+TrackStatistics ComputeStatistics(TrackSection& track, ChannelStatistics& channels) {
+    const Sums s(track);
+    channels = s.channels.Result();
     const double length3D = s.lengths.spatial;
     const double gain = s.gain.change;
     const double loss = s.loss.change;

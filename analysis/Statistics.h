@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "analysis/ChannelStatistics.h"
 #include "track/TrackSection.h"
 
 /// The figures of the joined track, in the order the statistics list shows them.
@@ -61,3 +62,5 @@ extern const StatisticsRowInfo kStatisticsRows[kStatisticsRowCount];
 /// flags to the points again, fastest first, then steepest ascent, then steepest descent;
 /// changes nothing else. Divisions are not guarded: NaN and infinities are results.
 TrackStatistics ComputeStatistics(TrackSection& track);
+/// The same, with the figures of the track's channels taken in the same pass.
+TrackStatistics ComputeStatistics(TrackSection& track, ChannelStatistics& channels);

@@ -120,8 +120,9 @@ void CAnalyzerDlg::ShowData() {
     // The figures of an unchanged track, and the stretch flags they leave in it, come out the
     // same every time: a pass that only switches the mode need not walk the track again.
     if (m_statsVersion != m_trackVersion) {
-        const TrackStatistics statistics = ComputeStatistics(m_track);
-        m_statsModel.SetRows(FormatStatisticsRows(statistics, ComputeChannelStatistics(m_track)));
+        ChannelStatistics channels;
+        const TrackStatistics statistics = ComputeStatistics(m_track, channels);
+        m_statsModel.SetRows(FormatStatisticsRows(statistics, channels));
         m_statsVersion = m_trackVersion;
     }
 }

@@ -49,10 +49,10 @@ std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery) {
     return path;
 }
 
-std::string GeneratedGpxFile(std::size_t pointCount) {
+std::string GeneratedGpxFile(std::size_t pointCount, bool channels) {
     std::filesystem::create_directories(PELORIN_BENCH_DATA);
-    const std::string path =
-        std::string(PELORIN_BENCH_DATA) + "/track-" + std::to_string(pointCount) + ".gpx";
+    const std::string path = std::string(PELORIN_BENCH_DATA) + "/track-"
+                             + std::to_string(pointCount) + (channels ? "-channels" : "") + ".gpx";
     if (std::filesystem::exists(path)) {
         return path;
     }
@@ -77,9 +77,19 @@ std::string GeneratedGpxFile(std::size_t pointCount) {
         const std::time_t when = static_cast<std::time_t>(start + static_cast<long>(i));
         char stamp[32];
         std::strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%SZ", std::gmtime(&when));
-        std::fprintf(out,
-                     "   <trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele><time>%s</time></trkpt>\n",
+        std::fprintf(out, "   <trkpt lat=\"%.7f\" lon=\"%.7f\"><ele>%.1f</ele><time>%s</time>",
                      latitude, longitude, metres, stamp);
+        if (channels) {
+            // Garmin's track point extension v2 and a power extension, as bike computers write.
+            std::fprintf(out,
+                         "<extensions><gpxtpx:TrackPointExtension><gpxtpx:atemp>%.1f</gpxtpx:atemp>"
+                         "<gpxtpx:hr>%d</gpxtpx:hr><gpxtpx:cad>%d</gpxtpx:cad>"
+                         "</gpxtpx:TrackPointExtension><gpxpx:PowerExtension><gpxpx:PowerInWatts>"
+                         "%d</gpxpx:PowerInWatts></gpxpx:PowerExtension></extensions>",
+                         18.0 + 4.0 * std::sin(t / 5000.0), 120 + static_cast<int>(i % 50),
+                         static_cast<int>(i % 97), 150 + static_cast<int>(i % 211));
+        }
+        std::fputs("</trkpt>\n", out);
     }
     std::fputs("  </trkseg>\n </trk>\n</gpx>\n", out);
     std::fclose(out);

@@ -10,7 +10,9 @@ std::string GeneratedTrackFile(std::size_t pointCount, std::size_t breakEvery = 
 
 /// Path of a generated GPX file of pointCount points in one <trkseg>, each with <ele> and
 /// <time> (about 100 bytes a point); written on first use and kept for later runs.
-std::string GeneratedGpxFile(std::size_t pointCount);
+/// A GPX file of a walk, one point a second; with channels, every point also carries heart
+/// rate, cadence, temperature and power in the extensions devices write.
+std::string GeneratedGpxFile(std::size_t pointCount, bool channels = false);
 
 /// Path of a generated FIT activity of recordCount records (position, altitude, time, heart
 /// rate and cadence, 17 bytes each) with a lap every 1000; written on first use and kept.

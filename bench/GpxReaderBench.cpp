@@ -97,6 +97,41 @@ void BM_ReadGpxVsBareExpat(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadGpxVsBareExpat)->Unit(benchmark::kMillisecond)->Iterations(5);
 
+/// The same points read from a file whose points carry heart rate, cadence, temperature and
+/// power and from one without them, in one run: read_ms of each and their ratio; with the bare
+/// expat pass over each, what the channels cost the reader beyond expat's longer walk.
+void BM_ReadGpxChannels(benchmark::State& state) {
+    const std::string plain = GeneratedGpxFile(kMillion);
+    const std::string rich = GeneratedGpxFile(kMillion, true);
+    double times[4] = {};  // bare plain, read plain, bare rich, read rich (processor ms)
+    std::size_t channels = 0;
+    for (auto _ : state) {
+        const std::string* files[] = {&plain, &plain, &rich, &rich};
+        for (int k = 0; k < 4; ++k) {
+            const Clocks start;
+            if (k % 2 == 0) {
+                benchmark::DoNotOptimize(BareExpatCount(*files[k]));
+            } else {
+                TrackSectionList sections;
+                sections.LoadTrackFile(*files[k]);
+                channels = 0;
+                for (const Channel channel : kChannels) {
+                    channels += sections[0].channels.Has(channel) ? 1 : 0;
+                }
+            }
+            times[k] += Clocks().cpu - start.cpu;
+        }
+    }
+    const double n = static_cast<double>(state.iterations());
+    state.counters["plain_read_cpu_ms"] = times[1] / n;
+    state.counters["channels_read_cpu_ms"] = times[3] / n;
+    state.counters["ratio"] = times[3] / times[1];
+    state.counters["over_expat_plain"] = times[1] / times[0];
+    state.counters["over_expat_channels"] = times[3] / times[2];
+    state.counters["channels"] = static_cast<double>(channels);
+}
+BENCHMARK(BM_ReadGpxChannels)->Unit(benchmark::kMillisecond)->Iterations(3);
+
 void BM_ReadGpxPeakMemory(benchmark::State& state) {
     const std::string path = GeneratedGpxFile(kMillion);
     long peak = 0;

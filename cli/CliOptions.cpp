@@ -45,14 +45,26 @@ Options (a value may follow as the next argument or after '='; values may begin 
                           "end", "points", "distance"}], "statistics": [{"label", "value",
                           "text", "unit"}]}; value is the figure with 17 significant digits or
                           "nan", "inf", "-inf"; the other fields are the texts the window
+<<<<<<< HEAD
                           shows; bytes of names that are not UTF-8 are read as Latin-1.
                           With --dem also "terrain": {"points_without_height", "statistics":
                           [Total Ascent, Total Descent, Min and Max Elevation as above]}:
                           the figures of the terrain heights, whatever --elevation chooses
+=======
+                          shows; bytes of names that are not UTF-8 are read as Latin-1; a
+                          section with heart rate, cadence, power or temperature lists them
+                          in "channels"
+>>>>>>> main
                     csv:  the statistics as Property,Value,Units
+                  After the 31 figures come those of the channels the joined track has:
+                  Average and Maximum Heart Rate (bpm), Average and Maximum Cadence (rpm),
+                  Average and Maximum Power (W), Average, Minimum and Maximum Temperature
+                  (degrees C). Averages weigh each sample by its segment's moving time;
+                  zero cadence (coasting) is left out of the average, zero power is not
   --points FILE   write the joined, analysed track as it stands after the statistics were
                   computed, as CSV: index,state,distance,flags,longitude,latitude,altitude,time
-                  (numbers with 17 significant digits)
+                  (numbers with 17 significant digits), then heart_rate,cadence,power,
+                  temperature when the track has any of them (empty where a point has none)
   --plot FILE     draw the altitude profile into FILE, .svg or .png
   --over WHAT     distance | time (default distance): the horizontal axis of the plot
   --size WxH      plot and map size in pixels, 1 to 16384 each (default 856x169)
@@ -67,14 +79,23 @@ Options (a value may follow as the next argument or after '='; values may begin 
   --each          analyse every FILE on its own, exactly as if it were given alone, and
                   so every .plt, .gpx, .tcx, .igc and .fit file (any case) under each DIR,
                   which is walked recursively in sorted path order; one row per file, in
-                  that order, written as soon as the files before it are done:
+                  that order (JSON Lines as soon as the files before it are done, text and
+                  CSV once every file is read, since their heading names the channels):
                     text: file, Distance 3D, Total Time, Moving Time, Total Ascent, Total
-                          Descent, Max Elevation, Maximum Speed as the list shows them
+                          Descent, Max Elevation, Maximum Speed as the list shows them, then
+                          the channel figures of the channels any file has
                     json: one object per line: {"file", "sections", "points", "statistics":
+<<<<<<< HEAD
                           [as above]}, "terrain" as above with --dem, and "error" when the
                           file failed
                     csv:  file,sections,points, the 31 statistics labels, error; values with
                           17 significant digits, empty for nan
+=======
+                          [as above]}, and "error" when the file failed
+                    csv:  file,sections,points, the 31 statistics labels, the channel figures
+                          of the channels any file has, error; values with 17 significant
+                          digits, empty for nan and where a file lacks the channel
+>>>>>>> main
                   sections counts the file's sections, points the analysed points; a failed
                   file's message goes to stderr and into its row; --points, --plot
                   and --map cannot be used with it
@@ -83,7 +104,8 @@ Options (a value may follow as the next argument or after '='; values may begin 
                   Total Ascent and Descent, Ascent, Descent and Level Time, Ascent and
                   Descent Distance, Total Ascent and Descent Time. Earliest Begin, latest
                   End, lowest Min Elevation; highest Max Elevation, Maximum Speed and
-                  Maximum Slopes. Averages and average slopes are recomputed from the sums.
+                  Maximum Slopes. Averages and average slopes are recomputed from the sums;
+                  channel averages are weighted by each file's time with the channel.
   --jobs N        with --each: files analysed at once, 1 to 256 (default: one per hardware
                   thread)
   --help          show this text

@@ -139,8 +139,9 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
         profile.points.Append(track.points.GetData(), track.points.GetSize());
     }
     progress("computing statistics");
-    report.statistics = ComputeStatistics(track);
-    report.rows = FormatStatisticsRows(report.statistics, ComputeChannelStatistics(track));
+    ChannelStatistics channels;
+    report.statistics = ComputeStatistics(track, channels);
+    report.rows = FormatStatisticsRows(report.statistics, channels);
     if (model != nullptr && options.analysis.elevation == ElevationSource::Terrain) {
         report.terrain = TerrainFiguresOf(track, report.statistics);
     }

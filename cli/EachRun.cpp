@@ -160,8 +160,7 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options, Terr
             TrackSection track;
             JoinSections(std::move(sections), rows, options.analysis, track);
             result.points = track.points.GetSize();
-            result.statistics = ComputeStatistics(track);
-            result.channels = ComputeChannelStatistics(track);
+            result.statistics = ComputeStatistics(track, result.channels);
             if (terrain != nullptr && options.analysis.elevation == ElevationSource::Terrain) {
                 result.terrain = TerrainFiguresOf(track, result.statistics);
             }

@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include <windows.h>
 #else
+#include <cstdint>
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
@@ -42,9 +43,25 @@ std::size_t Granularity() {
 
 void* Reserve(std::size_t bytes) {
     // Without access the mapping is not counted as memory in use; making a part of it writable
-    // counts that part, and fails cleanly when the system cannot give it.
-    void* base = mmap(nullptr, bytes, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-    return base == MAP_FAILED ? nullptr : base;
+    // counts that part, and fails cleanly when the system cannot give it. The reservation starts
+    // at a huge page, and huge pages are asked for: a large array then takes one page fault in
+    // 2 MiB instead of one in 4 KiB.
+    constexpr std::size_t kHugePage = std::size_t{2} << 20;
+    void* mapped = mmap(nullptr, bytes + kHugePage, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) {
+        return nullptr;
+    }
+    const auto start = reinterpret_cast<std::uintptr_t>(mapped);
+    const std::uintptr_t aligned = (start + kHugePage - 1) / kHugePage * kHugePage;
+    if (aligned != start) {
+        munmap(mapped, aligned - start);
+    }
+    munmap(reinterpret_cast<void*>(aligned + bytes), start + kHugePage - aligned);
+    void* base = reinterpret_cast<void*>(aligned);
+#ifdef MADV_HUGEPAGE
+    madvise(base, bytes, MADV_HUGEPAGE);
+#endif
+    return base;
 }
 
 bool Commit(void* base, std::size_t from, std::size_t to) {

@@ -125,17 +125,26 @@ void WriteFile(const FitCollector& collected, std::size_t f, SectionWriter& writ
     const auto first = std::lower_bound(laps.begin(), laps.end(), FitLap{f, 0});
     const auto last = std::lower_bound(first, laps.end(), FitLap{f + 1, 0});
     auto next = first == last ? last : first + 1;  // the next lap start that begins a section
+    // Where each section begins, so that each is made at its size at once.
+    std::vector<std::size_t> starts;
     for (std::size_t i = begin; i < end; ++i) {
-        const FitPoint& point = collected.points[i];
-        bool split = false;
-        while (point.time != kMissing && next != last && point.time >= next->start) {
+        const uint32_t time = collected.points[i].time;
+        bool split = i == begin;
+        while (time != kMissing && next != last && time >= next->start) {
             ++next;
             split = true;
         }
-        if (i == begin || split) {
-            writer.BeginSection();
+        if (split) {
+            starts.push_back(i);
         }
-        AddPoint(point, writer);
+    }
+    starts.push_back(end);
+    for (std::size_t s = 0; s + 1 < starts.size(); ++s) {
+        writer.BeginSection();
+        writer.Reserve(starts[s + 1] - starts[s]);
+        for (std::size_t i = starts[s]; i < starts[s + 1]; ++i) {
+            AddPoint(collected.points[i], writer);
+        }
     }
 }
 

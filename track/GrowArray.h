@@ -26,7 +26,7 @@ class GrowArray {
     using Slot = std::conditional_t<kRaw, T, T*>;
     static constexpr std::size_t kMappedBytes = std::size_t{1} << 20;  // from here on: reserved
     static constexpr std::size_t kMinReserve = std::size_t{64} << 20;  // the first reservation
-    static constexpr std::size_t kCommitStep = std::size_t{1} << 20;   // committed at a time
+    static constexpr std::size_t kCommitStep = std::size_t{2} << 20;   // a huge page at a time
 
 public:
     GrowArray() = default;
@@ -93,6 +93,14 @@ public:
     }
 
     void RemoveAll() { SetSize(0); }
+
+    /// Makes room for n elements at once, so that appending up to n grows nothing; a reader
+    /// that knows how many points come saves the steps of growing.
+    void Reserve(std::size_t n) {
+        if (n > m_capacity) {
+            Reallocate(n);
+        }
+    }
 
     /// Appends one value-initialised element and returns it.
     T& Add() {

@@ -102,6 +102,14 @@ void SectionWriter::BeginSection() {
     m_untimed = 0;
     m_haveAltitude = false;
     m_lastAltitude = 0.0;
+    m_reserved = 0;
+}
+
+void SectionWriter::Reserve(std::size_t count) {
+    if (m_open) {
+        m_reserved = count;
+        m_list[m_list.GetSize() - 1].points.Reserve(count);
+    }
 }
 
 void SectionWriter::AddOrSkipPoint(const PointValues& point) {
@@ -147,7 +155,7 @@ void SectionWriter::AddPoint(double latitude, double longitude, std::optional<do
     point.time = time ? *time : std::numeric_limits<double>::quiet_NaN();
     ++(time ? m_timed : m_untimed);
     AddSamples(section.channels, points.GetSize(), samples);
-    section.elevations.NoteRecorded(points.GetSize(), altitude.has_value());
+    section.elevations.NoteRecorded(points.GetSize(), altitude.has_value(), m_reserved);
 }
 
 void SectionWriter::AddSamples(TrackChannels& channels, std::size_t count,
@@ -158,6 +166,7 @@ void SectionWriter::AddSamples(TrackChannels& channels, std::size_t count,
         if (!values.IsEmpty()) {
             values.Add() = sample;
         } else if (!std::isnan(sample)) {
+            values.Reserve(m_reserved);
             channels.Add(channel, count)[count - 1] = sample;
         }
     }

@@ -38,6 +38,8 @@ public:
     void SetGroupName(std::string_view name);
     /// Ends any open section and begins the next one of the group.
     void BeginSection();
+    /// Makes room in the open section for count points (and their channels) to come.
+    void Reserve(std::size_t count);
     void EndSection();
 
     /// Appends a point to the open section (none open: the point is ignored). A channel
@@ -53,8 +55,7 @@ public:
     void Finish(const std::string& path, std::vector<std::string>& messages);
 
 private:
-    static void AddSamples(TrackChannels& channels, std::size_t count,
-                           const ChannelSamples& samples);
+    void AddSamples(TrackChannels& channels, std::size_t count, const ChannelSamples& samples);
     /// Removes the points without time, with their samples and marks.
     static void DropUntimedPoints(TrackSection& section);
 
@@ -69,6 +70,7 @@ private:
     bool m_haveAltitude = false;
     double m_lastAltitude = 0.0;
     std::size_t m_skipped = 0;
+    std::size_t m_reserved = 0;  // points the open section has room for
     bool m_noAltitudes = false;  // some section with points had none
     bool m_noTimes = false;
 };

@@ -28,11 +28,13 @@ struct TrackElevations {
     }
 
     /// Notes whether the point just added, the count-th of its section, had an elevation in
-    /// its file; the marks take memory only from the first point without one.
-    void NoteRecorded(std::size_t count, bool hadElevation) {
+    /// its file; the marks take memory only from the first point without one, then room for
+    /// reserved points at once.
+    void NoteRecorded(std::size_t count, bool hadElevation, std::size_t reserved = 0) {
         if (!unrecorded.IsEmpty()) {
             unrecorded.Add() = hadElevation ? 0 : 1;
         } else if (!hadElevation) {
+            unrecorded.Reserve(reserved);
             unrecorded.SetSize(count);  // the points before had their elevations
             unrecorded[count - 1] = 1;
         }

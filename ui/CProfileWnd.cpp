@@ -107,8 +107,9 @@ void CProfileWnd::SetRange(std::size_t first, std::size_t last) {
     }
     TrackSection range;
     CutRange(*m_track, first, last, m_settings, range);
-    const TrackStatistics statistics = ComputeStatistics(range);
-    m_rangeModel.SetRows(FormatStatisticsRows(statistics, ComputeChannelStatistics(range)));
+    ChannelStatistics channels;
+    const TrackStatistics statistics = ComputeStatistics(range, channels);
+    m_rangeModel.SetRows(FormatStatisticsRows(statistics, channels));
     m_range = std::pair(std::min(first, last), std::min(std::max(first, last), Count() - 1));
     m_planArea.Invalidate();
     m_profileArea.update();
