@@ -207,12 +207,15 @@ void BM_TerrainPipeline(benchmark::State& state) {
 }
 BENCHMARK(BM_TerrainPipeline)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
-/// pelorin-cli --format json on that file: without a terrain folder (0), and with
-/// --dem and --elevation terrain (1), the folder indexed and the tiles opened in each run.
+/// pelorin-cli --format json on that file: without a terrain folder (0); with --dem and
+/// --elevation terrain (1); with --dem and the recorded heights (2), where the terrain's
+/// figures take an analysis of their own. The folder is indexed and the tiles opened in each
+/// run.
 void BM_TerrainCliJson(benchmark::State& state) {
     std::vector<std::string> args = {"--format", "json", TerrainTrackFile()};
     if (state.range(0) != 0) {
-        args.insert(args.begin(), {"--dem", TerrainTileFolder(), "--elevation", "terrain"});
+        args.insert(args.begin(), {"--dem", TerrainTileFolder(), "--elevation",
+                                   state.range(0) == 1 ? "terrain" : "recorded"});
     }
     std::string error;
     const CliOptions options = *ParseCliOptions(args, error);
@@ -223,6 +226,6 @@ void BM_TerrainCliJson(benchmark::State& state) {
         benchmark::DoNotOptimize(out.data());
     }
 }
-BENCHMARK(BM_TerrainCliJson)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TerrainCliJson)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace
