@@ -31,3 +31,9 @@ void AddTerrainHeights(TerrainModel& model, TrackSectionList& sections, std::siz
         }
     }
 }
+
+void RemoveTerrainHeights(TrackSectionList& sections) {
+    for (std::size_t s = 0; s < sections.GetSize(); ++s) {
+        sections[s].elevations.terrain.RemoveAll();
+    }
+}

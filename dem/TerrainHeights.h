@@ -13,3 +13,6 @@
 /// tells about the folder and its tiles goes to messages.
 void AddTerrainHeights(TerrainModel& model, TrackSectionList& sections, std::size_t first,
                        std::vector<std::string>& messages);
+
+/// Forgets the terrain heights of every section, as when no terrain folder is chosen any more.
+void RemoveTerrainHeights(TrackSectionList& sections);
