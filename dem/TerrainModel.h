@@ -64,6 +64,7 @@ private:
 
     std::string m_folder;                   // UTF-8, as given
     std::unordered_map<int, Slot> m_slots;  // by corner key; only the slots change after listing
+    // Held apart, so that the model can still be moved.
     std::unique_ptr<std::mutex> m_noticesMutex = std::make_unique<std::mutex>();
     std::vector<std::string> m_notices;  // about the folder and names, for the next call
 };
