@@ -45,16 +45,12 @@ Options (a value may follow as the next argument or after '='; values may begin 
                           "end", "points", "distance"}], "statistics": [{"label", "value",
                           "text", "unit"}]}; value is the figure with 17 significant digits or
                           "nan", "inf", "-inf"; the other fields are the texts the window
-<<<<<<< HEAD
-                          shows; bytes of names that are not UTF-8 are read as Latin-1.
-                          With --dem also "terrain": {"points_without_height", "statistics":
-                          [Total Ascent, Total Descent, Min and Max Elevation as above]}:
-                          the figures of the terrain heights, whatever --elevation chooses
-=======
                           shows; bytes of names that are not UTF-8 are read as Latin-1; a
                           section with heart rate, cadence, power or temperature lists them
-                          in "channels"
->>>>>>> main
+                          in "channels". With --dem also "terrain": {"points_without_height",
+                          "statistics": [Total Ascent, Total Descent, Min and Max Elevation
+                          as above]}: the figures of the terrain heights, whatever
+                          --elevation chooses
                     csv:  the statistics as Property,Value,Units
                   After the 31 figures come those of the channels the joined track has:
                   Average and Maximum Heart Rate (bpm), Average and Maximum Cadence (rpm),
@@ -85,17 +81,11 @@ Options (a value may follow as the next argument or after '='; values may begin 
                           Descent, Max Elevation, Maximum Speed as the list shows them, then
                           the channel figures of the channels any file has
                     json: one object per line: {"file", "sections", "points", "statistics":
-<<<<<<< HEAD
                           [as above]}, "terrain" as above with --dem, and "error" when the
                           file failed
-                    csv:  file,sections,points, the 31 statistics labels, error; values with
-                          17 significant digits, empty for nan
-=======
-                          [as above]}, and "error" when the file failed
                     csv:  file,sections,points, the 31 statistics labels, the channel figures
                           of the channels any file has, error; values with 17 significant
                           digits, empty for nan and where a file lacks the channel
->>>>>>> main
                   sections counts the file's sections, points the analysed points; a failed
                   file's message goes to stderr and into its row; --points, --plot
                   and --map cannot be used with it
