@@ -54,6 +54,7 @@ TrackStatistics FiguresOf(const TrackSection& points, const std::vector<double>&
 }  // namespace
 
 TEST(ElevationChoice, ThreeChoicesOnAPlane) {
+    SKIP_WITHOUT_XML();
     const TempFile gpx(PlaneTrackGpx(), "plane.gpx");
     std::vector<std::string> messages;
     const TrackSectionList list = PlaneTrack(gpx, messages);
@@ -107,6 +108,7 @@ TEST(ElevationChoice, ThreeChoicesOnAPlane) {
 }
 
 TEST(ElevationChoice, NothingHeldWithoutTerrainOrMissingElevations) {
+    SKIP_WITHOUT_XML();
     // Every point with an elevation, one without time (dropped); a .plt point at -777 feet.
     const TempFile gpx(
         "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\"><ele>7</ele><time>2024-05-01T10:00:00Z"
