@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <ctime>
 #include <string>
 
 #include "track/TrackSectionList.h"
@@ -38,3 +40,18 @@ const TrackSection& RealisticProfile();
 
 /// The smooth (0) or the realistic (1) profile, as a benchmark argument picks it.
 const TrackSection& ProfileOf(long long which);
+
+/// Wall and processor milliseconds since an earlier reading.
+struct Clocks {
+    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
+    double cpu = CpuMilliseconds();
+
+    static double CpuMilliseconds() {
+        timespec now{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
+    }
+    double WallSince(const Clocks& start) const {
+        return std::chrono::duration<double, std::milli>(wall - start.wall).count();
+    }
+};

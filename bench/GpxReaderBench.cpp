@@ -47,21 +47,6 @@ std::size_t BareExpatCount(const std::string& path) {
     return count;
 }
 
-/// Wall and processor milliseconds since an earlier reading.
-struct Clocks {
-    std::chrono::steady_clock::time_point wall = std::chrono::steady_clock::now();
-    double cpu = CpuMilliseconds();
-
-    static double CpuMilliseconds() {
-        timespec now{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-        return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
-    }
-    double WallSince(const Clocks& start) const {
-        return std::chrono::duration<double, std::milli>(wall - start.wall).count();
-    }
-};
-
 /// Times the bare pass and the reader in turn, in one process, and reports both with their
 /// ratio (target: at most 1.5), in wall time and, steadier on a busy machine, processor time.
 void BM_ReadGpxVsBareExpat(benchmark::State& state) {

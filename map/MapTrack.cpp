@@ -5,8 +5,8 @@
 #include <limits>
 #include <utility>
 
-#include "map/SegmentClip.h"
 #include "plot/ProfilePasses.h"
+#include "plot/SegmentClip.h"
 
 namespace {
 
@@ -268,12 +268,13 @@ std::vector<std::vector<PlotPoint>> MapTrack::RangePath(const MapView& view, std
     const WorldBox reach = Grown(view.WorldExtent(), 16.0 / view.Scale());
     bool open = false;
     for (std::size_t i = 0; i + 1 < path.size(); ++i) {
-        WorldPoint a = path[i];
-        WorldPoint b = path[i + 1];
-        if (!ClipSegment(a, b, reach)) {
+        Segment segment{path[i].x, path[i].y, path[i + 1].x, path[i + 1].y};
+        if (!ClipSegment(segment, reach.left, reach.top, reach.right, reach.bottom)) {
             open = false;
             continue;
         }
+        const WorldPoint a{segment.x1, segment.y1};
+        const WorldPoint b{segment.x2, segment.y2};
         const PlotPoint pa = view.PixelOf(a);
         const PlotPoint pb = view.PixelOf(b);
         if (!open || pieces.back().back() != pa) {

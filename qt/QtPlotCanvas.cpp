@@ -11,38 +11,18 @@
 #include <QPoint>
 #include <QRect>
 
+#include "plot/SegmentClip.h"
+
 namespace {
 
-/// Clips the segment to the rectangle (Liang-Barsky); false when nothing of it is inside.
-/// Far-off coordinates would otherwise overflow the rasteriser's fixed-point numbers.
+/// The line clipped to the rectangle; false when nothing of it is inside. Far-off coordinates
+/// would otherwise overflow the rasteriser's fixed-point numbers.
 bool ClipLine(QLineF& line, const QRectF& rect) {
-    const double dx = line.dx();
-    const double dy = line.dy();
-    double t0 = 0.0;
-    double t1 = 1.0;
-    const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {line.x1() - rect.left(), rect.right() - line.x1(), line.y1() - rect.top(),
-                         rect.bottom() - line.y1()};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0.0) {
-            if (q[k] < 0.0) {
-                return false;
-            }
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0.0) {
-            t0 = std::max(t0, t);
-        } else {
-            t1 = std::min(t1, t);
-        }
-    }
-    if (t0 > t1) {
+    Segment segment{line.x1(), line.y1(), line.x2(), line.y2()};
+    if (!ClipSegment(segment, rect.left(), rect.top(), rect.right(), rect.bottom())) {
         return false;
     }
-    const QPointF start = line.p1();
-    line =
-        QLineF(start.x() + t0 * dx, start.y() + t0 * dy, start.x() + t1 * dx, start.y() + t1 * dy);
+    line = QLineF(segment.x1, segment.y1, segment.x2, segment.y2);
     return true;
 }
 

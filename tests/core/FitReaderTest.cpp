@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FitWriter.h"
+#include "support/ReadBytes.h"
 #include "support/TestFiles.h"
 #include "track/FitDecoder.h"
 #include "track/FitInput.h"
@@ -24,28 +25,9 @@ using Fields = std::vector<FitWriter::Field>;
 constexpr uint64_t kT0 = 1000000000;  // seconds since 1989-12-31: 2021-09-08T01:46:40Z
 const std::string kDir = std::string(PELORIN_REAL_DATA) + "/fit/fitparse_";
 
-struct Read {
-    TrackSectionList list;
-    ReadStatus status;
-    std::vector<std::string> messages;
-};
-
 Read ReadFit(const std::string& bytes, const std::string& path = "dir/ride.fit",
              std::size_t failAfter = std::string::npos) {
-    Read read;
-    MemorySource source(bytes, failAfter);
-    read.status =
-        ReadFitTrack(read.list, source, ReadContext{path, FileTitle(path)}, read.messages);
-    return read;
-}
-
-/// Names and point counts of the sections, as "name:count" joined by blanks.
-std::string Outline(const TrackSectionList& list) {
-    std::string text;
-    for (std::size_t i = 0; i < list.GetSize(); ++i) {
-        text += (i > 0 ? " " : "") + list[i].name + ":" + std::to_string(list[i].points.GetSize());
-    }
-    return text;
+    return ReadBytes(bytes, path, failAfter, ReadFitTrack);
 }
 
 struct Decoded : FitHandler {

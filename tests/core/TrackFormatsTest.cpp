@@ -5,34 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include "support/ReadBytes.h"
 #include "support/TestFiles.h"
 #include "track/SectionWriter.h"
 #include "track/TrackReader.h"
 
 namespace {
-
-struct Read {
-    TrackSectionList list;
-    ReadStatus status;
-    std::vector<std::string> warnings;
-};
-
-Read ReadBytes(const std::string& bytes, const std::string& path = "dir/walk.gpx") {
-    Read read;
-    MemorySource source(bytes);
-    read.status =
-        ReadTrackSource(read.list, source, ReadContext{path, FileTitle(path)}, read.warnings);
-    return read;
-}
-
-/// Names and point counts of the sections, as "name:count" joined by blanks.
-std::string Outline(const TrackSectionList& list) {
-    std::string text;
-    for (std::size_t i = 0; i < list.GetSize(); ++i) {
-        text += (i > 0 ? " " : "") + list[i].name + ":" + std::to_string(list[i].points.GetSize());
-    }
-    return text;
-}
 
 std::string Gpx(const std::string& body,
                 const std::string& ns = "http://www.topografix.com/GPX/1/1") {
@@ -140,7 +118,7 @@ TEST(TrackFormats, MissingElevationsAndTimes) {
             EXPECT_EQ(points[i].altitude, c.altitudes[i]) << c.points << " point " << i;
             EXPECT_EQ(points[i].time, c.timed ? 43831.0 : 0.0) << c.points << " point " << i;
         }
-        EXPECT_EQ(read.warnings, c.warnings) << c.points;
+        EXPECT_EQ(read.messages, c.warnings) << c.points;
     }
 }
 
@@ -184,7 +162,7 @@ TEST(TrackFormats, IgcRecordsDatesAndMidnight) {
         EXPECT_EQ(p[0].altitude, 463);
         EXPECT_EQ(p[1].altitude, -12);
         EXPECT_EQ(p[2].altitude, 439);
-        EXPECT_EQ(read.warnings, std::vector<std::string>{
+        EXPECT_EQ(read.messages, std::vector<std::string>{
                                      "f/Flight.IGC: 2 points without position were skipped."});
     }
     EXPECT_EQ(ReadBytes("HFDTE010180\nB0000004500000N00700000EA0000000001\n", "x.igc")
@@ -243,8 +221,8 @@ TEST(TrackFormats, HostileDocuments) {
     };
     for (const auto& c : cases) {
         const Read read = ReadBytes(c.bytes, "h.gpx");
-        ASSERT_FALSE(read.warnings.empty()) << c.bytes;
-        EXPECT_EQ(read.warnings.back(), "h.gpx: " + c.message) << c.bytes;
+        ASSERT_FALSE(read.messages.empty()) << c.bytes;
+        EXPECT_EQ(read.messages.back(), "h.gpx: " + c.message) << c.bytes;
         EXPECT_TRUE(read.list.IsEmpty() || read.list[0].name == "x") << c.bytes;
     }
     // 100,000 nested elements, and a 100 MB attribute, streamed.

@@ -1,12 +1,13 @@
-#include "map/SegmentClip.h"
+#include "plot/SegmentClip.h"
 
 #include <algorithm>
 
-bool ClipSegment(WorldPoint& a, WorldPoint& b, const WorldBox& box) {
-    const double dx = b.x - a.x;
-    const double dy = b.y - a.y;
+bool ClipSegment(Segment& segment, double left, double top, double right, double bottom) {
+    const double dx = segment.x2 - segment.x1;
+    const double dy = segment.y2 - segment.y1;
     const double p[4] = {-dx, dx, -dy, dy};
-    const double q[4] = {a.x - box.left, box.right - a.x, a.y - box.top, box.bottom - a.y};
+    const double q[4] = {segment.x1 - left, right - segment.x1, segment.y1 - top,
+                         bottom - segment.y1};
     double t0 = 0.0;
     double t1 = 1.0;
     for (int k = 0; k < 4; ++k) {
@@ -26,8 +27,8 @@ bool ClipSegment(WorldPoint& a, WorldPoint& b, const WorldBox& box) {
     if (!(t0 <= t1)) {
         return false;
     }
-    const WorldPoint start = a;
-    a = {start.x + t0 * dx, start.y + t0 * dy};
-    b = {start.x + t1 * dx, start.y + t1 * dy};
+    const double x = segment.x1;
+    const double y = segment.y1;
+    segment = {x + t0 * dx, y + t0 * dy, x + t1 * dx, y + t1 * dy};
     return true;
 }
