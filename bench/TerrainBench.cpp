@@ -3,7 +3,6 @@
 // index of a folder of ten thousand tiles; the peak memory of the lookups; and the whole path of
 // a file read, looked up, joined with terrain heights and analysed.
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -168,10 +167,6 @@ void BM_TerrainPeakMemory(benchmark::State& state) {
 }
 BENCHMARK(BM_TerrainPeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-double Milliseconds(std::chrono::steady_clock::duration duration) {
-    return std::chrono::duration<double, std::milli>(duration).count();
-}
-
 /// The whole path of a file with terrain heights: read, look up, join with the chosen heights,
 /// analyse. Argument: the recorded heights without a terrain folder (0); the terrain heights
 /// looked up with the recorded ones chosen (1), or the terrain's (2). The tiles are open
@@ -193,11 +188,11 @@ void BM_TerrainPipeline(benchmark::State& state) {
     for (auto _ : state) {
         TrackSectionList sections;
         sections.LoadTrackFile(path);
-        const auto start = std::chrono::steady_clock::now();
+        const Clocks start;
         if (which != 0) {
             AddTerrainHeights(model, sections, 0, messages);
         }
-        lookupMs += Milliseconds(std::chrono::steady_clock::now() - start);
+        lookupMs += Clocks().WallSince(start);
         TrackSection track;
         JoinSections(std::move(sections), rows, settings, track);
         benchmark::DoNotOptimize(ComputeStatistics(track).totalAscent);
