@@ -8,6 +8,7 @@
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
 #include "cli/TerrainRun.h"
+#include "dem/TerrainHeights.h"
 #include "plot/SvgCanvas.h"
 #include "report/Report.h"
 #include "report/ReportFile.h"

@@ -20,6 +20,7 @@
 #include "analysis/StatisticsTotal.h"
 #include "cli/EachFiles.h"
 #include "cli/TerrainRun.h"
+#include "dem/TerrainHeights.h"
 #include "report/BatchReport.h"
 #include "report/FileText.h"
 

@@ -2,20 +2,6 @@
 
 #include "analysis/ElevationChoice.h"
 #include "analysis/Joining.h"
-#include "dem/TerrainHeights.h"
-
-void AddFileTerrain(TerrainModel& model, TrackSectionList& sections, std::size_t first,
-                    const std::string& path, ElevationSource source,
-                    std::vector<std::string>& messages) {
-    AddTerrainHeights(model, sections, first, messages);
-    std::size_t without = 0;
-    for (std::size_t s = first; s < sections.GetSize(); ++s) {
-        without += CountWithoutTerrain(sections[s], source);
-    }
-    if (without > 0) {
-        messages.push_back(NoTerrainMessage(path, without));
-    }
-}
 
 std::optional<TerrainFigures> TerrainFiguresBefore(const TerrainModel* model,
                                                    const TrackSectionList& sections,

@@ -2,7 +2,6 @@
 
 #include <cstddef>
 #include <optional>
-#include <string>
 #include <vector>
 
 #include "analysis/AnalysisSettings.h"
@@ -10,16 +9,7 @@
 #include "report/Report.h"
 #include "track/TrackSectionList.h"
 
-// The terrain heights in the tool's runs: looked up once after each file is read, and the
-// figures of the terrain heights beside those of the chosen ones.
-
-/// Looks up the terrain heights of the sections of one file just read (from first on). What
-/// the model tells about the folder and its tiles goes to messages, and so does, when the
-/// source takes terrain heights and some point of the file has none, how many keep their
-/// recorded height.
-void AddFileTerrain(TerrainModel& model, TrackSectionList& sections, std::size_t first,
-                    const std::string& path, ElevationSource source,
-                    std::vector<std::string>& messages);
+// The figures of the terrain heights beside those of the chosen ones, in the tool's runs.
 
 /// The terrain figures of the chosen sections, analysed with the settings but the terrain
 /// heights, when the main analysis chooses other heights; nothing when it takes the terrain

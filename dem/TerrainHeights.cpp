@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "analysis/ElevationChoice.h"
+
 namespace {
 
 bool AnyHeight(const GrowArray<double>& heights) {
@@ -35,5 +37,18 @@ void AddTerrainHeights(TerrainModel& model, TrackSectionList& sections, std::siz
 void RemoveTerrainHeights(TrackSectionList& sections) {
     for (std::size_t s = 0; s < sections.GetSize(); ++s) {
         sections[s].elevations.terrain.RemoveAll();
+    }
+}
+
+void AddFileTerrain(TerrainModel& model, TrackSectionList& sections, std::size_t first,
+                    const std::string& path, ElevationSource source,
+                    std::vector<std::string>& messages) {
+    AddTerrainHeights(model, sections, first, messages);
+    std::size_t without = 0;
+    for (std::size_t s = first; s < sections.GetSize(); ++s) {
+        without += CountWithoutTerrain(sections[s], source);
+    }
+    if (without > 0) {
+        messages.push_back(NoTerrainMessage(path, without));
     }
 }

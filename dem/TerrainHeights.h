@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/AnalysisSettings.h"
 #include "dem/TerrainModel.h"
 #include "track/TrackSectionList.h"
 
@@ -16,3 +17,10 @@ void AddTerrainHeights(TerrainModel& model, TrackSectionList& sections, std::siz
 
 /// Forgets the terrain heights of every section, as when no terrain folder is chosen any more.
 void RemoveTerrainHeights(TrackSectionList& sections);
+
+/// AddTerrainHeights for the sections of one file just read (from first on), and, when the
+/// source takes terrain heights and some point of the file has none, the message of how many
+/// keep their recorded height.
+void AddFileTerrain(TerrainModel& model, TrackSectionList& sections, std::size_t first,
+                    const std::string& path, ElevationSource source,
+                    std::vector<std::string>& messages);
