@@ -86,6 +86,9 @@ std::string WriteJsonRow(const BatchResult& result) {
         }
     }
     out += "]";
+    if (result.analysed && result.terrain) {
+        out += ", \"terrain\": " + JsonTerrain(*result.terrain, true);
+    }
     if (!result.error.empty()) {
         out += ", \"error\": " + JsonString(result.error);
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,8 +20,9 @@ struct BatchResult {
     bool analysed = false;     // statistics hold the figures (also of a partly read file)
     TrackStatistics statistics{};
     ChannelStatistics channels;
-    std::vector<std::string> messages;  // what the reader and the tool told the user
-    std::string error;                  // empty when the file was read and analysed without fault
+    std::optional<TerrainFigures> terrain;  // with a terrain folder, for the JSON Lines
+    std::vector<std::string> messages;      // what the reader and the tool told the user
+    std::string error;  // empty when the file was read and analysed without fault
 };
 
 /// The layout of the rows: the format, for text the width of the file column, and for text

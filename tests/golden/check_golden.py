@@ -31,7 +31,10 @@ HASHES = "hashes.txt"
 def run(cli, args):
     # Files, not pipes: under wine a pipe stays open until wineserver ends, seconds later.
     with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-        done = subprocess.run(cli + args, stdout=out, stderr=err, stdin=subprocess.DEVNULL)
+        # The recorded elevations, whatever folder of terrain tiles the environment names.
+        env = {k: v for k, v in os.environ.items() if k != "PELORIN_DEM"}
+        done = subprocess.run(cli + args, stdout=out, stderr=err, stdin=subprocess.DEVNULL,
+                              env=env)
         out.seek(0)
         return done.returncode, out.read()
 
