@@ -39,7 +39,6 @@ double Figure(const std::string& json, const std::string& label, bool terrain = 
 }  // namespace
 
 TEST(CliTerrain, ChoicesFolderAndEnvironment) {
-    SKIP_WITHOUT_XML();
 #ifndef PELORIN_HAVE_ZLIB
     GTEST_SKIP() << "this build reads no gzipped tiles";
 #endif

@@ -38,7 +38,6 @@ TrackSection Joined(const TrackSectionList& list, ElevationSource source) {
 }  // namespace
 
 TEST(ElevationChoice, ThreeChoicesOnAPlane) {
-    SKIP_WITHOUT_XML();
     const TempFile gpx(PlaneTrackGpx(), "plane.gpx");
     std::ofstream(PathFromUtf8(gpx.Dir() + "/N46E013.hgt"), std::ios::binary) << PlaneTile();
     TrackSectionList list;
@@ -94,7 +93,6 @@ TEST(ElevationChoice, ThreeChoicesOnAPlane) {
 }
 
 TEST(ElevationChoice, MarksOnlyWhereAFileHasNoElevation) {
-    SKIP_WITHOUT_XML();
     // The point without elevation has no time either, and is dropped with its mark.
     const TempFile gpx(
         "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\"><ele>7</ele><time>2024-05-01T10:00:00Z"
