@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <type_traits>
 #include <utility>
 #include <vector>
 
 #include "analysis/Classify.h"
+#include "analysis/ElevationChoice.h"
 
 namespace {
 
@@ -26,10 +28,49 @@ void AppendOrTake(GrowArray<T>& target, Source& source) {
     target.Append(source.GetData(), source.GetSize());
 }
 
+/// Pads target with fill up to size first, then appends source; a section without the array
+/// (source empty) is padded up to end instead.
+template <bool kTakeOver, typename T, typename Source>
+void AppendAlong(GrowArray<T>& target, Source& source, std::size_t first, std::size_t end, T fill) {
+    const std::size_t padTo = source.IsEmpty() ? end : first;
+    const std::size_t had = target.GetSize();
+    if (padTo > had) {
+        target.SetSize(padTo);
+        for (std::size_t i = had; i < padTo; ++i) {
+            target[i] = fill;
+        }
+    }
+    if (!source.IsEmpty()) {
+        AppendOrTake<kTakeOver>(target, source);
+    }
+}
+
+/// The arrays beside the points that any of the chosen sections has.
+struct Present {
+    std::array<bool, kChannelCount> channels{};
+    bool unrecorded = false;
+    bool terrain = false;
+};
+
+template <typename Sections>
+Present PresentIn(Sections& sections, const std::vector<std::size_t>& rows) {
+    Present present;
+    for (std::size_t row : rows) {
+        const TrackSection& section = sections[row];
+        for (const Channel channel : kChannels) {
+            present.channels[static_cast<std::size_t>(channel)] |= section.channels.Has(channel);
+        }
+        present.unrecorded |= !section.elevations.unrecorded.IsEmpty();
+        present.terrain |= !section.elevations.terrain.IsEmpty();
+    }
+    return present;
+}
+
 /// Copies the points of the chosen sections in list order; each non-empty section's first
-/// point starts a run and carries the section-start flag. A channel that any of them has comes
-/// along, missing at the points of the others. With sections that are not needed afterwards,
-/// the first one's points are taken over instead of copied.
+/// point starts a run and carries the section-start flag. A channel, a mark of points without
+/// elevation or a terrain height that any of them has comes along, missing at the points of
+/// the others. With sections that are not needed afterwards, the first one's points are taken
+/// over instead of copied.
 template <typename Sections>
 void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows, TrackSection& track) {
     constexpr bool kTakeOver = !std::is_const_v<Sections>;
@@ -42,13 +83,9 @@ void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows, Tra
     GrowArray<TrackPoint>& points = track.points;
     points.RemoveAll();
     track.channels.RemoveAll();
+    track.elevations.RemoveAll();
     track.hasTimes = true;
-    std::array<bool, kChannelCount> present{};
-    for (std::size_t row : rows) {
-        for (const Channel channel : kChannels) {
-            present[static_cast<std::size_t>(channel)] |= sections[row].channels.Has(channel);
-        }
-    }
+    const Present present = PresentIn(sections, rows);
     for (std::size_t row : rows) {
         auto& source = sections[row];
         if (source.points.IsEmpty()) {
@@ -57,16 +94,20 @@ void CopyChosen(Sections& sections, std::span<const std::size_t> chosenRows, Tra
         track.hasTimes = track.hasTimes && sections[row].hasTimes;
         const std::size_t first = points.GetSize();
         AppendOrTake<kTakeOver>(points, source.points);
+        const std::size_t end = points.GetSize();
         for (const Channel channel : kChannels) {
-            if (!present[static_cast<std::size_t>(channel)]) {
-                continue;
+            if (present.channels[static_cast<std::size_t>(channel)]) {
+                AppendAlong<kTakeOver>(track.channels.Of(channel), source.channels.Of(channel),
+                                       first, end, kMissingSample);
             }
-            if (source.channels.Has(channel)) {
-                track.channels.Add(channel, first);  // missing where no section had it yet
-                AppendOrTake<kTakeOver>(track.channels.Of(channel), source.channels.Of(channel));
-            } else {
-                track.channels.Add(channel, points.GetSize());
-            }
+        }
+        if (present.unrecorded) {
+            AppendAlong<kTakeOver>(track.elevations.unrecorded, source.elevations.unrecorded, first,
+                                   end, static_cast<unsigned char>(0));
+        }
+        if (present.terrain) {
+            AppendAlong<kTakeOver>(track.elevations.terrain, source.elevations.terrain, first, end,
+                                   std::numeric_limits<double>::quiet_NaN());
         }
         points[first].state = StateRunStart;
         points[first].flags |= FlagSectionStart;
@@ -104,6 +145,7 @@ void ConnectAndAnalyze(TrackSection& track, const AnalysisSettings& settings) {
         default:  // ConnectNone, and no choice at all
             break;
     }
+    ChooseElevations(track, settings.elevation);
     AnalyzeJoining(track, settings, joinTest);
 }
 

@@ -1,16 +1,22 @@
 // Terrain heights of a million-point track over four 1″ tiles and of the realistic recording,
 // once the tiles are open and with the opening; the opening of one tile, plain, gzip and zip; the
-// index of a folder of ten thousand tiles; and the peak memory of the lookups.
+// index of a folder of ten thousand tiles; the peak memory of the lookups; and the whole path of
+// a file read, looked up, joined with terrain heights and analysed.
 
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <benchmark/benchmark.h>
 
 #include "BenchData.h"
 #include "TerrainBenchData.h"
+#include "analysis/Joining.h"
+#include "analysis/Statistics.h"
+#include "cli/CliRun.h"
+#include "dem/TerrainHeights.h"
 #include "dem/TerrainModel.h"
 
 #ifdef PELORIN_HAVE_ZLIB
@@ -160,5 +166,61 @@ void BM_TerrainPeakMemory(benchmark::State& state) {
     state.counters["tile_limit_MB"] = 26.0;
 }
 BENCHMARK(BM_TerrainPeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+/// The whole path of a file with terrain heights: read, look up, join with the chosen heights,
+/// analyse. Argument: the recorded heights without a terrain folder (0); the terrain heights
+/// looked up with the recorded ones chosen (1), or the terrain's (2). The tiles are open
+/// before the timing; lookup_ms is the time of the lookups alone.
+void BM_TerrainPipeline(benchmark::State& state) {
+    const long long which = state.range(0);
+    const std::string path = TerrainTrackFile();
+    TerrainModel model(TerrainTileFolder());
+    std::vector<std::string> messages;
+    {
+        TrackSectionList sections;
+        sections.LoadTrackFile(path);
+        AddTerrainHeights(model, sections, 0, messages);  // opens the tiles
+    }
+    AnalysisSettings settings;
+    settings.elevation = which == 2 ? ElevationSource::Terrain : ElevationSource::Recorded;
+    const std::vector<std::size_t> rows = {0};
+    double lookupMs = 0.0;
+    for (auto _ : state) {
+        TrackSectionList sections;
+        sections.LoadTrackFile(path);
+        const Clocks start;
+        if (which != 0) {
+            AddTerrainHeights(model, sections, 0, messages);
+        }
+        lookupMs += Clocks().WallSince(start);
+        TrackSection track;
+        JoinSections(std::move(sections), rows, settings, track);
+        benchmark::DoNotOptimize(ComputeStatistics(track).totalAscent);
+    }
+    state.counters["lookup_ms"] = lookupMs / static_cast<double>(state.iterations());
+    state.counters["messages"] = static_cast<double>(messages.size());
+}
+BENCHMARK(BM_TerrainPipeline)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+
+/// pelorin-cli --format json on that file: without a terrain folder (0); with --dem and
+/// --elevation terrain (1); with --dem and the recorded heights (2), where the terrain's
+/// figures take an analysis of their own. The folder is indexed and the tiles opened in each
+/// run.
+void BM_TerrainCliJson(benchmark::State& state) {
+    std::vector<std::string> args = {"--format", "json", TerrainTrackFile()};
+    if (state.range(0) != 0) {
+        args.insert(args.begin(), {"--dem", TerrainTileFolder(), "--elevation",
+                                   state.range(0) == 1 ? "terrain" : "recorded"});
+    }
+    std::string error;
+    const CliOptions options = *ParseCliOptions(args, error);
+    for (auto _ : state) {
+        std::string out;
+        std::string err;
+        benchmark::DoNotOptimize(RunCli(options, CliHooks{}, out, err));
+        benchmark::DoNotOptimize(out.data());
+    }
+}
+BENCHMARK(BM_TerrainCliJson)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 }  // namespace

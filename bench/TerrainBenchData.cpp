@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -62,4 +63,30 @@ std::vector<TrackPoint> TerrainTrack(bool shuffled) {
         std::shuffle(points.begin(), points.end(), random);
     }
     return points;
+}
+
+std::string TerrainTrackFile() {
+    const std::string path = std::string(PELORIN_BENCH_DATA) + "/terrain-track.plt";
+    if (std::filesystem::exists(path)) {
+        return path;
+    }
+    std::filesystem::create_directories(PELORIN_BENCH_DATA);
+    const std::string partial = path + ".part";
+    std::FILE* out = std::fopen(partial.c_str(), "wb");
+    std::fputs(
+        "OziExplorer Track Point File Version 2.1\r\nWGS 84\r\nAltitude is in Feet\r\n"
+        "Reserved 3\r\n0,2,255,Terrain,0,0,2,8421376\r\n0\r\n",
+        out);
+    std::mt19937 random(7);
+    std::normal_distribution<double> noise(0.0, 15.0);  // feet
+    double wander = 0.0;                                // feet
+    for (const TrackPoint& point : TerrainTrack(false)) {
+        wander = 0.99 * wander + noise(random);
+        const double feet = 3900.0 + 2900.0 * std::sin(point.latitude * 7.0) + wander;
+        std::fprintf(out, "%.7f,%.7f,0,%.1f,%.8f\r\n", point.latitude, point.longitude, feet,
+                     point.time);
+    }
+    std::fclose(out);
+    std::filesystem::rename(partial, path);
+    return path;
 }

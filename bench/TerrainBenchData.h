@@ -17,3 +17,7 @@ std::string TerrainTileFolder();
 /// tiles, with a few metres of GPS jitter; in an order that jumps between the tiles at nearly
 /// every point when shuffled.
 std::vector<TrackPoint> TerrainTrack(bool shuffled);
+
+/// Path of that track, in its order, as a .plt file whose recorded heights wander as a phone's
+/// do around the terrain's rolling hills; written on first use and kept for later runs.
+std::string TerrainTrackFile();

@@ -30,6 +30,15 @@ Options (a value may follow as the next argument or after '='; values may begin 
   --speed KMH     speed threshold in km/h (default 1.8); both read as the window's edits
                   read them: a zero must be written with a leading 0 ("0", "0.0", not "-0"
                   or ".0"), and only the first 31 characters count
+  --dem DIR       a folder of SRTM terrain tiles (N46E013.hgt, also .hgt.gz and .hgt.zip
+                  holding one tile; 1 and 3 arc-seconds); default the environment variable
+                  PELORIN_DEM. The terrain height under each point is looked up in the tiles
+                  the track touches; a tile that cannot be used is named on stderr
+  --elevation SRC recorded | terrain | fill (default recorded): the heights every figure,
+                  --points, --plot and --map follow: as recorded; the terrain's; the
+                  terrain's only where the file gave a point no elevation (a GPX without
+                  <ele>, say). A point without a terrain height keeps the recorded one, and
+                  stderr says per file how many did. terrain and fill need --dem
   --units UNITS   metric | imperial (default metric): the texts of the figures in km, m,
                   km/h and m/m, or in mi, ft, mph and ft/min; slopes stay percentages
   --time ZONE     utc | local (default utc): dates and times of day as the file stores
@@ -44,7 +53,10 @@ Options (a value may follow as the next argument or after '='; values may begin 
                           say; the other fields are the texts the window shows; bytes of
                           names that are not UTF-8 are read as Latin-1; a section with
                           heart rate, cadence, power or temperature lists them in
-                          "channels"
+                          "channels". With --dem also "terrain": {"points_without_height",
+                          "statistics": [Total Ascent, Total Descent, Min and Max Elevation
+                          as above]}: the figures of the terrain heights, whatever
+                          --elevation chooses
                     csv:  the statistics as Property,Value,Units
                   After the 31 figures come those of the channels the joined track has:
                   Average and Maximum Heart Rate (bpm), Average and Maximum Cadence (rpm),
@@ -75,7 +87,8 @@ Options (a value may follow as the next argument or after '='; values may begin 
                           Descent, Max Elevation, Maximum Speed as the list shows them, then
                           the channel figures of the channels any file has
                     json: one object per line: {"file", "sections", "points", "statistics":
-                          [as above]}, and "error" when the file failed
+                          [as above]}, "terrain" as above with --dem, and "error" when the
+                          file failed
                     csv:  file,sections,points, the 31 statistics labels, the channel figures
                           of the channels any file has, error; values with 17 significant
                           digits, empty for nan and where a file lacks the channel
@@ -226,6 +239,12 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
     } else if (name == "--tiles") {
         options.tiles = value;
         ok = !value.empty();
+    } else if (name == "--dem") {
+        options.dem = value;
+        ok = !value.empty();
+    } else if (name == "--elevation") {
+        ok = ParseChoice(value, {"recorded", "terrain", "fill"}, choice);
+        options.analysis.elevation = static_cast<ElevationSource>(choice);
     }
     if (!ok) {
         error = "invalid value for " + std::string(name) + ": '" + value + "' (see --help)";
@@ -236,7 +255,8 @@ bool ApplyOption(std::string_view name, const std::string& value, CliOptions& op
 bool TakesValue(std::string_view name) {
     for (std::string_view known :
          {"--select", "--connect", "--vertical", "--speed", "--units", "--time", "--format",
-          "--points", "--plot", "--over", "--size", "--jobs", "--map", "--tiles"}) {
+          "--points", "--plot", "--over", "--size", "--jobs", "--map", "--tiles", "--dem",
+          "--elevation"}) {
         if (name == known) {
             return true;
         }
@@ -259,14 +279,21 @@ bool CheckCombination(const CliOptions& options, std::string& error) {
         error = "--tiles and --online need --map";
         return false;
     }
+    if (options.dem.empty() && options.analysis.elevation != ElevationSource::Recorded) {
+        error =
+            "--elevation terrain and fill need a folder of terrain tiles: --dem DIR or "
+            "PELORIN_DEM";
+        return false;
+    }
     return true;
 }
 
 }  // namespace
 
-std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args,
-                                          std::string& error) {
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error,
+                                          const std::string& demFromEnvironment) {
     CliOptions options;
+    options.dem = demFromEnvironment;
     bool filesOnly = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];

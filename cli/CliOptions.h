@@ -12,7 +12,8 @@
 struct CliOptions {
     std::vector<std::string> files;                  // the first is loaded, the rest appended
     std::optional<std::vector<std::size_t>> select;  // none: every section
-    AnalysisSettings analysis;                       // --connect, --vertical, --speed
+    AnalysisSettings analysis;                       // --connect, --vertical, --speed, --elevation
+    std::string dem;                                 // terrain tiles (UTF-8); empty: none
     DisplayOptions display;                          // --units, --time
     ReportFormat format = ReportFormat::Text;
     std::string pointsPath;    // empty: no points file
@@ -40,9 +41,11 @@ inline constexpr int kExitOk = 0;
 inline constexpr int kExitFileError = 1;
 inline constexpr int kExitUsage = 2;
 
-/// Reads the arguments (without the program name). On a mistake returns nothing and puts a
+/// Reads the arguments (without the program name); demFromEnvironment is the terrain folder
+/// that PELORIN_DEM names, which --dem overrides. On a mistake returns nothing and puts a
 /// message for the user in error.
-std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error);
+std::optional<CliOptions> ParseCliOptions(const std::vector<std::string>& args, std::string& error,
+                                          const std::string& demFromEnvironment = {});
 
 /// The kind of image a plot path asks for, by its extension (.svg or .png, any case).
 enum class PlotFormat { Svg, Png };

@@ -7,6 +7,8 @@
 #include "analysis/ChannelStatistics.h"
 #include "analysis/Joining.h"
 #include "analysis/Statistics.h"
+#include "cli/TerrainRun.h"
+#include "dem/TerrainHeights.h"
 #include "plot/SvgCanvas.h"
 #include "report/Report.h"
 #include "report/ReportFile.h"
@@ -23,10 +25,11 @@ std::size_t PointCount(const TrackSectionList& sections) {
     return count;
 }
 
-/// Reads the files, the first as a Load and the others appended; false if any failed. What the
-/// reader tells the user goes to err.
-bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionList& sections,
-               std::string& err) {
+/// Reads the files, the first as a Load and the others appended, and looks up the terrain
+/// heights of each with a terrain model; false if any failed. What the reader and the terrain
+/// tell the user goes to err.
+bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TerrainModel* terrain,
+               TrackSectionList& sections, std::string& err) {
     bool ok = true;
     const std::size_t count = options.files.size();
     for (std::size_t i = 0; i < count; ++i) {
@@ -35,8 +38,12 @@ bool ReadFiles(const CliOptions& options, const CliHooks& hooks, TrackSectionLis
             hooks.progress("reading file " + std::to_string(i + 1) + " of " + std::to_string(count)
                            + ": " + path);
         }
-        const ReadResult read =
-            i == 0 ? sections.LoadTrackFile(path) : sections.ReadTrackFile(path);
+        const std::size_t first = i == 0 ? 0 : sections.GetSize();
+        ReadResult read = i == 0 ? sections.LoadTrackFile(path) : sections.ReadTrackFile(path);
+        if (terrain != nullptr) {
+            AddFileTerrain(*terrain, sections, first, path, options.analysis.elevation,
+                           read.messages);
+        }
         for (const std::string& message : read.messages) {
             err += message + "\n";
         }
@@ -102,8 +109,13 @@ std::optional<std::string> ChooseRows(const CliOptions& options, std::size_t sec
 }
 
 int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, std::string& err) {
+    std::optional<TerrainModel> terrain;
+    if (!options.dem.empty()) {
+        terrain.emplace(options.dem);
+    }
     TrackSectionList sections;
-    int status = ReadFiles(options, hooks, sections, err) ? kExitOk : kExitFileError;
+    TerrainModel* model = terrain ? &*terrain : nullptr;
+    int status = ReadFiles(options, hooks, model, sections, err) ? kExitOk : kExitFileError;
     std::vector<std::size_t> rows;
     if (const std::optional<std::string> mistake = ChooseRows(options, sections.GetSize(), rows)) {
         err += *mistake + "\n";
@@ -118,6 +130,7 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
         }
     };
     progress("joining and analysing");
+    report.terrain = TerrainFiguresBefore(model, sections, rows, options.analysis);
     // The sections are described: their points may go into the track without a copy.
     TrackSection track;
     JoinSections(std::move(sections), rows, options.analysis, track);
@@ -131,6 +144,9 @@ int RunCli(const CliOptions& options, const CliHooks& hooks, std::string& out, s
     report.statistics = ComputeStatistics(track, channels);
     report.rows = FormatStatisticsRows(report.statistics, channels, options.display,
                                        track.hasTimes);
+    if (model != nullptr && options.analysis.elevation == ElevationSource::Terrain) {
+        report.terrain = TerrainFiguresOf(track, report.statistics);
+    }
     out += WriteReport(report, options.format);
     if (!options.pointsPath.empty()) {
         progress("writing " + options.pointsPath);

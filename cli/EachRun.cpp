@@ -19,6 +19,8 @@
 #include "analysis/Statistics.h"
 #include "analysis/StatisticsTotal.h"
 #include "cli/EachFiles.h"
+#include "cli/TerrainRun.h"
+#include "dem/TerrainHeights.h"
 #include "report/BatchReport.h"
 #include "report/FileText.h"
 
@@ -135,7 +137,7 @@ Done Failed(const std::string& path, const std::string& error) {
 /// Reads, joins and analyses one file as the tool does with that file alone. A reader may also
 /// warn of a file it reads well (points without position, no elevations): only a failure makes
 /// the row's error, and the failure is told last.
-BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
+BatchResult AnalyseFile(const std::string& file, const CliOptions& options, TerrainModel* terrain) {
     BatchResult result;
     result.file = file;
     bool ok = false;
@@ -143,6 +145,10 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
         TrackSectionList sections;
         ReadResult read = sections.LoadTrackFile(file);
         result.messages = std::move(read.messages);
+        if (terrain != nullptr) {
+            AddFileTerrain(*terrain, sections, 0, file, options.analysis.elevation,
+                           result.messages);
+        }
         result.sections = sections.GetSize();
         std::vector<std::size_t> rows;
         if (read.status == ReadStatus::OpenFailed) {
@@ -151,11 +157,15 @@ BatchResult AnalyseFile(const std::string& file, const CliOptions& options) {
                        ChooseRows(options, sections.GetSize(), rows)) {
             result.messages.push_back(*mistake);
         } else {
+            result.terrain = TerrainFiguresBefore(terrain, sections, rows, options.analysis);
             TrackSection track;
             JoinSections(std::move(sections), rows, options.analysis, track);
             result.points = track.points.GetSize();
             result.hasTimes = track.hasTimes;
             result.statistics = ComputeStatistics(track, result.channels);
+            if (terrain != nullptr && options.analysis.elevation == ElevationSource::Terrain) {
+                result.terrain = TerrainFiguresOf(track, result.statistics);
+            }
             result.analysed = true;
             ok = read.status == ReadStatus::Ok;
         }
@@ -175,10 +185,11 @@ bool RowsStream(const BatchLayout& layout) {
     return layout.format == ReportFormat::Json;
 }
 
-Done Process(const EachFile& file, const CliOptions& options, const BatchLayout& layout) {
+Done Process(const EachFile& file, const CliOptions& options, const BatchLayout& layout,
+             TerrainModel* terrain) {
     Done done;
     try {
-        done = file.error.empty() ? Done{AnalyseFile(file.path, options), {}}
+        done = file.error.empty() ? Done{AnalyseFile(file.path, options, terrain), {}}
                                   : Failed(file.path, file.error);
     } catch (const std::bad_alloc&) {
         // Memory may be back for the small row once the file's points are gone.
@@ -220,6 +231,14 @@ private:
     std::vector<std::mutex*> m_locks;
 };
 
+/// Adds a file's terrain figures to those of the total row.
+void AddTerrain(const BatchResult& result, StatisticsTotal& total, BatchResult& totalRow) {
+    if (result.terrain && totalRow.terrain) {
+        total.Add(result.terrain->statistics, result.points);
+        totalRow.terrain->withoutHeight += result.terrain->withoutHeight;
+    }
+}
+
 std::size_t JobCount(const CliOptions& options, std::size_t files) {
     const std::size_t jobs = options.jobs > 0 ? static_cast<std::size_t>(options.jobs)
                                               : std::max(1u, std::thread::hardware_concurrency());
@@ -232,6 +251,17 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
             const EachSink& err) {
     const std::vector<EachFile> files = CollectTrackFiles(options.files);
     BatchLayout layout = LayoutFor(options, files);
+    // One terrain model for all workers, so that each tile is opened once; what it tells about
+    // the folder comes first.
+    std::optional<TerrainModel> terrain;
+    if (!options.dem.empty()) {
+        std::vector<std::string> notices;
+        terrain.emplace(options.dem).HeightsOf(nullptr, 0, nullptr, notices);
+        for (const std::string& notice : notices) {
+            err(notice + "\n");
+        }
+    }
+    TerrainModel* model = terrain ? &*terrain : nullptr;
     const std::size_t jobs = JobCount(options, files.size());
     Schedule schedule(files.size(), jobs * kFilesInFlightPerJob);
     FileLocks locks(files);
@@ -240,7 +270,7 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
         workers.emplace_back([&] {
             while (const std::optional<std::size_t> file = schedule.NextFile()) {
                 std::unique_lock lock(locks.Of(*file));
-                Done done = Process(files[*file], options, layout);
+                Done done = Process(files[*file], options, layout, model);
                 lock.unlock();
                 schedule.Finish(*file, std::move(done));
             }
@@ -248,9 +278,13 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
     }
     Progress progress(hooks, files.size());
     StatisticsTotal total;
+    StatisticsTotal terrainTotal;
     BatchResult totalRow;
     totalRow.file = "TOTAL";
     totalRow.analysed = true;
+    if (model != nullptr) {
+        totalRow.terrain.emplace();
+    }
     bool failed = false;
     std::vector<BatchResult> heldBack;  // rows that wait for the heading
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -268,6 +302,7 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
             totalRow.points += result.points;
             totalRow.hasTimes = totalRow.hasTimes && result.hasTimes;
             total.Add(result.statistics, result.points, result.channels);
+            AddTerrain(result, terrainTotal, totalRow);
         }
         progress.Count(result.points);
         progress.Show();
@@ -289,6 +324,9 @@ int RunEach(const CliOptions& options, const CliHooks& hooks, const EachSink& ou
     if (options.total) {
         totalRow.statistics = total.Result();
         totalRow.channels = total.ChannelResult();
+        if (totalRow.terrain) {
+            totalRow.terrain->statistics = terrainTotal.Result();
+        }
         out(WriteBatchRow(totalRow, layout));
     }
     return failed ? kExitFileError : kExitOk;

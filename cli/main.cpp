@@ -1,6 +1,7 @@
 // pelorin-cli: the window's analysis from the command line, for batch work and comparison.
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -48,6 +49,18 @@ std::vector<std::string> Utf8Arguments([[maybe_unused]] int argc, [[maybe_unused
 #endif
 }
 
+/// The folder of terrain tiles that the environment variable PELORIN_DEM names, as UTF-8;
+/// empty when it is not set.
+std::string DemFromEnvironment() {
+#ifdef _WIN32
+    const wchar_t* value = _wgetenv(L"PELORIN_DEM");
+    return value != nullptr ? Utf8FromPath(std::filesystem::path(value)) : std::string();
+#else
+    const char* value = std::getenv("PELORIN_DEM");
+    return value != nullptr ? std::string(value) : std::string();
+#endif
+}
+
 bool StderrIsTerminal() {
 #ifdef _WIN32
     return _isatty(_fileno(stderr)) != 0;
@@ -83,7 +96,7 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args = Utf8Arguments(argc, argv);
     TerminalLine line(StderrIsTerminal());
     std::string error;
-    const std::optional<CliOptions> options = ParseCliOptions(args, error);
+    const std::optional<CliOptions> options = ParseCliOptions(args, error, DemFromEnvironment());
     if (!options) {
         line.Print("pelorin-cli: " + error + "\nTry 'pelorin-cli --help' for more information.\n");
         return kExitUsage;

@@ -9,7 +9,9 @@ set(CMAKE_C_COMPILER ${PELORIN_MINGW_PREFIX}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${PELORIN_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${PELORIN_MINGW_PREFIX}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${PELORIN_MINGW_PREFIX})
+# The find commands look only under these roots; a prefix given with CMAKE_PREFIX_PATH (the
+# libraries that scripts/windows-libs builds) is one of them.
+set(CMAKE_FIND_ROOT_PATH /usr/${PELORIN_MINGW_PREFIX} ${CMAKE_PREFIX_PATH})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

@@ -38,15 +38,17 @@ TerrainModel& TerrainModel::operator=(TerrainModel&&) noexcept = default;
 void TerrainModel::HeightsOf(const TrackPoint* points, std::size_t count, double* heights,
                              std::vector<std::string>& messages) {
     HandOutNotices(messages);
+    LastTile last;
     for (std::size_t i = 0; i < count; ++i) {
-        heights[i] = Height(points[i].latitude, points[i].longitude, messages);
+        heights[i] = Height(points[i].latitude, points[i].longitude, last, messages);
     }
 }
 
 std::optional<double> TerrainModel::HeightAt(double latitude, double longitude,
                                              std::vector<std::string>& messages) {
     HandOutNotices(messages);
-    const double height = Height(latitude, longitude, messages);
+    LastTile last;
+    const double height = Height(latitude, longitude, last, messages);
     return std::isnan(height) ? std::nullopt : std::optional<double>(height);
 }
 
@@ -86,13 +88,15 @@ void TerrainModel::AddFile(const std::filesystem::path& path, const std::string&
 }
 
 void TerrainModel::HandOutNotices(std::vector<std::string>& messages) {
+    const std::lock_guard lock(*m_noticesMutex);
     for (std::string& notice : m_notices) {
         messages.push_back(std::move(notice));
     }
     m_notices.clear();
 }
 
-double TerrainModel::Height(double latitude, double longitude, std::vector<std::string>& messages) {
+double TerrainModel::Height(double latitude, double longitude, LastTile& last,
+                            std::vector<std::string>& messages) {
     if (!(latitude >= -90.0 && latitude <= 90.0 && longitude >= -180.0 && longitude <= 180.0)) {
         return kNone;
     }
@@ -100,11 +104,11 @@ double TerrainModel::Height(double latitude, double longitude, std::vector<std::
     // tiles.
     const int key =
         CornerKey(std::min(FloorDegrees(latitude), 89), std::min(FloorDegrees(longitude), 179));
-    if (key != m_lastKey) {
-        m_lastTile = TileAt(key, messages);
-        m_lastKey = key;
+    if (key != last.key) {
+        last.tile = TileAt(key, messages);
+        last.key = key;
     }
-    return m_lastTile != nullptr ? m_lastTile->HeightAt(latitude, longitude) : kNone;
+    return last.tile != nullptr ? last.tile->HeightAt(latitude, longitude) : kNone;
 }
 
 const TerrainTile* TerrainModel::TileAt(int key, std::vector<std::string>& messages) {
@@ -113,15 +117,14 @@ const TerrainTile* TerrainModel::TileAt(int key, std::vector<std::string>& messa
         return nullptr;
     }
     Slot& slot = found->second;
-    if (!slot.tried) {
-        slot.tried = true;
+    std::call_once(slot.opened, [&] {
         std::string error;
         slot.tile =
             TerrainTile::Open(slot.path, slot.packing, key / 360 - 90, key % 360 - 180, error);
         if (slot.tile == nullptr) {
             messages.push_back(Shown(slot.name) + ": " + error + ".");
         }
-    }
+    });
     return slot.tile.get();
 }
 

@@ -91,6 +91,9 @@ std::string WriteJsonRow(const BatchResult& result, const BatchLayout& layout) {
         }
     }
     out += "]";
+    if (result.analysed && result.terrain) {
+        out += ", \"terrain\": " + JsonTerrain(*result.terrain, true);
+    }
     if (!result.error.empty()) {
         out += ", \"error\": " + JsonString(result.error);
     }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +21,9 @@ struct BatchResult {
     bool hasTimes = true;      // false: the dates are no real dates (a file without times)
     TrackStatistics statistics{};
     ChannelStatistics channels;
-    std::vector<std::string> messages;  // what the reader and the tool told the user
-    std::string error;                  // empty when the file was read and analysed without fault
+    std::optional<TerrainFigures> terrain;  // with a terrain folder, for the JSON Lines
+    std::vector<std::string> messages;      // what the reader and the tool told the user
+    std::string error;  // empty when the file was read and analysed without fault
 };
 
 /// The layout of the rows: the format, for text the width of the file column, and for text

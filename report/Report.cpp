@@ -1,6 +1,7 @@
 #include "report/Report.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "report/FileText.h"
 #include "report/TextBytes.h"
@@ -29,6 +30,9 @@ void AppendTable(std::string& out, const std::vector<std::vector<std::string>>& 
         out += '\n';
     }
 }
+
+/// The rows of the terrain's figures: Total Ascent, Total Descent, Min and Max Elevation.
+constexpr std::size_t kTerrainRows[] = {12, 13, 10, 11};
 
 void AppendJsonField(std::string& out, const char* key, const std::string& jsonValue,
                      bool last = false) {
@@ -114,7 +118,11 @@ std::string WriteJsonReport(const Report& report) {
         out += i == 0 ? "\n  " : ",\n  ";
         out += JsonStatistic(report.rows[i]);
     }
-    out += "]}\n";
+    out += ']';
+    if (report.terrain) {
+        out += ",\n\"terrain\": " + JsonTerrain(*report.terrain, false);
+    }
+    out += "}\n";
     return out;
 }
 
@@ -125,6 +133,20 @@ std::string JsonStatistic(const StatisticsRow& row) {
     AppendJsonField(out, "text", JsonString(row.value));
     AppendJsonField(out, "unit", JsonString(row.unit), true);
     return out + '}';
+}
+
+std::string JsonTerrain(const TerrainFigures& terrain, bool oneLine) {
+    const std::vector<StatisticsRow> rows = FormatStatisticsRows(terrain.statistics);
+    std::string out = "{";
+    AppendJsonField(out, "points_without_height", std::to_string(terrain.withoutHeight));
+    out += "\"statistics\": [";
+    const char* first = oneLine ? "" : "\n  ";
+    const char* next = oneLine ? ", " : ",\n  ";
+    for (std::size_t i = 0; i < std::size(kTerrainRows); ++i) {
+        out += i == 0 ? first : next;
+        out += JsonStatistic(rows[kTerrainRows[i]]);
+    }
+    return out + "]}";
 }
 
 std::string WriteReport(const Report& report, ReportFormat format) {

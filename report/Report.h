@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,7 +12,15 @@
 /// How a report is written: as text tables, as JSON, or the statistics as CSV.
 enum class ReportFormat { Text, Json, Csv };
 
-/// What the window shows: the title, the sections list and the statistics list.
+/// The figures of a track computed from its terrain heights (a point without one keeps its
+/// recorded height), beside those of the chosen heights.
+struct TerrainFigures {
+    TrackStatistics statistics{};
+    std::size_t withoutHeight = 0;  // points of the track without a terrain height
+};
+
+/// What the window shows: the title, the sections list and the statistics list; with a
+/// terrain folder, the figures of the terrain heights.
 struct Report {
     struct Section {
         std::size_t index;
@@ -22,6 +32,7 @@ struct Report {
     std::vector<Section> sections;
     TrackStatistics statistics;
     std::vector<StatisticsRow> rows;
+    std::optional<TerrainFigures> terrain;
 };
 
 /// The title and the rows of the sections list for the loaded sections.
@@ -37,3 +48,7 @@ std::string WriteReport(const Report& report, ReportFormat format);
 
 /// One figure as a JSON object: {"label", "value", "text", "unit"}.
 std::string JsonStatistic(const StatisticsRow& row);
+
+/// The terrain's figures as a JSON object: {"points_without_height", "statistics": [Total
+/// Ascent, Total Descent, Min Elevation, Max Elevation]}, on one line or a figure a line.
+std::string JsonTerrain(const TerrainFigures& terrain, bool oneLine);

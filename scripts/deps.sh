@@ -7,7 +7,8 @@ PELORIN_PACKAGES="cmake ninja-build g++ python3 libgtest-dev libbenchmark-dev qt
     libexpat1-dev zlib1g-dev libzip-dev locales desktop-file-utils appstream shared-mime-info
     dpkg-dev file libqt6sql6-sqlite qt6-image-formats-plugins"
 # The Windows build: the cross compiler, zlib for it, GoogleTest's sources to build for it, and
-# Wine to run what it builds.
+# Wine to run what it builds. scripts/windows-libs builds the other libraries from Debian's
+# sources with apt and dpkg-source (dpkg-dev, above).
 PELORIN_WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix libz-mingw-w64-dev googletest wine wine64"
 
 pelorin_missing_packages() {

@@ -17,7 +17,7 @@
 
 std::unique_ptr<FileSource> FileSource::Open(const std::string& path) {
     const std::filesystem::path name = PathFromUtf8(path);
-    if (name.empty() || path.find('\0') != std::string::npos) {
+    if (name.empty()) {
         return nullptr;
     }
     // Share mode 0: the open fails while another program has the file open, and nobody can

@@ -9,7 +9,8 @@
 //   local time while the day count is UTC.
 // - A nonzero break flag on any point line but the first starts a new section named "+^+".
 // - Altitudes are multiplied by 0.3048006096012 (the US survey foot, not 0.3048); the
-//   value -777 that marks "no altitude" is converted like any other.
+//   value -777 that marks "no altitude" is converted like any other, and the point is marked
+//   as one without elevation, so that a terrain height may take its place.
 // - Numbers always use a full stop; fields without a number read as 0.
 // - The point lines end at the first line that is empty or holds only blanks.
 
@@ -24,6 +25,7 @@
 namespace {
 
 constexpr double kMetresPerFoot = 0.3048006096012;
+constexpr double kNoAltitudeFeet = -777.0;
 constexpr std::size_t kHeaderLines = 6;
 constexpr std::size_t kNameLine = 5;
 constexpr std::size_t kNameField = 3;
@@ -138,6 +140,7 @@ ReadStatus ReadTrackText(TrackSectionList& list, ByteSource& source) {
         point.latitude = fields.latitude;
         point.altitude = fields.feet * kMetresPerFoot;
         point.time = fields.time;
+        section->elevations.NoteRecorded(section->points.GetSize(), fields.feet != kNoAltitudeFeet);
         ++pointCount;
     }
 }

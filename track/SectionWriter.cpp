@@ -157,6 +157,7 @@ void SectionWriter::AddPoint(double latitude, double longitude, std::optional<do
     point.time = time ? *time : std::numeric_limits<double>::quiet_NaN();
     ++(time ? m_timed : m_untimed);
     AddSamples(section.channels, points.GetSize(), samples);
+    section.elevations.NoteRecorded(points.GetSize(), altitude.has_value(), m_reserved);
 }
 
 void SectionWriter::AddSamples(TrackChannels& channels, std::size_t count,
@@ -195,25 +196,38 @@ void SectionWriter::EndSection() {
             points[i].time = 0.0;
         }
     } else if (m_untimed > 0) {
-        std::size_t kept = 0;
-        for (std::size_t i = 0; i < points.GetSize(); ++i) {
-            if (!std::isnan(points[i].time)) {
-                for (const Channel channel : kChannels) {
-                    if (section.channels.Has(channel)) {
-                        section.channels.Of(channel)[kept] = section.channels.Of(channel)[i];
-                    }
-                }
-                points[kept++] = points[i];
-            }
-        }
-        points.SetSize(kept);
-        for (const Channel channel : kChannels) {
-            if (section.channels.Has(channel)) {
-                section.channels.Of(channel).SetSize(kept);
-            }
-        }
-        section.channels.DropEmpty();
+        DropUntimedPoints(section);
     }
+}
+
+void SectionWriter::DropUntimedPoints(TrackSection& section) {
+    GrowArray<TrackPoint>& points = section.points;
+    GrowArray<unsigned char>& unrecorded = section.elevations.unrecorded;
+    std::size_t kept = 0;
+    bool anyUnrecorded = false;
+    for (std::size_t i = 0; i < points.GetSize(); ++i) {
+        if (!std::isnan(points[i].time)) {
+            for (const Channel channel : kChannels) {
+                if (section.channels.Has(channel)) {
+                    section.channels.Of(channel)[kept] = section.channels.Of(channel)[i];
+                }
+            }
+            if (!unrecorded.IsEmpty()) {
+                unrecorded[kept] = unrecorded[i];
+                anyUnrecorded = anyUnrecorded || unrecorded[i] != 0;
+            }
+            points[kept++] = points[i];
+        }
+    }
+    points.SetSize(kept);
+    for (const Channel channel : kChannels) {
+        if (section.channels.Has(channel)) {
+            section.channels.Of(channel).SetSize(kept);
+        }
+    }
+    section.channels.DropEmpty();
+    // Marks that only the dropped points needed are dropped with them.
+    unrecorded.SetSize(anyUnrecorded ? kept : 0);
 }
 
 void SectionWriter::Finish(const std::string& path, std::vector<std::string>& messages) {

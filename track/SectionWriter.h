@@ -13,7 +13,8 @@
 /// Fills the sections of one file for the readers whose points may lack an elevation or a
 /// time, and words their warnings. The rules, the same in every such format:
 /// - A point without elevation takes the last earlier one of its section, or before the first
-///   the first one; a section without any elevation reads 0 throughout.
+///   the first one; a section without any elevation reads 0 throughout. Such points are marked
+///   in the section's elevations, so that terrain heights may take their place.
 /// - A point without time is dropped when other points of its section have times; a section
 ///   without any time keeps its points with time 0.
 /// - A track, route, activity or course is a group: its first section takes the group's name
@@ -57,6 +58,8 @@ public:
 
 private:
     void AddSamples(TrackChannels& channels, std::size_t count, const ChannelSamples& samples);
+    /// Removes the points without time, with their samples and marks.
+    static void DropUntimedPoints(TrackSection& section);
 
     TrackSectionList& m_list;
     std::string m_title;

@@ -24,4 +24,7 @@ void CopyPoints(const TrackSection& source, TrackSection& target) {
     for (const Channel channel : kChannels) {
         CopyArray(source.channels.Of(channel), target.channels.Of(channel));
     }
+    CopyArray(source.elevations.unrecorded, target.elevations.unrecorded);
+    CopyArray(source.elevations.terrain, target.elevations.terrain);
+    CopyArray(source.elevations.recorded, target.elevations.recorded);
 }

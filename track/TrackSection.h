@@ -5,6 +5,7 @@
 
 #include "track/GrowArray.h"
 #include "track/TrackChannels.h"
+#include "track/TrackElevations.h"
 #include "track/TrackPoint.h"
 
 struct AnalysisSettings;
@@ -21,7 +22,8 @@ public:
     std::string name;  // header name, or "+^+" for a section started by a break flag
     GrowArray<TrackPoint> points;
     bool hasTimes = true;  // false: the file gave none of its points a time, each reads 0
-    TrackChannels channels;  // each present channel holds one sample per point
+    TrackChannels channels;      // each present channel holds one sample per point
+    TrackElevations elevations;  // terrain heights and what the file lacked, per point
 
     // Measurements over the points; gaps (segments ending at a run start) count in no sum.
     double GetBeginTime() const;         // days since 1899-12-30; 0.0 without points
@@ -58,6 +60,6 @@ public:
     double FindSteepestDescent();  // height per planar metre, positive; marks FlagSteepestDescent
 };
 
-/// Makes target's points and channels copies of source's, and whether it has times; its name
-/// stays.
+/// Makes target's points, channels and elevations copies of source's, and whether it has
+/// times; its name stays.
 void CopyPoints(const TrackSection& source, TrackSection& target);

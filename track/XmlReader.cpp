@@ -1,12 +1,9 @@
 #include "track/XmlReader.h"
 
 #include <algorithm>
+#include <expat.h>
 #include <memory>
 #include <new>
-
-#ifdef PELORIN_HAVE_EXPAT
-#include <expat.h>
-#endif
 
 #include "track/SectionWriter.h"
 
@@ -23,8 +20,6 @@ const char* FindAttribute(const char* const* attributes, std::string_view name) 
     }
     return nullptr;
 }
-
-#ifdef PELORIN_HAVE_EXPAT
 
 namespace {
 
@@ -143,15 +138,6 @@ ReadStatus ParseXml(ByteSource& source, XmlHandler& handler, const std::string& 
         block = state.callbacks != callbacks ? kBlockSize : std::min(block * 2, kLargestBlock);
     }
 }
-
-#else
-
-ReadStatus ParseXml(ByteSource&, XmlHandler&, const std::string& path, std::string& error) {
-    error = path + ": this build of Pelorin cannot read XML files (GPX, TCX).";
-    return ReadStatus::BadContent;
-}
-
-#endif
 
 ReadStatus ReadXmlTrack(ByteSource& source, XmlHandler& handler, SectionWriter& writer,
                         const std::string& path, std::vector<std::string>& messages) {

@@ -195,7 +195,6 @@ TEST(CliEach, TextTableShowsTheListsTextsAndMisusedOptionsAreMistakes) {
     EXPECT_EQ(RunTool({"--total", file}).status, 2);
     EXPECT_EQ(RunTool({"--each", "--plot", "x.svg", file}).status, 2);
     EXPECT_EQ(RunTool({"--each", "--jobs", "0", file}).status, 2);
-#ifdef PELORIN_HAVE_EXPAT
     // A file read well despite a warning fails no row, as it fails no single run.
     const std::string noElevations =
         std::string(PELORIN_REAL_DATA) + "/gpx/gpsbabel_garmin-forerunner-10-output.gpx";
@@ -204,5 +203,4 @@ TEST(CliEach, TextTableShowsTheListsTextsAndMisusedOptionsAreMistakes) {
     EXPECT_NE(warned.err, "");
     EXPECT_EQ(warned.out.back(), '\n');
     EXPECT_EQ(warned.out[warned.out.size() - 2], ',') << warned.out;  // no error in the row
-#endif
 }

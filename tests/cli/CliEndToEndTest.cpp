@@ -97,11 +97,7 @@ void CheckReport(const JsonValue& report) {
 /// The real recordings of every kind the tool reads, sorted by path.
 std::vector<std::string> RealFiles() {
     std::vector<std::string> files;
-#ifdef PELORIN_HAVE_EXPAT
     for (const char* kind : {"gpx", "igc", "plt", "tcx"}) {
-#else
-    for (const char* kind : {"igc", "plt"}) {
-#endif
         const std::filesystem::path folder = std::filesystem::path(PELORIN_REAL_DATA) / kind;
         std::error_code error;
         for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {

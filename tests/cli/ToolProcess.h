@@ -21,7 +21,7 @@
 #ifdef _WIN32
 /// One argument as CommandLineToArgvW splits it again.
 inline std::wstring Quote(const std::string& arg) {
-    const std::wstring wide = PathFromUtf8(arg).native();
+    const std::wstring wide = WideFromUtf8(arg);
     if (!wide.empty() && wide.find_first_of(L" \t\n\v\"") == std::wstring::npos) {
         return wide;
     }

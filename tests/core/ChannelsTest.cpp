@@ -64,7 +64,6 @@ std::string TcxPoint(int second, const std::string& inside) {
 }  // namespace
 
 TEST(Channels, ReadFromEveryFormatWithinTheirRanges) {
-    SKIP_WITHOUT_XML();
     const std::string v2 =
         GpxPoint(0,
                  "<a:TrackPointExtension><a:hr>120</a:hr><a:cad>0</a:cad><a:atemp>-4.5</a:atemp>"

@@ -10,25 +10,13 @@
 #include <gtest/gtest.h>
 
 #include "dem/TerrainModel.h"
+#include "support/TerrainFiles.h"
 #include "support/TestFiles.h"
 #include "track/TrackPoint.h"
 
 namespace {
 
 constexpr double kNone = std::numeric_limits<double>::quiet_NaN();
-
-/// A tile of samples × samples heights, by row from the north edge and column from the west.
-std::string Tile(int samples, const std::function<int(int, int)>& height) {
-    std::string bytes;
-    for (int row = 0; row < samples; ++row) {
-        for (int column = 0; column < samples; ++column) {
-            const int h = height(row, column);
-            bytes += static_cast<char>(h >> 8);
-            bytes += static_cast<char>(h & 0xff);
-        }
-    }
-    return bytes;
-}
 
 constexpr int Plane1(int row, int column) {
     return -1000 + 3 * row + 5 * column;
@@ -39,65 +27,6 @@ int Cone3(int row, int column) {
         return TerrainTile::kVoid;
     }
     return static_cast<int>(std::lround(3000.0 - 2.0 * std::hypot(row - 600, column - 600)));
-}
-
-/// Little-endian bytes of a value, as zip and gzip store numbers.
-std::string Le(std::uint64_t value, int count) {
-    std::string out;
-    for (int i = 0; i < count; ++i) {
-        out += static_cast<char>((value >> (8 * i)) & 0xff);
-    }
-    return out;
-}
-
-std::uint32_t Crc32(const std::string& data) {
-    std::uint32_t crc = 0xffffffff;
-    for (unsigned char byte : data) {
-        crc ^= byte;
-        for (int bit = 0; bit < 8; ++bit) {
-            crc = (crc >> 1) ^ (0xedb88320 & (0 - (crc & 1)));
-        }
-    }
-    return ~crc;
-}
-
-/// Deflate data of stored blocks: valid without a compressor.
-std::string Deflated(const std::string& data) {
-    std::string out;
-    for (std::size_t at = 0; at == 0 || at < data.size(); at += 65535) {
-        const std::size_t count = std::min<std::size_t>(65535, data.size() - at);
-        out += (at + count >= data.size() ? "\1" : std::string(1, '\0')) + Le(count, 2)
-               + Le(~count & 0xffff, 2) + data.substr(at, count);
-    }
-    return out;
-}
-
-std::string Gzip(const std::string& data) {
-    return std::string("\x1f\x8b\x08\0\0\0\0\0\0\xff", 10) + Deflated(data) + Le(Crc32(data), 4)
-           + Le(data.size(), 4);
-}
-
-struct ZipEntry {
-    std::string name;
-    std::string data;
-    std::uint32_t declared;  // the unpacked size the archive gives
-};
-
-std::string Zip(const std::vector<ZipEntry>& entries) {
-    std::string out;
-    std::string directory;
-    for (const ZipEntry& entry : entries) {
-        const std::string packed = Deflated(entry.data);
-        // Version 2.0, no flags, deflated, no time, the sizes, the name, no extra field.
-        const std::string common = Le(20, 2) + Le(0, 2) + Le(8, 2) + Le(0, 4)
-                                   + Le(Crc32(entry.data), 4) + Le(packed.size(), 4)
-                                   + Le(entry.declared, 4) + Le(entry.name.size(), 2) + Le(0, 2);
-        directory +=
-            "PK\1\2" + Le(20, 2) + common + std::string(10, '\0') + Le(out.size(), 4) + entry.name;
-        out += "PK\3\4" + common + entry.name + packed;
-    }
-    return out + directory + "PK\5\6" + Le(0, 4) + Le(entries.size(), 2) + Le(entries.size(), 2)
-           + Le(directory.size(), 4) + Le(out.size(), 4) + Le(0, 2);
 }
 
 void Write(const std::string& path, const std::string& bytes) {

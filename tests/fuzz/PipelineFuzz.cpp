@@ -1,12 +1,13 @@
 // Fuzz target: the whole way from bytes to screen. The first 17 bytes choose the thresholds
 // and the plot rectangle, the rest is the track file; the track is joined under every
-// connection mode, analysed, measured, written as every text the window shows, and drawn in
-// both plot modes.
+// connection mode and elevation source, analysed, measured, written as every text the window
+// shows, and drawn in both plot modes.
 
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <string_view>
 #include <vector>
 
@@ -84,6 +85,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         FormatSectionRow(sections, i, firstDay, owners[i]);
     }
 
+    // Terrain heights at two of three points of every other section, so that each elevation
+    // source has heights to choose.
+    for (std::size_t s = 0; s < sections.GetSize(); s += 2) {
+        GrowArray<double>& terrain = sections[s].elevations.terrain;
+        terrain.SetSize(sections[s].points.GetSize());
+        for (std::size_t i = 0; i < terrain.GetSize(); ++i) {
+            terrain[i] = i % 3 == 0 ? std::numeric_limits<double>::quiet_NaN()
+                                    : sections[s].points[i].latitude * 100.0;
+        }
+    }
+
     std::vector<std::size_t> all;
     std::vector<std::size_t> someBackwards;
     for (std::size_t i = 0; i < sections.GetSize(); ++i) {
@@ -95,10 +107,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
     for (int mode : {0, 1, 2, -1}) {  // the three modes and no choice
         for (const std::vector<std::size_t>* rows : {&all, &someBackwards}) {
             TrackSection track;
-            JoinSections(
-                sections, *rows,
-                AnalysisSettings::FromKmh(static_cast<ConnectionMode>(mode), vertical, speed),
-                track);
+            AnalysisSettings settings =
+                AnalysisSettings::FromKmh(static_cast<ConnectionMode>(mode), vertical, speed);
+            settings.elevation = static_cast<ElevationSource>((mode + 3) % 3);
+            JoinSections(sections, *rows, settings, track);
             Show(track, item);
         }
     }

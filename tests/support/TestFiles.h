@@ -56,10 +56,3 @@ inline bool SetCommaLocale(int category) {
     }
     return false;
 }
-
-/// Skips a test of XML files in a build that cannot read them.
-#ifdef PELORIN_HAVE_EXPAT
-#define SKIP_WITHOUT_XML()
-#else
-#define SKIP_WITHOUT_XML() GTEST_SKIP() << "built without XML support"
-#endif
