@@ -59,8 +59,13 @@ inline int RunToolInto(const std::vector<std::string>& args, const std::string& 
     startup.hStdOutput = InheritedFile(out, GENERIC_WRITE, CREATE_ALWAYS);
     startup.hStdError = InheritedFile(err, GENERIC_WRITE, CREATE_ALWAYS);
     PROCESS_INFORMATION process{};
-    const bool started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                                        nullptr, &startup, &process);
+    // Wine now and then fails to start a process on a loaded machine; a failure to start is
+    // not the tool's answer, so it gets two more tries.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt) {
+        started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                                 nullptr, &startup, &process);
+    }
     for (HANDLE handle : {startup.hStdInput, startup.hStdOutput, startup.hStdError}) {
         CloseHandle(handle);
     }
