@@ -127,10 +127,7 @@ std::size_t FillSections() {
 /// The time of filling as many points into sections (fill) shows what no reader can save.
 void BM_ReadFitVsBarePass(benchmark::State& state) {
     const std::string path = GeneratedFitFile(kMillion);
-    double bareMs = 0.0;
-    double readMs = 0.0;
-    double bareCpu = 0.0;
-    double readCpu = 0.0;
+    BareAndRead times;
     double fillMs = 0.0;
     double fillCpu = 0.0;
     std::size_t counted = 0;
@@ -155,18 +152,10 @@ void BM_ReadFitVsBarePass(benchmark::State& state) {
         const Clocks filled;
         fillMs += filled.WallSince(end);
         fillCpu += filled.cpu - end.cpu;
-        bareMs += middle.WallSince(start);
-        readMs += end.WallSince(middle);
-        bareCpu += middle.cpu - start.cpu;
-        readCpu += end.cpu - middle.cpu;
+        times.Add(start, middle, end);
     }
+    times.Report(state);
     const double n = static_cast<double>(state.iterations());
-    state.counters["bare_ms"] = bareMs / n;
-    state.counters["read_ms"] = readMs / n;
-    state.counters["ratio"] = readMs / bareMs;
-    state.counters["bare_cpu_ms"] = bareCpu / n;
-    state.counters["read_cpu_ms"] = readCpu / n;
-    state.counters["cpu_ratio"] = readCpu / bareCpu;
     state.counters["fill_ms"] = fillMs / n;
     state.counters["fill_cpu_ms"] = fillCpu / n;
     state.counters["counted"] = static_cast<double>(counted);

@@ -51,10 +51,7 @@ std::size_t BareExpatCount(const std::string& path) {
 /// ratio (target: at most 1.5), in wall time and, steadier on a busy machine, processor time.
 void BM_ReadGpxVsBareExpat(benchmark::State& state) {
     const std::string path = GeneratedGpxFile(kMillion);
-    double bareMs = 0.0;
-    double readMs = 0.0;
-    double bareCpu = 0.0;
-    double readCpu = 0.0;
+    BareAndRead times;
     std::size_t points = 0;
     for (auto _ : state) {
         const Clocks start;
@@ -66,18 +63,9 @@ void BM_ReadGpxVsBareExpat(benchmark::State& state) {
             points = sections.GetSize() == 1 ? sections[0].points.GetSize() : 0;
         }
         const Clocks end;
-        bareMs += middle.WallSince(start);
-        readMs += end.WallSince(middle);
-        bareCpu += middle.cpu - start.cpu;
-        readCpu += end.cpu - middle.cpu;
+        times.Add(start, middle, end);
     }
-    const double n = static_cast<double>(state.iterations());
-    state.counters["bare_ms"] = bareMs / n;
-    state.counters["read_ms"] = readMs / n;
-    state.counters["ratio"] = readMs / bareMs;
-    state.counters["bare_cpu_ms"] = bareCpu / n;
-    state.counters["read_cpu_ms"] = readCpu / n;
-    state.counters["cpu_ratio"] = readCpu / bareCpu;
+    times.Report(state);
     state.counters["points"] = static_cast<double>(points);
 }
 BENCHMARK(BM_ReadGpxVsBareExpat)->Unit(benchmark::kMillisecond)->Iterations(5);
