@@ -64,7 +64,8 @@ void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
     bool changed = false;
     for (const QString& path : paths) {
         TrackSectionList read;
-        const ReadResult result = read.ReadTrackFile(ToStdString(path));
+        ReadResult result = read.ReadTrackFile(ToStdString(path));
+        AddFileTerrainHeights(read, path, result.messages);
         for (const std::string& message : result.messages) {
             ShowWarningBox(ToQString(message));
         }
@@ -182,6 +183,7 @@ void CAnalyzerDlg::RecomputeTrack() {
     const BusyCursor busy;
     m_analysis = AnalysisSettings::FromKmh(ConnectionModeOf(m_connectionMode), m_verticalThreshold,
                                            m_speedThreshold);
+    m_analysis.elevation = m_elevation;
     CopyChosenSections(m_sections, SelectedRows(), m_track);
     ++m_trackVersion;
     if (m_connectionMode == ConnectDontSelect) {

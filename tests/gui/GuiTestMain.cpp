@@ -11,6 +11,7 @@ int RunDialogLayoutTest(int argc, char** argv);
 int RunLocaleDateTest(int argc, char** argv);
 int RunProfilePlotTest(int argc, char** argv);
 int RunProfileWndTest(int argc, char** argv);
+int RunTerrainWndTest(int argc, char** argv);
 
 // One program for every window test class: they share the application object.
 int main(int argc, char** argv) {
@@ -19,8 +20,9 @@ int main(int argc, char** argv) {
     const QTemporaryDir settings;
     SettingsStore::UseFolder(settings.path());
     int failures = 0;
-    for (auto* run : {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest,
-                      RunLocaleDateTest, RunProfilePlotTest, RunProfileWndTest}) {
+    for (auto* run :
+         {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest,
+          RunLocaleDateTest, RunProfilePlotTest, RunProfileWndTest, RunTerrainWndTest}) {
         failures += run(argc, argv);
     }
     return failures == 0 ? 0 : 1;
