@@ -2,7 +2,7 @@
 
 // A terrain tile for the README's picture of the profile window with both heights: the 3″
 // tile under a track whose heights near the track are those the track recorded, smoothed over
-// about 50 m, so that the terrain line follows the climbs without the recording's noise.
+// about 300 m, so that the terrain line follows the climbs without the recording's noise.
 
 #include <algorithm>
 #include <cmath>
@@ -33,7 +33,7 @@ inline bool WriteTerrainUnder(const std::string& track, const QString& folder) {
                 const TrackPoint& p = sections[s].points[i];
                 const double north = (p.latitude - latitude) * 111320.0;
                 const double east = (p.longitude - longitude) * 111320.0 * 0.69;
-                const double d2 = north * north + east * east + 2500.0;  // square metres
+                const double d2 = north * north + east * east + 90000.0;  // square metres
                 const double w = 1.0 / (d2 * d2);
                 sum += w * p.altitude;
                 weights += w;
