@@ -116,9 +116,9 @@ void BM_DrawElevationLines(benchmark::State& state) {
     CountingCanvas target;
     for (auto _ : state) {
         RepeatSkippingCanvas canvas(target);
-        ElevationLineSteps lines({{recorded.data(), PlotPen::RecordedLine},
-                                  {terrain.data(), PlotPen::TerrainLine}},
-                                 packed, axis.Values(), mapping, 0, count);
+        ElevationLineSteps lines(
+            {{recorded.data(), PlotPen::RecordedLine}, {terrain.data(), PlotPen::TerrainLine}},
+            packed, axis.Values(), mapping, 0, count);
         while (!lines.Step(canvas, count)) {
         }
     }

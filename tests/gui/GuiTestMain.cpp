@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
     CAnalyzerApp::NameApplication();
     const QTemporaryDir settings;
     SettingsStore::UseFolder(settings.path());
+    qunsetenv("PELORIN_DEM");  // the tests choose their terrain folders themselves
     int failures = 0;
     for (auto* run :
          {RunAnalyzerDlgTest, RunCommandsTest, RunDesktopTest, RunDialogLayoutTest,

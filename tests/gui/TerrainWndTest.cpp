@@ -24,6 +24,14 @@ QAction* Entry(const QMenu& menu, const char* text) {
     return nullptr;
 }
 
+/// The plane's tile in a folder of its own.
+struct PlaneTiles {
+    PlaneTiles() {
+        std::ofstream(dir.filePath("N46E013.hgt").toStdString(), std::ios::binary) << PlaneTile();
+    }
+    QTemporaryDir dir;
+};
+
 }  // namespace
 
 class TerrainWndTest : public QObject {
@@ -31,12 +39,11 @@ class TerrainWndTest : public QObject {
 
 private slots:
     void folderAndChoiceGiveTheTerrainFiguresAndBothHeights() {
-        const QTemporaryDir tiles;
-        std::ofstream(tiles.filePath("N46E013.hgt").toStdString(), std::ios::binary) << PlaneTile();
+        const PlaneTiles tiles;
         WindowDriver w;
         PlatformHooks hooks = SetPlatformHooks({});
         hooks.chooseFolder = [&tiles](QWidget*, const QString&, const QString&) {
-            return tiles.path();
+            return tiles.dir.path();
         };
         SetPlatformHooks(hooks);
         TempFile file(PlaneTrackGpx(), "plane.gpx");
@@ -89,6 +96,20 @@ private slots:
         QTRY_COMPARE(recomputed.count(), 5);
         QVERIFY(w.dlg.m_sections[0].elevations.terrain.IsEmpty());
         QCOMPARE(figures(), QStringList({"500", "520"}));
+    }
+
+    void environmentNamesTheFolderUntilOneIsChosenHere() {
+        const PlaneTiles tiles;
+        qputenv("PELORIN_DEM", tiles.dir.path().toLocal8Bit());
+        WindowDriver w;
+        TempFile file(PlaneTrackGpx(), "plane.gpx");
+        QVERIFY(w.Load(file.Path()));
+        QCOMPARE(w.dlg.m_sections[0].elevations.terrain.GetSize(), std::size_t{6});
+        w.dlg.SetTerrainFolder({});
+        CAnalyzerDlg next;
+        next.Create();
+        qunsetenv("PELORIN_DEM");
+        QVERIFY(!next.m_terrain);
     }
 };
 
