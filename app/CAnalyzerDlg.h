@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <QIcon>
@@ -154,6 +156,9 @@ private:
     /// messages.
     void AddFileTerrainHeights(TrackSectionList& read, const QString& path,
                                std::vector<std::string>& messages);
+    /// Tells for each loaded file how many of its points the elevation source would give a
+    /// terrain height but have none.
+    void TellWithoutTerrain();
     void AddAboutEntry();
     void RestoreChoices();
     void StoreChoices();
@@ -173,6 +178,7 @@ private:
     void SaveOrWarn(const QString& path, const std::function<bool(const TextSink&)>& produce);
 
     CSectionsModel m_sectionsModel{m_sections};
+    std::vector<std::pair<std::size_t, std::string>> m_files;  // first section of each file, path
     CStatisticsModel m_statsModel;
     Actions m_actions{};
     QTimer m_timer;

@@ -77,8 +77,10 @@ void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
             // The rows on show stand for the sections about to go.
             m_sectionsModel.Detach();
             m_sections = std::move(read);
+            m_files = {{0, ToStdString(path)}};
             loaded = true;
         } else {
+            m_files.emplace_back(m_sections.GetSize(), ToStdString(path));
             for (std::size_t i = 0; i < read.GetSize(); ++i) {
                 m_sections.Add() = std::move(read[i]);
             }
@@ -122,6 +124,7 @@ void CAnalyzerDlg::OnClear() {
     UpdateData(true);
     m_sectionsModel.Detach();
     m_sections.RemoveAll();
+    m_files.clear();
     m_sectionsChanged = true;
     UpdateData(false);
 }

@@ -1,6 +1,7 @@
 #include <QActionGroup>
 #include <QMenu>
 
+#include "analysis/ElevationChoice.h"
 #include "app/CAnalyzerDlg.h"
 #include "app/QtPlatform.h"
 #include "dem/TerrainHeights.h"
@@ -72,6 +73,7 @@ void CAnalyzerDlg::SetTerrainFolder(const QString& folder) {
     for (const std::string& message : messages) {
         ShowWarningBox(ToQString(message));
     }
+    TellWithoutTerrain();
     if (m_profileWnd) {
         m_profileWnd->SetTerrainAvailable(m_terrain != nullptr);
     }
@@ -84,7 +86,25 @@ void CAnalyzerDlg::SetElevationSource(ElevationSource source) {
     }
     m_elevation = source;
     SettingsStore().SetValue(SettingsStore::kElevation, static_cast<int>(source));
+    TellWithoutTerrain();
     RecomputeTrack();
+}
+
+void CAnalyzerDlg::TellWithoutTerrain() {
+    if (!m_terrain) {
+        return;
+    }
+    for (std::size_t f = 0; f < m_files.size(); ++f) {
+        const std::size_t end =
+            f + 1 < m_files.size() ? m_files[f + 1].first : m_sections.GetSize();
+        std::size_t without = 0;
+        for (std::size_t s = m_files[f].first; s < end; ++s) {
+            without += CountWithoutTerrain(m_sections[s], m_elevation);
+        }
+        if (without > 0) {
+            ShowWarningBox(ToQString(NoTerrainMessage(m_files[f].second, without)));
+        }
+    }
 }
 
 void CAnalyzerDlg::AddFileTerrainHeights(TrackSectionList& read, const QString& path,

@@ -88,10 +88,11 @@ private slots:
         QCOMPARE(figures(), QStringList({"500", "2440"}));  // only the point without <ele>
 
         QVERIFY(w.Load(file.Path()));
-        QCOMPARE(w.warnings.messages,
-                 std::vector<std::string>{file.Path()
-                                          + ": 1 points have no terrain height and keep the "
-                                            "recorded one."});
+        const std::string without = " points have no terrain height and keep the recorded one.";
+        QCOMPARE(
+            w.warnings.messages,  // on choosing Terrain, Fill, and on reading with Fill
+            std::vector<std::string>({file.Path() + ": 2" + without, file.Path() + ": 1" + without,
+                                      file.Path() + ": 1" + without}));
         Entry(again, "&No Terrain Elevation")->trigger();
         QTRY_COMPARE(recomputed.count(), 5);
         QVERIFY(w.dlg.m_sections[0].elevations.terrain.IsEmpty());
