@@ -31,8 +31,10 @@ CAnalyzerDlg::~CAnalyzerDlg() = default;
 
 bool CAnalyzerDlg::OnInitDialog() {
     RestoreChoices();
+    RestoreTerrain();
     ConnectCommands();
     CreateActions();
+    CreateTerrainActions();
     CTemplateDialog::OnInitDialog();
     AddAboutEntry();
     if (!m_hIcon.isNull()) {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include <QIcon>
@@ -15,6 +17,7 @@
 
 #include "analysis/AnalysisSettings.h"
 #include "app/CTemplateDialog.h"
+#include "dem/TerrainModel.h"
 #include "report/DisplayOptions.h"
 #include "report/Report.h"
 #include "report/ReportFile.h"
@@ -56,7 +59,10 @@ public:
     TrackSection m_track;                       // the joined and analysed track
     AnalysisSettings m_analysis;                // the settings m_track was analysed with
     DisplayOptions m_display;                   // units and time zone of the texts
-    QStringList m_startFiles;  // files named on the command line, opened once shown
+    ElevationSource m_elevation = ElevationSource::Recorded;  // the heights the figures take
+    QString m_terrainFolder;                  // of the terrain tiles; empty when none
+    std::unique_ptr<TerrainModel> m_terrain;  // its tiles, while there is a folder
+    QStringList m_startFiles;                 // files named on the command line, opened once shown
 
     void OnLoadTrack();
     void OnAppend();
@@ -81,6 +87,13 @@ public:
     void OnSaveProfile();
     /// Shows the texts in other units or another time zone, and remembers the choice.
     void SetDisplay(const DisplayOptions& options);
+    /// The folder dialog for the terrain tiles.
+    void OnTerrainFolder();
+    /// Takes the terrain heights from another folder (none when empty), looks up every loaded
+    /// section again, remembers the choice and recomputes.
+    void SetTerrainFolder(const QString& folder);
+    /// Computes the figures from other heights, and remembers the choice.
+    void SetElevationSource(ElevationSource source);
     /// Reads files as Load and Append do: the first that gives sections replaces the loaded
     /// ones and every section is selected afterwards, unless appendAll adds them all to the
     /// loaded ones. A file that gives no sections changes nothing.
@@ -126,12 +139,26 @@ private:
         QAction* saveProfile;
         QAction* help;
         QAction* quit;
-        QAction* units[2];  // metric, imperial
-        QAction* times[2];  // GMT, local
+        QAction* units[2];       // metric, imperial
+        QAction* times[2];       // GMT, local
+        QAction* elevations[3];  // by ElevationSource
+        QAction* terrainFolder;
+        QAction* noTerrain;
     };
 
     void ConnectCommands();
     void CreateActions();
+    void CreateTerrainActions();
+    void FillElevationMenu(QMenu& menu);
+    /// The terrain folder remembered, else that of PELORIN_DEM; opens its model.
+    void RestoreTerrain();
+    /// Looks up the terrain heights of a file's sections just read; what it says goes to
+    /// messages.
+    void AddFileTerrainHeights(TrackSectionList& read, const QString& path,
+                               std::vector<std::string>& messages);
+    /// Tells for each loaded file how many of its points the elevation source would give a
+    /// terrain height but have none.
+    void TellWithoutTerrain();
     void AddAboutEntry();
     void RestoreChoices();
     void StoreChoices();
@@ -151,6 +178,7 @@ private:
     void SaveOrWarn(const QString& path, const std::function<bool(const TextSink&)>& produce);
 
     CSectionsModel m_sectionsModel{m_sections};
+    std::vector<std::pair<std::size_t, std::string>> m_files;  // first section of each file, path
     CStatisticsModel m_statsModel;
     Actions m_actions{};
     QTimer m_timer;
@@ -158,9 +186,9 @@ private:
     uint64_t m_trackVersion = 0;             // counts the joins into m_track
     std::optional<uint64_t> m_statsVersion;  // the join the statistics list shows
     TrackStatistics m_statistics{};          // its figures
-    ChannelStatistics m_channels;             // and those of its channels
-    int m_statsWidth = 0;  // pixels the statistics list needs for its columns
-    struct StoredChoices {  // as last written to the settings
+    ChannelStatistics m_channels;            // and those of its channels
+    int m_statsWidth = 0;                    // pixels the statistics list needs for its columns
+    struct StoredChoices {                   // as last written to the settings
         int plotMode = 0;
         int connectionMode = ConnectAuto;
         double verticalThreshold = 15.0;  // metres

@@ -64,7 +64,8 @@ void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
     bool changed = false;
     for (const QString& path : paths) {
         TrackSectionList read;
-        const ReadResult result = read.ReadTrackFile(ToStdString(path));
+        ReadResult result = read.ReadTrackFile(ToStdString(path));
+        AddFileTerrainHeights(read, path, result.messages);
         for (const std::string& message : result.messages) {
             ShowWarningBox(ToQString(message));
         }
@@ -76,8 +77,10 @@ void CAnalyzerDlg::ReadFiles(const QStringList& paths, bool appendAll) {
             // The rows on show stand for the sections about to go.
             m_sectionsModel.Detach();
             m_sections = std::move(read);
+            m_files = {{0, ToStdString(path)}};
             loaded = true;
         } else {
+            m_files.emplace_back(m_sections.GetSize(), ToStdString(path));
             for (std::size_t i = 0; i < read.GetSize(); ++i) {
                 m_sections.Add() = std::move(read[i]);
             }
@@ -121,6 +124,7 @@ void CAnalyzerDlg::OnClear() {
     UpdateData(true);
     m_sectionsModel.Detach();
     m_sections.RemoveAll();
+    m_files.clear();
     m_sectionsChanged = true;
     UpdateData(false);
 }
@@ -182,6 +186,7 @@ void CAnalyzerDlg::RecomputeTrack() {
     const BusyCursor busy;
     m_analysis = AnalysisSettings::FromKmh(ConnectionModeOf(m_connectionMode), m_verticalThreshold,
                                            m_speedThreshold);
+    m_analysis.elevation = m_elevation;
     CopyChosenSections(m_sections, SelectedRows(), m_track);
     ++m_trackVersion;
     if (m_connectionMode == ConnectDontSelect) {

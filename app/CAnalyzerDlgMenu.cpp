@@ -96,6 +96,7 @@ void CAnalyzerDlg::FillContextMenu(QMenu& menu, QTableView* list) {
         units->addAction(m_actions.units[i]);
         times->addAction(m_actions.times[i]);
     }
+    FillElevationMenu(menu);
     menu.addSeparator();
     menu.addAction(m_actions.help);
 #ifndef Q_OS_WIN
@@ -134,7 +135,10 @@ void CAnalyzerDlg::OnSysCommand(int command) {
 void CAnalyzerDlg::OnShowProfile() {
     if (!m_profileWnd) {
         m_profileWnd = std::make_unique<CProfileWnd>(this);
+        connect(m_profileWnd.get(), &CProfileWnd::ElevationChosen, this,
+                [this](ElevationSource source) { SetElevationSource(source); });
     }
+    m_profileWnd->SetTerrainAvailable(m_terrain != nullptr);
     m_profileWnd->Follow(m_plot, m_analysis, m_display);
     m_profileWnd->show();
     m_profileWnd->raise();

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -47,6 +48,11 @@ QString ChooseSaveFile(QWidget* parent, const char* dialog, const QString& capti
                        const QStringList& filters) {
     return Hooks().chooseSaveFile ? Hooks().chooseSaveFile(parent, caption, filters)
                                   : RunSaveDialog(parent, dialog, caption, filters);
+}
+
+QString ChooseFolder(QWidget* parent, const QString& caption, const QString& start) {
+    return Hooks().chooseFolder ? Hooks().chooseFolder(parent, caption, start)
+                                : QFileDialog::getExistingDirectory(parent, caption, start);
 }
 
 bool OpenDocument(const QString& path) {

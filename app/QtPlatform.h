@@ -16,6 +16,9 @@ struct PlatformHooks {
     std::function<QStringList(QWidget* parent)> chooseTrackFiles;
     std::function<QString(QWidget* parent, const QString& caption, const QStringList& filters)>
         chooseSaveFile;  // full path, empty when cancelled
+    /// A folder, from the one shown first; empty when cancelled.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& start)>
+        chooseFolder;
     std::function<bool(const QString& path)> openDocument;
     std::function<void(int status)> exitProcess;
     std::function<void(const QString& text)> showWarning;  // a warning box
@@ -32,6 +35,8 @@ QStringList ChooseTrackFiles(QWidget* parent);
 /// added to a name typed without one. Full path of the chosen file, empty when cancelled.
 QString ChooseSaveFile(QWidget* parent, const char* dialog, const QString& caption,
                        const QStringList& filters);
+/// The dialog for a folder, starting at start: its full path, empty when cancelled.
+QString ChooseFolder(QWidget* parent, const QString& caption, const QString& start);
 /// Opens a document with the user's associated program; false when no program took it.
 bool OpenDocument(const QString& path);
 /// Ends the process through the normal exit path, as returning from main would not: the

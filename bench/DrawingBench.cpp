@@ -2,6 +2,7 @@
 // run against reading the same file alone.
 
 #include <chrono>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "BenchData.h"
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
+#include "plot/ElevationLines.h"
 #include "plot/ProfileAxes.h"
 #include "plot/ProfileDrawing.h"
 #include "plot/ProfileReadout.h"
@@ -94,6 +96,35 @@ void BM_ReadoutLookup(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_ReadoutLookup)->ArgsProduct({{1, 0}, {0, 1}});
+
+/// The terrain and recorded lines the profile window draws over the profile of the realistic
+/// million-point track, over distance, at the window's size: their steps after the profile's.
+void BM_DrawElevationLines(benchmark::State& state) {
+    const TrackSection& track = ProfileOf(1);
+    const TrackPoint* points = track.points.GetData();
+    const std::size_t count = track.points.GetSize();
+    std::vector<double> terrain(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        terrain[i] = points[i].altitude + 20.0 * std::sin(static_cast<double>(i) * 1e-3);
+    }
+    const std::vector<double> recorded(count, 1000.0);  // metres: a level line
+    const TrackBreaks breaks(points, count);
+    const ProfileAxis axis(points, count, breaks, true);
+    const ProfilePoints packed(points, count);
+    const ProfileMapping mapping(true, PlotRect{0, 0, 900, 560}, axis.First(), axis.Last(), 0.0,
+                                 4000.0);
+    CountingCanvas target;
+    for (auto _ : state) {
+        RepeatSkippingCanvas canvas(target);
+        ElevationLineSteps lines(
+            {{recorded.data(), PlotPen::RecordedLine}, {terrain.data(), PlotPen::TerrainLine}},
+            packed, axis.Values(), mapping, 0, count);
+        while (!lines.Step(canvas, count)) {
+        }
+    }
+    state.counters["points"] = static_cast<double>(count);
+}
+BENCHMARK(BM_DrawElevationLines)->Unit(benchmark::kMillisecond);
 
 void BM_WriteProfileSvg(benchmark::State& state) {
     const TrackSection& track = MillionPointProfile();

@@ -13,6 +13,8 @@ constexpr PenStyle kPenStyles[kPlotPenCount] = {
     {120, 0, 0, 2},      // AscentLine
     {0, 120, 0, 2},      // DescentLine
     {130, 130, 178, 1},  // RunMarker
+    {255, 128, 0, 1},    // TerrainLine
+    {90, 90, 90, 1},     // RecordedLine
 };
 
 }  // namespace

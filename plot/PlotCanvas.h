@@ -3,10 +3,10 @@
 #include <cstddef>
 #include <cstdint>
 
-// What every drawing of a track draws on: ten solid pens, and a surface with a current pen and
+// What every drawing of a track draws on: twelve solid pens, and a surface with a current pen and
 // a current position, as the Windows graphics interface has them.
 
-/// The ten pens of the profile, all solid.
+/// The twelve pens of the profile, all solid.
 enum class PlotPen {
     RiseChord,  // also the cross of an empty plot
     FallChord,
@@ -18,8 +18,10 @@ enum class PlotPen {
     AscentLine,
     DescentLine,
     RunMarker,
+    TerrainLine,   // the terrain heights beside the profile's own
+    RecordedLine,  // the recorded heights, where the profile shows others
 };
-inline constexpr std::size_t kPlotPenCount = 10;
+inline constexpr std::size_t kPlotPenCount = 12;
 
 struct PenStyle {
     uint8_t red;

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "plot/ElevationLines.h"
 #include "plot/PlanDrawing.h"
 #include "plot/ProfileDrawing.h"
 #include "plot/RepeatSkippingCanvas.h"
@@ -60,8 +61,9 @@ ProfilePictureParts ProfilePictureOf(const ProfileView& view, int width, int hei
     const ProfileAxis none;
     const ProfileAxis& axis = view.axis != nullptr ? *view.axis : none;
     const double* altitudes = view.packed != nullptr ? view.packed->Altitudes() : nullptr;
-    ProfilePictureParts parts{
-        layout, ZoomedMapping(altitudes, axis, layout.item, view.zoom), {}, {}, {}, {}, {}};
+    const ProfileMapping mapping = WithElevationLines(
+        ZoomedMapping(altitudes, axis, layout.item, view.zoom), view, layout.item);
+    ProfilePictureParts parts{layout, mapping, {}, {}, {}, {}, {}};
     const double firstDay =
         view.count != 0 ? std::floor(ShownTime(view.points[0].time, view.options.time)) : 0.0;
     parts.horizontal =
@@ -125,6 +127,10 @@ std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks&
             ProfileSteps steps(*view.packed, view.axis->Values(), parts.mapping, parts.first,
                                parts.last);
             while (!steps.Step(skipping, view.count)) {
+            }
+            ElevationLineSteps lines(ElevationLinesOf(view), *view.packed, view.axis->Values(),
+                                     parts.mapping, parts.first, parts.last);
+            while (!lines.Step(skipping, view.count)) {
             }
         }
     }

@@ -26,11 +26,14 @@ struct ProfileView {
     const ProfilePoints* packed = nullptr;  // the points packed; never null with points
     ProfileZoom zoom;
     DisplayOptions options;
+    const double* terrain = nullptr;   // terrain heights of the points; null when none
+    const double* recorded = nullptr;  // recorded heights, when the points hold others
 
     bool OverDistance() const { return axis == nullptr || axis->OverDistance(); }
 };
 
-/// Everything a picture of the profile window shows, for one surface size.
+/// Everything a picture of the profile window shows, for one surface size. The vertical range
+/// takes in the heights of the elevation lines too.
 struct ProfilePictureParts {
     ProfileLayout layout;
     ProfileMapping mapping;

@@ -46,7 +46,13 @@ ProfileReadout ReadoutOf(const TrackPoint* points, std::size_t count, std::size_
         frame.hasTimes ? FormatSectionTime(ShownTime(p.time, frame.options.time) - frame.firstDay)
                        : std::string(kNoTime);
     readout.elapsed = FormatDurationDays(breaks.ElapsedWithoutJumps(points, i));
-    readout.elevation = FormatNumber(ShownValue(p.altitude, "m", units));
+    const double recorded = frame.recorded != nullptr ? frame.recorded[i] : p.altitude;
+    readout.elevation = FormatNumber(ShownValue(recorded, "m", units));
+    if (frame.terrain != nullptr) {
+        const double terrain = frame.terrain[i];
+        readout.terrain = std::isnan(terrain) ? std::string(kNoValue)
+                                              : FormatNumber(ShownValue(terrain, "m", units));
+    }
     // No speed at the first point of a run: the segment ending there is a gap.
     const double kmh =
         i > 0 && p.state != StateRunStart
@@ -82,11 +88,14 @@ std::vector<std::string> ReadoutLines(const ProfileReadout& r) {
         }
         return text;
     };
-    return {line("Distance", r.distance, r.distanceUnit.c_str()),
-            line("Time of day", r.timeOfDay, ""),
-            line("Elapsed", r.elapsed, ""),
-            line("Elevation", r.elevation, r.elevationUnit.c_str()),
-            line("Speed", r.speed, r.speedUnit.c_str()),
-            line("State", r.state, ""),
-            line("Stretch", r.stretches, "")};
+    std::vector<std::string> lines{
+        line("Distance", r.distance, r.distanceUnit.c_str()), line("Time of day", r.timeOfDay, ""),
+        line("Elapsed", r.elapsed, ""), line("Elevation", r.elevation, r.elevationUnit.c_str())};
+    if (r.terrain) {
+        lines.push_back(line("Terrain", *r.terrain, r.elevationUnit.c_str()));
+    }
+    lines.push_back(line("Speed", r.speed, r.speedUnit.c_str()));
+    lines.push_back(line("State", r.state, ""));
+    lines.push_back(line("Stretch", r.stretches, ""));
+    return lines;
 }

@@ -4,6 +4,7 @@
 
 #include <QPainter>
 
+#include "plot/ElevationLines.h"
 #include "plot/PlanDrawing.h"
 #include "plot/ProfileDrawing.h"
 #include "plot/RepeatSkippingCanvas.h"
@@ -74,8 +75,11 @@ std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& par
     if (view.count != 0) {
         auto drawing = std::make_shared<ProfileSteps>(*view.packed, view.axis->Values(),
                                                       parts.mapping, parts.first, parts.last);
-        steps = [drawing](PlotCanvas& canvas, std::size_t n) {
-            return drawing->Step(canvas, n);
+        auto lines = std::make_shared<ElevationLineSteps>(ElevationLinesOf(view), *view.packed,
+                                                          view.axis->Values(), parts.mapping,
+                                                          parts.first, parts.last);
+        steps = [drawing, lines](PlotCanvas& canvas, std::size_t n) {
+            return drawing->Step(canvas, n) && lines->Step(canvas, n);
         };
     }
     auto image = std::make_unique<SteppedImage>(

@@ -25,6 +25,9 @@ inline constexpr char kImperialEntry[] = "&Imperial (mi, ft, mph)";
 inline constexpr char kTimeZoneEntry[] = "&Time Zone";
 inline constexpr char kGmtEntry[] = "&GMT, as Recorded";
 inline constexpr char kLocalTimeEntry[] = "&Local Time";
+inline constexpr char kElevationEntry[] = "&Elevation";
+inline constexpr char kTerrainFolderEntry[] = "Terrain Elevation &Folder...";
+inline constexpr char kNoTerrainFolderEntry[] = "&No Terrain Elevation";
 inline constexpr char kHelpEntry[] = "&Help";
 inline constexpr char kQuitEntry[] = "&Quit";
 
@@ -44,6 +47,10 @@ inline constexpr const char* kConnectionEntries[] = {
     "All sections are connected - this is just one track!",
     "Don't select this option!",
 };
+
+/// The elevation sources, by ElevationSource: in the context menu and in the profile window.
+inline constexpr const char* kElevationChoices[] = {"Recorded Elevation", "Terrain Elevation",
+                                                    "Terrain Where Missing"};
 
 /// Entries of the plot combo: 0 over distance, 1 over time.
 inline constexpr const char* kPlotModeEntries[] = {"Plot over Distance", "Plot over Time"};

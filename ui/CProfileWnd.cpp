@@ -55,10 +55,20 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     m_rangeList.setMinimumWidth(ReportWidth(m_rangeList));
     m_savePicture.setText(QString::fromLatin1(kSavePicture));
     connect(&m_savePicture, &QPushButton::clicked, this, [this] { OnSavePicture(); });
+    m_elevationChoice.setObjectName(QStringLiteral("ElevationChoice"));
+    for (const char* entry : kElevationChoices) {
+        m_elevationChoice.addItem(QString::fromLatin1(entry));
+    }
+    m_elevationChoice.setEnabled(false);
+    connect(&m_elevationChoice, &QComboBox::activated, this,
+            [this](int index) { emit ElevationChosen(static_cast<ElevationSource>(index)); });
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(&m_elevationChoice);
+    buttons->addWidget(&m_savePicture);
     auto* side = new QVBoxLayout;
     side->addWidget(&m_readout);
     side->addWidget(&m_rangeList, 1);
-    side->addWidget(&m_savePicture);
+    side->addLayout(buttons);
     auto* layout = new QHBoxLayout(this);
     layout->addWidget(&m_pictureArea, 1);
     layout->addLayout(side);
@@ -85,16 +95,26 @@ const ProfileAxis& CProfileWnd::Axis(bool overDistance) {
 }
 
 ProfileView CProfileWnd::View() {
-    return {Points(), Count(), &Axis(m_overDistance), &m_packed, m_zoom, m_options};
+    return WithElevations({Points(), Count(), &Axis(m_overDistance), &m_packed, m_zoom, m_options});
 }
 
 ProfileView CProfileWnd::WholeView(bool overDistance) {
     const ProfileAxis& axis = Axis(overDistance);
-    return {Points(), Count(), &axis, &m_packed, WholeZoom(axis), m_options};
+    return WithElevations({Points(), Count(), &axis, &m_packed, WholeZoom(axis), m_options});
+}
+
+ProfileView CProfileWnd::WithElevations(ProfileView view) const {
+    if (m_track != nullptr && !m_track->elevations.terrain.IsEmpty()) {
+        const TrackElevations& elevations = m_track->elevations;
+        view.terrain = elevations.terrain.GetData();
+        view.recorded = elevations.recorded.IsEmpty() ? nullptr : elevations.recorded.GetData();
+    }
+    return view;
 }
 
 void CProfileWnd::Follow(const CProfilePlot& plot, const AnalysisSettings& settings,
                          const DisplayOptions& options) {
+    m_elevationChoice.setCurrentIndex(static_cast<int>(settings.elevation));
     const bool overDistance = plot.m_overDistance != 0;
     const bool newTrack = m_track != &plot.m_profile || m_plotVersion != plot.ProfileVersion();
     if (!newTrack && overDistance == m_overDistance && options == m_options) {
@@ -129,8 +149,13 @@ void CProfileWnd::SetCursor(std::size_t i) {
         return;
     }
     m_cursor = i;
-    const ReadoutFrame frame{std::floor(ShownTime(Points()[0].time, m_options.time)), &m_breaks,
-                             m_options, m_track->hasTimes};
+    const ProfileView view = WithElevations({});
+    const ReadoutFrame frame{std::floor(ShownTime(Points()[0].time, m_options.time)),
+                             &m_breaks,
+                             m_options,
+                             m_track->hasTimes,
+                             view.recorded,
+                             view.terrain};
     QStringList lines;
     for (const std::string& line : ReadoutLines(ReadoutOf(Points(), Count(), i, frame))) {
         lines << ToQString(line);
@@ -158,8 +183,8 @@ void CProfileWnd::ShowRangeFigures() {
         m_rangeModel.SetRows({});
         return;
     }
-    m_rangeModel.SetRows(FormatStatisticsRows(m_rangeStatistics, m_rangeChannels, m_options,
-                                              m_rangeTrack.hasTimes));
+    m_rangeModel.SetRows(
+        FormatStatisticsRows(m_rangeStatistics, m_rangeChannels, m_options, m_rangeTrack.hasTimes));
 }
 
 void CProfileWnd::ZoomChanged() {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include <QComboBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableView>
@@ -68,6 +69,8 @@ public:
     bool WritePicture(const QString& path, bool svg);
     /// Remembers where the window stands and how large it is.
     void SaveGeometry();
+    /// Lets the elevation choice be made here while there is a terrain folder.
+    void SetTerrainAvailable(bool available) { m_elevationChoice.setEnabled(available); }
 
     QWidget m_pictureArea;  // profile and plan, as "Save Picture..." writes them; before them
     CProfileArea m_profileArea;
@@ -75,10 +78,13 @@ public:
     QLabel m_readout;
     QTableView m_rangeList;
     QPushButton m_savePicture;
+    QComboBox m_elevationChoice;  // the elevation source, beside Save Picture
 
 signals:
     /// The readout shows a new point.
     void ReadoutChanged();
+    /// The user chose another elevation source here.
+    void ElevationChosen(ElevationSource source);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -86,6 +92,8 @@ protected:
 
 private:
     void ShowRangeFigures();
+    /// The view with the heights the track has besides its altitudes.
+    ProfileView WithElevations(ProfileView view) const;
 
     const TrackSection* m_track = nullptr;
     uint64_t m_plotVersion = 0;  // the plot's count of replacements of its points
@@ -94,7 +102,7 @@ private:
     AnalysisSettings m_settings;
     DisplayOptions m_options;
     TrackBreaks m_breaks;
-    ProfilePoints m_packed;  // what the pictures read of each point
+    ProfilePoints m_packed;                // what the pictures read of each point
     std::optional<ProfileAxis> m_axes[2];  // over time, over distance
     ProfileZoom m_zoom;
     std::optional<std::size_t> m_cursor;

@@ -23,6 +23,10 @@ public:
     static constexpr char kVerticalThreshold[] = "window/verticalThreshold";  // metres
     static constexpr char kSpeedThreshold[] = "window/speedThreshold";        // km/h
     static constexpr char kRecentFiles[] = "window/recentFiles";
+    static constexpr char kElevation[] = "window/elevation";  // an ElevationSource
+    /// The folder of terrain tiles; empty once the user chose none. While the key is absent,
+    /// PELORIN_DEM names the folder.
+    static constexpr char kTerrainFolder[] = "terrain/folder";
     static constexpr char kUnits[] = "display/units";
     static constexpr char kTime[] = "display/time";
     static constexpr int kRecentFileCount = 10;

@@ -1,21 +1,34 @@
 // Makes the README's picture of the profile window: the track loaded, a range chosen with
-// Shift+drag and the readout at a point. Usage: pelorin_profile_screenshot TRACK OUTPUT.png
+// Shift+drag and the readout at a point. With --terrain, a tile is made under the track (see
+// ScreenshotTerrain.h) and chosen as the terrain folder, so that both heights show.
+// Usage: pelorin_profile_screenshot TRACK OUTPUT.png [--terrain]
 #include <cstdio>
+#include <string>
 
 #include <QMouseEvent>
 #include <QTest>
 
 #include "gui/ScreenshotSupport.h"
+#include "gui/ScreenshotTerrain.h"
 
 int main(int argc, char* argv[]) {
     ScreenshotSetup setup(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png\n");
+    const bool terrain = argc == 4 && std::string(argv[3]) == "--terrain";
+    if (argc != 3 && !terrain) {
+        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png [--terrain]\n");
         return 2;
     }
     CAnalyzerDlg* dialog = setup.LoadIntoWindow(argv[1]);
     if (dialog == nullptr) {
         return 1;
+    }
+    const QTemporaryDir tiles;
+    if (terrain) {
+        if (!WriteTerrainUnder(argv[1], tiles.path())) {
+            std::fprintf(stderr, "cannot make a tile under %s\n", argv[1]);
+            return 1;
+        }
+        dialog->SetTerrainFolder(tiles.path());
     }
     dialog->OnShowProfile();
     CProfileWnd& profile = *dialog->m_profileWnd;
