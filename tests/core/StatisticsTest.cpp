@@ -198,3 +198,26 @@ TEST(Statistics, EveryFigureOfASummitPlateau) {
             << kStatisticsRows[row].label;
     }
 }
+
+// The help page's worked example: a 3 km walk, flat, up 100 m and down again, a fix every
+// 50 m, the recorded heights off by a repeating wobble of up to 5 m.
+TEST(Statistics, TheHelpPagesNoisyHill) {
+    const double wobble[] = {0, 4, -3, 5, -4, 3, -5, 4};
+    const auto ascent = [&](double vertical, bool noisy) {
+        TrackSection track;
+        for (int i = 0; i <= 60; ++i) {
+            const double metres = i * 50.0;
+            const double height = metres <= 1000.0   ? 500.0
+                                  : metres <= 2000.0 ? 500.0 + (metres - 1000.0) / 10.0
+                                                     : 600.0 - (metres - 2000.0) / 10.0;
+            AddPoint(track, metres / 111317.09968901669, 8.0,
+                     height + (noisy ? wobble[i % 8] : 0.0), 40000.0 + i * 30.0 * kSecond);
+        }
+        track.Analyze({ConnectNone, vertical, 0.5});
+        return ComputeStatistics(track).totalAscent;
+    };
+    EXPECT_EQ(ascent(0.0, true), 214.0);
+    EXPECT_EQ(ascent(3.0, true), 188.0);
+    EXPECT_EQ(ascent(15.0, true), 100.0);
+    EXPECT_EQ(ascent(0.0, false), 100.0);
+}
