@@ -37,7 +37,10 @@ bool MapTrackLayer::Covers(const MapView& view) const {
 }
 
 void MapTrackLayer::Begin(MapTrack& track, const MapView& view) {
-    MapView around(2 * view.Width(), 2 * view.Height(), view.TileSize());
+    // Half a view more on every side, in whole pixels: the view's pixels lie a whole number of
+    // pixels within the picture's, so that points round alike in both.
+    MapView around(view.Width() + 2 * ((view.Width() + 1) / 2),
+                   view.Height() + 2 * ((view.Height() + 1) / 2), view.TileSize());
     around.SetZoomRange(view.Zoom(), view.Zoom());
     around.SetZoom(view.Zoom());
     around.SetCentre(view.Centre());

@@ -23,6 +23,9 @@ public:
     static constexpr char kVerticalThreshold[] = "window/verticalThreshold";  // metres
     static constexpr char kSpeedThreshold[] = "window/speedThreshold";        // km/h
     static constexpr char kRecentFiles[] = "window/recentFiles";
+    static constexpr char kMapSource[] = "map/source";  // a source's name or an offline map's path
+    static constexpr char kOfflineMaps[] = "map/offlineMaps";  // the paths added, in order
+    static constexpr char kMapDownload[] = "map/download";     // tiles may come from tile servers
     static constexpr char kUnits[] = "display/units";
     static constexpr char kTime[] = "display/time";
     static constexpr int kRecentFileCount = 10;

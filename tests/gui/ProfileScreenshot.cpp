@@ -1,16 +1,53 @@
-// Makes the README's picture of the profile window: the track loaded, a range chosen with
-// Shift+drag and the readout at a point. Usage: pelorin_profile_screenshot TRACK OUTPUT.png
+// Makes the README's pictures of the profile window: the track loaded, a range chosen with
+// Shift+drag and the readout at a point; with --map, on generated map tiles.
+// Usage: pelorin_profile_screenshot TRACK OUTPUT.png [--map]
 #include <cstdio>
+#include <cstring>
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 
 #include "gui/ScreenshotSupport.h"
+#include "tiles/TileSource.h"
+
+namespace {
+
+/// Tiles drawn on the spot: pale land, a faint grid and each tile's z/x/y.
+class GeneratedTiles : public TileSource {
+public:
+    GeneratedTiles() : TileSource(Info()) {}
+    QImage TileNow(const TileId& id) override {
+        QImage image(256, 256, QImage::Format_RGB32);
+        image.fill(qRgb(236, 234, 224));
+        QPainter painter(&image);
+        painter.setPen(QColor(214, 210, 196));
+        for (int at = 0; at < 256; at += 64) {
+            painter.drawLine(at, 0, at, 255);
+            painter.drawLine(0, at, 255, at);
+        }
+        painter.setPen(QColor(160, 156, 140));
+        painter.drawText(QRect(6, 4, 240, 20), Qt::AlignLeft,
+                         QStringLiteral("%1/%2/%3").arg(id.zoom).arg(id.x).arg(id.y));
+        return image;
+    }
+
+private:
+    static TileSourceInfo Info() {
+        TileSourceInfo info;
+        info.name = QStringLiteral("Generated");
+        info.attribution = QStringLiteral("Generated tiles, no map data");
+        return info;
+    }
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     ScreenshotSetup setup(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png\n");
+    const bool map = argc == 4 && std::strcmp(argv[3], "--map") == 0;
+    if (argc != 3 && !map) {
+        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png [--map]\n");
         return 2;
     }
     CAnalyzerDlg* dialog = setup.LoadIntoWindow(argv[1]);
@@ -19,6 +56,10 @@ int main(int argc, char* argv[]) {
     }
     dialog->OnShowProfile();
     CProfileWnd& profile = *dialog->m_profileWnd;
+    if (map) {
+        profile.m_mapArea.UseSource(std::make_unique<GeneratedTiles>(),
+                                    QStringLiteral("generated"));
+    }
     QApplication::processEvents();
     QWidget& area = profile.m_profileArea;
     const int y = area.height() / 2;
@@ -34,5 +75,6 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
+    profile.m_mapArea.FinishTrack();
     return ScreenshotSetup::Save(profile, argv[2]) ? 0 : 1;
 }
