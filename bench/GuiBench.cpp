@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -402,6 +403,10 @@ BENCHMARK(BM_ProfileMapFrame)
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Neither the user's tile sources nor the tile cache: the map shows the benchmark's tiles.
+    const QTemporaryDir folders;
+    qputenv("XDG_CONFIG_HOME", folders.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", folders.filePath(QStringLiteral("cache")).toLocal8Bit());
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -1,22 +1,13 @@
 #include "ui/CMapArea.h"
 
-#include <QActionGroup>
-#include <QContextMenuEvent>
-#include <QFileInfo>
 #include <QKeyEvent>
-#include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
 #include "plot/ProfilePicture.h"
 #include "tiles/MapRenderer.h"
-#include "tiles/OpenTileSource.h"
-#include "tiles/TileSourceList.h"
 #include "ui/CProfileWnd.h"
-#include "ui/FileDialogs.h"
-#include "ui/SettingsStore.h"
 
 namespace {
 
@@ -25,20 +16,6 @@ constexpr double kWheelNotch = 120.0;      // angle delta of one notch: one zoom
 constexpr qsizetype kMissingLimit = 4096;  // tiles remembered as not to be had
 constexpr int kFontSize = 11;              // pixels
 constexpr char kOffline[] = "offline";
-constexpr char kAddOfflineMap[] = "Add Offline Map...";
-constexpr char kAddTileFolder[] = "Add Tile Folder...";
-constexpr char kDownloadTiles[] = "Download Tiles";
-constexpr char kFitTrack[] = "Fit Track";
-constexpr char kNotAMap[] = "%1 is neither an MBTiles file nor a folder of map tiles.";
-
-/// The source of a key, fetching from the network only where the user allows it.
-std::unique_ptr<TileSource> OpenByKey(const QString& key, bool highDpi) {
-    OnlineTileSettings settings = UserTileSettings();
-    settings.network = SettingsStore().Value(SettingsStore::kMapDownload, true).toBool();
-    settings.highDpi = highDpi;
-    QString error;
-    return OpenTileSource(key, settings, error);
-}
 
 }  // namespace
 
@@ -61,6 +38,7 @@ CMapArea::CMapArea(CProfileWnd& owner, QWidget& planArea)
 CMapArea::~CMapArea() = default;
 
 void CMapArea::Invalidate() {
+    m_rangeImage = QImage();
     if (!m_opened) {
         m_opened = true;  // not before: the window is built once the track comes
         OpenRememberedSource();
@@ -72,97 +50,6 @@ void CMapArea::Invalidate() {
     m_anyTile = false;
     m_fitted = false;
     Fit();
-}
-
-QStringList CMapArea::SourceKeys() const {
-    QStringList keys;
-    for (const TileSourceInfo& info : ConfiguredTileSources()) {
-        keys << info.name;
-    }
-    for (const QString& path : SettingsStore().Value(SettingsStore::kOfflineMaps).toStringList()) {
-        if (!keys.contains(path)) {
-            keys << path;
-        }
-    }
-    return keys;
-}
-
-void CMapArea::ChooseSource(const QString& key) {
-    SettingsStore().SetValue(SettingsStore::kMapSource, key);
-    OpenRememberedSource();
-}
-
-bool CMapArea::AddOfflineMap(const QString& path) {
-    const QString absolute = QFileInfo(path).absoluteFilePath();
-    if (!QFileInfo::exists(absolute)) {
-        return false;
-    }
-    std::unique_ptr<TileSource> source = OpenByKey(absolute, false);
-    if (!source) {
-        return false;
-    }
-    SettingsStore store;
-    QStringList added = store.Value(SettingsStore::kOfflineMaps).toStringList();
-    if (!added.contains(absolute)) {
-        store.SetValue(SettingsStore::kOfflineMaps, added << absolute);
-    }
-    store.SetValue(SettingsStore::kMapSource, absolute);
-    UseSource(std::move(source), absolute);
-    return true;
-}
-
-void CMapArea::OpenRememberedSource() {
-    QStringList keys = SourceKeys();
-    const QString chosen = SettingsStore().Value(SettingsStore::kMapSource).toString();
-    if (!chosen.isEmpty()) {
-        keys.prepend(chosen);
-    }
-    const bool highDpi = devicePixelRatioF() > 1.0;
-    for (const QString& key : keys) {
-        if (std::unique_ptr<TileSource> source = OpenByKey(key, highDpi)) {
-            UseSource(std::move(source), key);
-            return;
-        }
-    }
-    UseSource(nullptr, QString());
-}
-
-void CMapArea::UseSource(std::unique_ptr<TileSource> source, const QString& key) {
-    if (m_source) {
-        m_source->disconnect(this);
-        m_source->Want({});
-    }
-    m_source = std::move(source);
-    m_sourceKey = key;
-    m_tiles.clear();
-    m_missing.clear();
-    m_wanted.clear();
-    m_anyTile = false;
-    m_offline = false;
-    if (!m_source) {
-        ShowMap(false);
-        return;
-    }
-    connect(m_source.get(), &TileSource::TileArrived, this, &CMapArea::OnTileArrived);
-    connect(m_source.get(), &TileSource::WentOffline, this, [this] {
-        m_offline = true;
-        update();
-    });
-    const TileSourceInfo& info = m_source->Info();
-    // The view stays where it was when the new tiles have the old size: the user compares maps.
-    if (!m_fitted || m_view.TileSize() != info.tileSize) {
-        m_view = MapView(width(), height(), info.tileSize);
-        m_layer.Clear();
-        m_layerReady = false;
-        m_fitted = false;
-    }
-    m_view.SetZoomRange(0.0, info.maxZoom);
-    if (m_fitted) {
-        ViewChanged(true);
-    } else {
-        Fit();
-    }
-    emit TilesChanged();
 }
 
 MapTrack* CMapArea::Track() {
@@ -329,6 +216,11 @@ void CMapArea::PaintFrame(QPainter& painter) {
     }
     scene.range = m_owner.Range();
     scene.layer = &m_layer;
+    if (scene.track != nullptr && scene.range) {
+        scene.rangePicture = [this, range = *scene.range](QPainter& target) {
+            PaintRangePicture(target, range);
+        };
+    }
     PaintMap(painter, scene);
     if (m_track && m_owner.Cursor() && *m_owner.Cursor() < m_track->Count()) {
         const PlotPoint p = m_view.PixelOf(m_track->WorldOf(*m_owner.Cursor()));
@@ -345,6 +237,26 @@ void CMapArea::PaintFrame(QPainter& painter) {
         painter.drawText(rect().adjusted(0, 4, -6, 0), Qt::AlignTop | Qt::AlignRight,
                          QString::fromLatin1(kOffline));
     }
+}
+
+void CMapArea::PaintRangePicture(QPainter& painter, std::pair<std::size_t, std::size_t> range) {
+    const bool same =
+        !m_rangeImage.isNull() && m_rangeOf == range && m_rangeTileSize == m_view.TileSize();
+    // A long range takes longer to draw than a frame may: drawn once per zoom and half a view.
+    if (!same
+        || (!m_zoomRest.isActive()
+            && !PictureCovers(m_view, m_rangeImage, m_rangeZoom, m_rangeTileSize, m_rangeOrigin))) {
+        const MapView around = AroundView(m_view);
+        m_rangeImage = QImage(around.Width(), around.Height(), QImage::Format_ARGB32_Premultiplied);
+        m_rangeImage.fill(Qt::transparent);
+        QPainter rangePainter(&m_rangeImage);
+        PaintRange(rangePainter, *m_track, around, range.first, range.second);
+        m_rangeOf = range;
+        m_rangeZoom = m_view.Zoom();
+        m_rangeTileSize = m_view.TileSize();
+        m_rangeOrigin = around.ToWorld(0.0, 0.0);
+    }
+    PaintPicture(painter, m_view, m_rangeImage, m_rangeZoom, m_rangeOrigin);
 }
 
 void CMapArea::paintEvent(QPaintEvent*) {
@@ -401,47 +313,4 @@ void CMapArea::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void CMapArea::contextMenuEvent(QContextMenuEvent* event) {
-    ShowMenu(event->globalPos());
-}
-
-void CMapArea::AddSourceEntries(QMenu& menu) {
-    auto* group = new QActionGroup(&menu);
-    const QStringList added = SettingsStore().Value(SettingsStore::kOfflineMaps).toStringList();
-    for (const QString& key : SourceKeys()) {
-        const QString text = added.contains(key) ? QFileInfo(key).fileName() : key;
-        QAction* entry = menu.addAction(text, this, [this, key] { ChooseSource(key); });
-        entry->setCheckable(true);
-        entry->setChecked(key == m_sourceKey);
-        entry->setToolTip(key);
-        group->addAction(entry);
-    }
-}
-
-void CMapArea::ShowMenu(QPoint globalPos) {
-    QMenu menu(this);
-    AddSourceEntries(menu);
-    menu.addSeparator();
-    const auto add = [this](bool folder) {
-        const QString path = RunOpenMapDialog(this, folder);
-        if (!path.isEmpty() && !AddOfflineMap(path)) {
-            QMessageBox::warning(this, window()->windowTitle(),
-                                 QString::fromLatin1(kNotAMap).arg(path));
-        }
-    };
-    menu.addAction(QString::fromLatin1(kAddOfflineMap), this, [add] { add(false); });
-    menu.addAction(QString::fromLatin1(kAddTileFolder), this, [add] { add(true); });
-    menu.addSeparator();
-    QAction* download = menu.addAction(QString::fromLatin1(kDownloadTiles), this, [this](bool on) {
-        SettingsStore().SetValue(SettingsStore::kMapDownload, on);
-        OpenRememberedSource();
-    });
-    download->setCheckable(true);
-    download->setChecked(SettingsStore().Value(SettingsStore::kMapDownload, true).toBool());
-    if (m_showsMap) {
-        menu.addAction(QString::fromLatin1(kFitTrack), this, [this] { Fit(); });
-    }
-    menu.exec(globalPos);
 }

@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QHash>
@@ -91,6 +92,8 @@ private:
     void StartTrackPicture();
     void DrawTrackStep();
     QImage Tile(const TileId& id);
+    /// Paints the range from its picture, drawn anew where it no longer serves.
+    void PaintRangePicture(QPainter& painter, std::pair<std::size_t, std::size_t> range);
     void OnTileArrived(const TileId& id, const QImage& image);
     void ShowMap(bool show);
     void ShowMenu(QPoint globalPos);
@@ -105,8 +108,13 @@ private:
     bool m_fitted = false;
     bool m_opened = false;  // the remembered source was opened
     MapTrackLayer m_layer;
-    bool m_layerReady = false;       // the layer holds a picture of this track
-    QTimer m_trackSteps;             // draws the layer between events
+    bool m_layerReady = false;  // the layer holds a picture of this track
+    QTimer m_trackSteps;        // draws the layer between events
+    QImage m_rangeImage;        // the range around the view, as the layer holds the track
+    std::pair<std::size_t, std::size_t> m_rangeOf{};  // the range it shows
+    double m_rangeZoom = 0.0;
+    int m_rangeTileSize = 0;
+    WorldPoint m_rangeOrigin;        // the world point at its top-left corner
     QTimer m_zoomRest;               // runs out once the wheel rests
     QHash<quint64, QImage> m_tiles;  // decoded, around the view
     QSet<quint64> m_missing;         // not to be had now: not asked for again until they arrive

@@ -69,8 +69,8 @@ private slots:
         const TrackPoint& point = profile.Points()[15];
         const PlotPoint at = map.View().PixelOf(ToWorld(point.latitude, point.longitude));
         const QPointF near(at.x + 2, at.y);
-        QMouseEvent move(QEvent::MouseMove, near, map.mapToGlobal(near), Qt::NoButton,
-                         Qt::NoButton, Qt::NoModifier);
+        QMouseEvent move(QEvent::MouseMove, near, map.mapToGlobal(near), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
         QApplication::sendEvent(&map, &move);
         QCOMPARE(profile.Cursor(), std::optional<std::size_t>(15));
     }
