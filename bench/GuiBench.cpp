@@ -336,7 +336,7 @@ private:
     }
 };
 
-/// A frame of the profile window's map: a drag by 7 pixels (argument 0) or a quarter wheel
+/// A frame of the profile window's map: a drag by 10 pixels (argument 0) or a quarter wheel
 /// step (1) and the repaint, with an event of the track's drawing where one is due; from the
 /// fitted view zoomed in by the second argument. The tiles are decoded once, as from a cache.
 /// Run before and after a range is chosen. longest_frame_ms in wall time, longest_cpu_ms in
@@ -355,11 +355,11 @@ void BM_ProfileMapFrame(benchmark::State& state) {
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
         const double startCpu = ThreadCpuMs();
-        const bool back = (step++ / 8) % 2 != 0;
         if (state.range(0) == 0) {
-            map.PanBy(back ? -7.0 : 7.0, back ? -3.0 : 3.0);
+            const bool back = (step++ / 40) % 2 != 0;  // 400 pixels: beyond the pictures kept
+            map.PanBy(back ? -10.0 : 10.0, back ? -3.0 : 3.0);
         } else {
-            map.ZoomAround(at, back ? -0.25 : 0.25);
+            map.ZoomAround(at, (step++ / 8) % 2 != 0 ? -0.25 : 0.25);
         }
         map.repaint();
         QCoreApplication::processEvents();

@@ -72,9 +72,10 @@ void PaintTrack(QPainter& painter, const MapScene& scene) {
 }  // namespace
 
 void PaintRange(QPainter& painter, MapTrack& track, const MapView& view, std::size_t first,
-                std::size_t last) {
+                std::size_t last, bool opaque) {
     painter.setRenderHint(QPainter::Antialiasing, true);
-    painter.setPen(QPen(QColor(0, 0, 255, 90), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setPen(QPen(QColor(0, 0, 255, opaque ? 255 : kRangeAlpha), 10, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
     for (const std::vector<PlotPoint>& piece : track.RangePath(view, first, last)) {
         std::vector<QPoint> points;
         for (const PlotPoint& p : piece) {

@@ -30,9 +30,13 @@ struct MapScene {
 /// comes from the layer where the scene has one with a drawing.
 void PaintMap(QPainter& painter, const MapScene& scene);
 
-/// The points first to last (inclusive) of the track in the range's wide translucent pen.
+inline constexpr int kRangeAlpha = 90;  // of 255: the range's pen over the track
+
+/// The points first to last (inclusive) of the track in the range's wide translucent pen; opaque:
+/// in its colour alone, for a picture of the range that is painted with that alpha, so that
+/// pieces drawn one after another do not darken where they meet.
 void PaintRange(QPainter& painter, MapTrack& track, const MapView& view, std::size_t first,
-                std::size_t last);
+                std::size_t last, bool opaque = false);
 
 /// The map painted into an image of the view's size.
 QImage RenderMap(const MapScene& scene);

@@ -1,5 +1,7 @@
 #include "ui/CMapArea.h"
 
+#include <algorithm>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -29,6 +31,8 @@ CMapArea::CMapArea(CProfileWnd& owner, QWidget& planArea)
     m_plan.installEventFilter(this);
     m_trackSteps.setInterval(0);
     connect(&m_trackSteps, &QTimer::timeout, this, [this] { DrawTrackStep(); });
+    m_rangeSteps.setInterval(0);
+    connect(&m_rangeSteps, &QTimer::timeout, this, [this] { DrawRangeStep(); });
     m_zoomRest.setSingleShot(true);
     m_zoomRest.setInterval(kZoomRestDelay);
     connect(&m_zoomRest, &QTimer::timeout, this, [this] { ViewChanged(false); });
@@ -38,6 +42,7 @@ CMapArea::CMapArea(CProfileWnd& owner, QWidget& planArea)
 CMapArea::~CMapArea() = default;
 
 void CMapArea::Invalidate() {
+    m_rangeSteps.stop();
     m_rangeImage = QImage();
     if (!m_opened) {
         m_opened = true;  // not before: the window is built once the track comes
@@ -156,6 +161,12 @@ void CMapArea::FinishTrack() {
     while (m_layer.IsDrawing()) {
         DrawTrackStep();
     }
+    if (m_layerReady && m_owner.Range()) {
+        KeepRangePicture(*m_owner.Range());
+    }
+    while (m_rangeSteps.isActive()) {
+        DrawRangeStep();
+    }
 }
 
 QImage CMapArea::Tile(const TileId& id) {
@@ -240,23 +251,59 @@ void CMapArea::PaintFrame(QPainter& painter) {
 }
 
 void CMapArea::PaintRangePicture(QPainter& painter, std::pair<std::size_t, std::size_t> range) {
+    if (KeepRangePicture(range)) {
+        painter.save();
+        painter.setOpacity(kRangeAlpha / 255.0);
+        PaintPicture(painter, m_view, m_rangeImage, m_rangeZoom, m_rangeOrigin);
+        painter.restore();
+    }
+}
+
+bool CMapArea::KeepRangePicture(std::pair<std::size_t, std::size_t> range) {
     const bool same =
         !m_rangeImage.isNull() && m_rangeOf == range && m_rangeTileSize == m_view.TileSize();
-    // A long range takes longer to draw than a frame may: drawn once per zoom and half a view.
+    // A long range takes longer to draw than a frame may: drawn in steps once per zoom and half
+    // a view, the old picture serving meanwhile.
     if (!same
         || (!m_zoomRest.isActive()
             && !PictureCovers(m_view, m_rangeImage, m_rangeZoom, m_rangeTileSize, m_rangeOrigin))) {
-        const MapView around = AroundView(m_view);
-        m_rangeImage = QImage(around.Width(), around.Height(), QImage::Format_ARGB32_Premultiplied);
-        m_rangeImage.fill(Qt::transparent);
-        QPainter rangePainter(&m_rangeImage);
-        PaintRange(rangePainter, *m_track, around, range.first, range.second);
-        m_rangeOf = range;
-        m_rangeZoom = m_view.Zoom();
-        m_rangeTileSize = m_view.TileSize();
-        m_rangeOrigin = around.ToWorld(0.0, 0.0);
+        StartRangePicture(range);
     }
-    PaintPicture(painter, m_view, m_rangeImage, m_rangeZoom, m_rangeOrigin);
+    return same;
+}
+
+void CMapArea::StartRangePicture(std::pair<std::size_t, std::size_t> range) {
+    if (m_rangeSteps.isActive() && m_rangeNextOf == range
+        && PictureCovers(m_view, m_rangeNext, m_rangeAround.Zoom(), m_rangeAround.TileSize(),
+                         m_rangeAround.ToWorld(0.0, 0.0))) {
+        return;  // the picture being drawn will serve
+    }
+    m_rangeAround = AroundView(m_view);
+    m_rangeNext =
+        QImage(m_rangeAround.Width(), m_rangeAround.Height(), QImage::Format_ARGB32_Premultiplied);
+    m_rangeNext.fill(Qt::transparent);
+    m_rangeNextOf = range;
+    m_rangeNextPoint = range.first;
+    m_rangeSteps.start();
+}
+
+void CMapArea::DrawRangeStep() {
+    const std::size_t last = std::min(m_rangeNextOf.second, m_rangeNextPoint + kRangeStepPoints);
+    QPainter painter(&m_rangeNext);
+    PaintRange(painter, *m_track, m_rangeAround, m_rangeNextPoint, last, true);
+    painter.end();
+    m_rangeNextPoint = last;
+    if (last < m_rangeNextOf.second) {
+        return;
+    }
+    m_rangeSteps.stop();
+    m_rangeImage = std::move(m_rangeNext);
+    m_rangeNext = QImage();
+    m_rangeOf = m_rangeNextOf;
+    m_rangeZoom = m_rangeAround.Zoom();
+    m_rangeTileSize = m_rangeAround.TileSize();
+    m_rangeOrigin = m_rangeAround.ToWorld(0.0, 0.0);
+    update();
 }
 
 void CMapArea::paintEvent(QPaintEvent*) {

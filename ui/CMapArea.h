@@ -32,7 +32,8 @@ class CMapArea : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr std::size_t kStepPoints = 20000;  // points of the track drawn per event
+    static constexpr std::size_t kStepPoints = 20000;        // points of the track drawn per event
+    static constexpr std::size_t kRangeStepPoints = 100000;  // points of the range per event
 
     CMapArea(CProfileWnd& owner, QWidget& planArea);
     ~CMapArea() override;
@@ -61,7 +62,8 @@ public:
     void PanBy(double dx, double dy);
     /// Zooms by steps (+1: twice the scale) around a pixel, as the wheel does.
     void ZoomAround(QPointF at, double steps);
-    /// Draws the track's picture for the view at once, as though the wheel had rested.
+    /// Draws the pictures of the track and the range for the view at once, as though the wheel
+    /// had rested.
     void FinishTrack();
     /// One frame of the map, as the widget paints it.
     void PaintFrame(QPainter& painter);
@@ -92,8 +94,13 @@ private:
     void StartTrackPicture();
     void DrawTrackStep();
     QImage Tile(const TileId& id);
-    /// Paints the range from its picture, drawn anew where it no longer serves.
+    /// Paints the range from its picture, drawn anew in steps where it no longer serves.
     void PaintRangePicture(QPainter& painter, std::pair<std::size_t, std::size_t> range);
+    /// Starts drawing the range's picture where the one kept does not serve; true when the one
+    /// kept shows this range.
+    bool KeepRangePicture(std::pair<std::size_t, std::size_t> range);
+    void StartRangePicture(std::pair<std::size_t, std::size_t> range);
+    void DrawRangeStep();
     void OnTileArrived(const TileId& id, const QImage& image);
     void ShowMap(bool show);
     void ShowMenu(QPoint globalPos);
@@ -114,10 +121,15 @@ private:
     std::pair<std::size_t, std::size_t> m_rangeOf{};  // the range it shows
     double m_rangeZoom = 0.0;
     int m_rangeTileSize = 0;
-    WorldPoint m_rangeOrigin;        // the world point at its top-left corner
-    QTimer m_zoomRest;               // runs out once the wheel rests
-    QHash<quint64, QImage> m_tiles;  // decoded, around the view
-    QSet<quint64> m_missing;         // not to be had now: not asked for again until they arrive
+    WorldPoint m_rangeOrigin;  // the world point at its top-left corner
+    QImage m_rangeNext;        // the range's picture being drawn, for the view of m_rangeAround
+    MapView m_rangeAround{0, 0};
+    std::pair<std::size_t, std::size_t> m_rangeNextOf{};
+    std::size_t m_rangeNextPoint = 0;  // the first point not drawn yet
+    QTimer m_rangeSteps;               // draws m_rangeNext between events
+    QTimer m_zoomRest;                 // runs out once the wheel rests
+    QHash<quint64, QImage> m_tiles;    // decoded, around the view
+    QSet<quint64> m_missing;           // not to be had now: not asked for again until they arrive
     std::vector<TileId> m_wanted;
     bool m_anyTile = false;  // a tile of this source and track was had
     bool m_showsMap = false;
