@@ -1,12 +1,15 @@
 // The map in the profile window: tiles of an offline map drawn as pelorin-cli --map draws them,
-// the plan view without a source, the cursor under the mouse and the source remembered.
+// the plan view without a source or server, the mouse and the keys, the source remembered.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QWheelEvent>
 
 #include "gui/GuiTestSupport.h"
+#include "tiles/TileSourceList.h"
 
 namespace {
 
@@ -73,6 +76,36 @@ private slots:
                          Qt::NoModifier);
         QApplication::sendEvent(&map, &move);
         QCOMPARE(profile.Cursor(), std::optional<std::size_t>(15));
+
+        const double fitted = map.View().Zoom();
+        QWheelEvent wheel(near, map.mapToGlobal(near), {}, QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&map, &wheel);
+        QCOMPARE(map.View().Zoom(), fitted - 1.0);
+        QTest::keyClick(&map, Qt::Key_Escape);
+        QCOMPARE(map.View().Zoom(), fitted);
+    }
+
+    // A tile server that cannot be reached: the plan view, and the map notes it is offline.
+    void unreachableServerLeavesThePlanView() {
+        const QString list = UserTileSourcesPath();
+        QDir().mkpath(QFileInfo(list).path());
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[{\"name\": \"Closed\", \"url\": \"http://127.0.0.1:9/{z}/{x}/{y}.png\"}]");
+        file.close();
+        struct Remove {
+            QString path;
+            ~Remove() { QFile::remove(path); }
+        } remove{list};
+        WindowDriver w;
+        TempFile track(PltText("Hill").Leg(40, 20, 2, 10).Text());
+        QVERIFY(w.Load(track.Path()));
+        w.dlg.OnShowProfile();
+        const CMapArea& map = w.dlg.m_profileWnd->m_mapArea;
+        QCOMPARE(map.SourceKey(), QStringLiteral("Closed"));
+        QTRY_VERIFY(map.SaysOffline());
+        QVERIFY(!map.ShowsMap() && w.dlg.m_profileWnd->m_planArea.isVisible());
     }
 
     void theChosenSourceIsRemembered() {
