@@ -133,6 +133,9 @@ void CMapArea::ViewChanged(bool zoomed) {
     } else if (!m_layer.Covers(m_view) && !m_layer.IsDrawing() && !m_zoomRest.isActive()) {
         StartTrackPicture();
     }
+    if (m_layer.IsDrawing() && !m_trackSteps.isActive()) {
+        m_trackSteps.start();  // a drawing left while the plan view showed goes on
+    }
     update();
 }
 
