@@ -4,8 +4,6 @@
 #include <ctime>
 #include <string>
 
-#include <benchmark/benchmark.h>
-
 #include "track/TrackSectionList.h"
 
 /// Path of a generated track file of pointCount points (about 72 bytes a line) with a break
@@ -55,30 +53,5 @@ struct Clocks {
     }
     double WallSince(const Clocks& start) const {
         return std::chrono::duration<double, std::milli>(wall - start.wall).count();
-    }
-};
-
-/// A bare pass and the reader timed in turn in each iteration, reported with their ratio in
-/// wall time and, steadier on a busy machine, processor time.
-struct BareAndRead {
-    double bareMs = 0.0;
-    double readMs = 0.0;
-    double bareCpu = 0.0;
-    double readCpu = 0.0;
-
-    void Add(const Clocks& start, const Clocks& middle, const Clocks& end) {
-        bareMs += middle.WallSince(start);
-        readMs += end.WallSince(middle);
-        bareCpu += middle.cpu - start.cpu;
-        readCpu += end.cpu - middle.cpu;
-    }
-    void Report(benchmark::State& state) const {
-        const double n = static_cast<double>(state.iterations());
-        state.counters["bare_ms"] = bareMs / n;
-        state.counters["read_ms"] = readMs / n;
-        state.counters["ratio"] = readMs / bareMs;
-        state.counters["bare_cpu_ms"] = bareCpu / n;
-        state.counters["read_cpu_ms"] = readCpu / n;
-        state.counters["cpu_ratio"] = readCpu / bareCpu;
     }
 };

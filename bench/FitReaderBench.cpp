@@ -15,6 +15,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BareAndRead.h"
 #include "BenchData.h"
 #include "track/SectionWriter.h"
 #include "track/TrackSectionList.h"

@@ -12,6 +12,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BareAndRead.h"
 #include "BenchData.h"
 #include "track/TrackSectionList.h"
 

@@ -3,7 +3,8 @@
 //
 //   build/bench/pelorin_gui_bench
 //
-// The profile window's events run on the realistic recording (GPS jitter, stops, breaks).
+// The profile window's events run on the realistic recording (GPS jitter, stops, breaks), its
+// map's frames on generated tiles.
 
 #include <algorithm>
 #include <chrono>
@@ -18,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QMouseEvent>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
 
@@ -26,6 +28,7 @@
 #include "BenchData.h"
 #include "app/CAnalyzerDlg.h"
 #include "app/QtPlatform.h"
+#include "tiles/TileSource.h"
 
 namespace {
 
@@ -314,6 +317,65 @@ void BM_ProfileWheelZoom(benchmark::State& state) {
 }
 BENCHMARK(BM_ProfileWheelZoom)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+/// Tiles of one shade each, made when first asked for, as an offline map gives them.
+class GeneratedTiles : public TileSource {
+public:
+    GeneratedTiles() : TileSource(Info()) {}
+    QImage TileNow(const TileId& id) override {
+        QImage image(256, 256, QImage::Format_RGB32);
+        image.fill(qRgb(200 + id.x % 40, 220 + id.y % 30, 190));
+        return image;
+    }
+
+private:
+    static TileSourceInfo Info() {
+        TileSourceInfo info;
+        info.name = QStringLiteral("Generated");
+        info.attribution = QStringLiteral("Generated tiles");
+        return info;
+    }
+};
+
+/// A frame of the profile window's map: a drag by 10 pixels (argument 0) or a quarter wheel
+/// step (1) and the repaint, with an event of the track's drawing where one is due; from the
+/// fitted view zoomed in by the second argument. The tiles are decoded once, as from a cache.
+/// Run before and after a range is chosen. longest_frame_ms in wall time, longest_cpu_ms in
+/// the processor time of the window's thread.
+void BM_ProfileMapFrame(benchmark::State& state) {
+    CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
+    CMapArea& map = profile.m_mapArea;
+    map.UseSource(std::make_unique<GeneratedTiles>(), QStringLiteral("generated"));
+    const QPointF at(map.width() * 0.4, map.height() * 0.6);
+    map.ZoomAround(at, static_cast<double>(state.range(1)));
+    map.FinishTrack();
+    map.repaint();
+    int step = 0;
+    double longest = 0.0;
+    double longestCpu = 0.0;
+    for (auto _ : state) {
+        const auto start = std::chrono::steady_clock::now();
+        const double startCpu = ThreadCpuMs();
+        if (state.range(0) == 0) {
+            const bool back = (step++ / 40) % 2 != 0;  // 400 pixels: beyond the pictures kept
+            map.PanBy(back ? -10.0 : 10.0, back ? -3.0 : 3.0);
+        } else {
+            map.ZoomAround(at, (step++ / 8) % 2 != 0 ? -0.25 : 0.25);
+        }
+        map.repaint();
+        QCoreApplication::processEvents();
+        longestCpu = std::max(longestCpu, ThreadCpuMs() - startCpu);
+        longest = std::max(longest, std::chrono::duration<double, std::milli>(
+                                        std::chrono::steady_clock::now() - start)
+                                        .count());
+    }
+    state.counters["longest_frame_ms"] = longest;
+    state.counters["longest_cpu_ms"] = longestCpu;
+    state.counters["width"] = map.width();
+    state.counters["height"] = map.height();
+    map.UseSource(nullptr, QString());
+}
+BENCHMARK(BM_ProfileMapFrame)->ArgsProduct({{0, 1}, {0, 3}})->Unit(benchmark::kMillisecond);
+
 /// A range chosen with Shift+drag over the whole track's profile, from the point 85,000 to
 /// the point 915,000 of the million: the release cuts the range, analyses it, lists its
 /// figures and shows it in the profile and the plan view.
@@ -337,11 +399,19 @@ void BM_ProfileRangeDrag(benchmark::State& state) {
     state.counters["points"] = static_cast<double>(range.second - range.first + 1);
 }
 BENCHMARK(BM_ProfileRangeDrag)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ProfileMapFrame)
+    ->Name("BM_ProfileMapFrame/range")
+    ->ArgsProduct({{0, 1}, {0, 3}})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
 int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // Neither the user's tile sources nor the tile cache: the map shows the benchmark's tiles.
+    const QTemporaryDir folders;
+    qputenv("XDG_CONFIG_HOME", folders.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", folders.filePath(QStringLiteral("cache")).toLocal8Bit());
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

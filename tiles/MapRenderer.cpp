@@ -48,21 +48,12 @@ void PaintTrack(QPainter& painter, const MapScene& scene) {
         RepeatSkippingCanvas skipping(canvas, PlotRect{0, 0, view.Width(), view.Height()});
         scene.track->Draw(skipping, view);
     }
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    if (scene.range) {
-        painter.setPen(QPen(QColor(0, 0, 255, 90), 10, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        for (const std::vector<PlotPoint>& piece :
-             scene.track->RangePath(view, scene.range->first, scene.range->second)) {
-            std::vector<QPoint> points;
-            for (const PlotPoint& p : piece) {
-                points.emplace_back(p.x, p.y);
-            }
-            if (points.size() == 1) {
-                points.push_back(points.back());
-            }
-            painter.drawPolyline(points.data(), static_cast<int>(points.size()));
-        }
+    if (scene.range && scene.rangePicture) {
+        scene.rangePicture(painter);
+    } else if (scene.range) {
+        PaintRange(painter, *scene.track, view, scene.range->first, scene.range->second);
     }
+    painter.setRenderHint(QPainter::Antialiasing, true);
     const std::size_t count = scene.track->Count();
     if (count == 0) {
         return;
@@ -77,6 +68,27 @@ void PaintTrack(QPainter& painter, const MapScene& scene) {
     painter.setBrush(Qt::NoBrush);
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
+
+}  // namespace
+
+void PaintRange(QPainter& painter, MapTrack& track, const MapView& view, std::size_t first,
+                std::size_t last, bool opaque) {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setPen(QPen(QColor(0, 0, 255, opaque ? 255 : kRangeAlpha), 10, Qt::SolidLine,
+                        Qt::RoundCap, Qt::RoundJoin));
+    for (const std::vector<PlotPoint>& piece : track.RangePath(view, first, last)) {
+        std::vector<QPoint> points;
+        for (const PlotPoint& p : piece) {
+            points.emplace_back(p.x, p.y);
+        }
+        if (points.size() == 1) {
+            points.push_back(points.back());
+        }
+        painter.drawPolyline(points.data(), static_cast<int>(points.size()));
+    }
+}
+
+namespace {
 
 /// The bar with its length above it, in the bottom-left corner.
 void PaintScaleBar(QPainter& painter, const MapView& view) {

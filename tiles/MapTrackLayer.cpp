@@ -23,24 +23,53 @@ struct MapTrackLayer::Drawing {
     MapTrackSteps steps;
 };
 
-MapTrackLayer::MapTrackLayer() = default;
-MapTrackLayer::~MapTrackLayer() = default;
+MapView AroundView(const MapView& view) {
+    // Half a view more on every side, in whole pixels: the view's pixels lie a whole number of
+    // pixels within the picture's, so that points round alike in both.
+    MapView around(view.Width() + 2 * ((view.Width() + 1) / 2),
+                   view.Height() + 2 * ((view.Height() + 1) / 2), view.TileSize());
+    around.SetZoomRange(view.Zoom(), view.Zoom());
+    around.SetZoom(view.Zoom());
+    around.SetCentre(view.Centre());
+    return around;
+}
 
-bool MapTrackLayer::Covers(const MapView& view) const {
-    const QImage& image = m_picture.image;
-    if (image.isNull() || view.Zoom() != m_picture.zoom || view.TileSize() != m_picture.tileSize) {
+bool PictureCovers(const MapView& view, const QImage& image, double zoom, int tileSize,
+                   WorldPoint origin) {
+    if (image.isNull() || view.Zoom() != zoom || view.TileSize() != tileSize) {
         return false;
     }
-    const WorldPoint topLeft = view.ToPixel(m_picture.origin);
+    const WorldPoint topLeft = view.ToPixel(origin);
     return topLeft.x <= 0.0 && topLeft.y <= 0.0 && topLeft.x + image.width() >= view.Width()
            && topLeft.y + image.height() >= view.Height();
 }
 
+void PaintPicture(QPainter& painter, const MapView& view, const QImage& image, double zoom,
+                  WorldPoint origin) {
+    const WorldPoint topLeft = view.ToPixel(origin);
+    if (view.Zoom() == zoom) {
+        painter.drawImage(QPoint(static_cast<int>(std::lround(topLeft.x)),
+                                 static_cast<int>(std::lround(topLeft.y))),
+                          image);
+        return;
+    }
+    const double scale = std::exp2(view.Zoom() - zoom);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    painter.drawImage(QRectF(topLeft.x, topLeft.y, image.width() * scale, image.height() * scale),
+                      image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+}
+
+MapTrackLayer::MapTrackLayer() = default;
+MapTrackLayer::~MapTrackLayer() = default;
+
+bool MapTrackLayer::Covers(const MapView& view) const {
+    return PictureCovers(view, m_picture.image, m_picture.zoom, m_picture.tileSize,
+                         m_picture.origin);
+}
+
 void MapTrackLayer::Begin(MapTrack& track, const MapView& view) {
-    MapView around(2 * view.Width(), 2 * view.Height(), view.TileSize());
-    around.SetZoomRange(view.Zoom(), view.Zoom());
-    around.SetZoom(view.Zoom());
-    around.SetCentre(view.Centre());
+    const MapView around = AroundView(view);
     Picture picture{QImage(around.Width(), around.Height(), QImage::Format_ARGB32_Premultiplied),
                     view.Zoom(), view.TileSize(), around.ToWorld(0.0, 0.0)};
     picture.image.fill(Qt::transparent);
@@ -74,21 +103,9 @@ void MapTrackLayer::Clear() {
 }
 
 bool MapTrackLayer::Paint(QPainter& painter, const MapView& view) const {
-    const QImage& image = m_picture.image;
-    if (image.isNull() || view.TileSize() != m_picture.tileSize) {
+    if (m_picture.image.isNull() || view.TileSize() != m_picture.tileSize) {
         return false;
     }
-    const WorldPoint topLeft = view.ToPixel(m_picture.origin);
-    if (view.Zoom() == m_picture.zoom) {
-        painter.drawImage(QPoint(static_cast<int>(std::lround(topLeft.x)),
-                                 static_cast<int>(std::lround(topLeft.y))),
-                          image);
-        return true;
-    }
-    const double scale = std::exp2(view.Zoom() - m_picture.zoom);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
-    painter.drawImage(QRectF(topLeft.x, topLeft.y, image.width() * scale, image.height() * scale),
-                      image);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    PaintPicture(painter, view, m_picture.image, m_picture.zoom, m_picture.origin);
     return true;
 }

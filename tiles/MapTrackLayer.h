@@ -9,6 +9,17 @@
 #include "map/MapTrack.h"
 #include "map/MapView.h"
 
+/// The view of a picture that reaches half a view beyond the view on every side, in whole
+/// pixels, so that points round alike in both.
+MapView AroundView(const MapView& view);
+/// True when a picture drawn at the zoom and tile size, its top-left corner at the world point,
+/// reaches over the whole view.
+bool PictureCovers(const MapView& view, const QImage& image, double zoom, int tileSize,
+                   WorldPoint origin);
+/// Paints such a picture where the view sees it, scaled where the zoom differs.
+void PaintPicture(QPainter& painter, const MapView& view, const QImage& image, double zoom,
+                  WorldPoint origin);
+
 /// The track drawn for a zoom into a transparent image that reaches half a view beyond the view
 /// on every side. The frames of a drag copy it; the frames of a wheel zoom scale it until it is
 /// drawn again for the new zoom once the zoom rests. A million-point track takes far longer to

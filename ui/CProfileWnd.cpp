@@ -33,7 +33,10 @@ constexpr char kSavePictureDialog[] = "savePicture";
 }  // namespace
 
 CProfileWnd::CProfileWnd(QWidget* parent)
-    : QWidget(parent, Qt::Window), m_profileArea(*this), m_planArea(*this) {
+    : QWidget(parent, Qt::Window),
+      m_profileArea(*this),
+      m_planArea(*this),
+      m_mapArea(*this, m_planArea) {
     setObjectName(QStringLiteral("ProfileWindow"));
     setWindowTitle(QString::fromLatin1(kProfileCaption));
     m_profileArea.setParent(&m_pictureArea);
@@ -138,6 +141,7 @@ void CProfileWnd::Follow(const CProfilePlot& plot, const AnalysisSettings& setti
         m_rangeTrack.points.RemoveAll();
         m_readout.clear();
         m_planArea.Invalidate();
+        m_mapArea.Invalidate();
     }
     m_zoom = WholeZoom(Axis(overDistance));
     ShowRangeFigures();
@@ -163,6 +167,7 @@ void CProfileWnd::SetCursor(std::size_t i) {
     m_readout.setText(lines.join(QLatin1Char('\n')));
     m_profileArea.update();
     m_planArea.update();
+    m_mapArea.update();
     emit ReadoutChanged();
 }
 
@@ -175,6 +180,7 @@ void CProfileWnd::SetRange(std::size_t first, std::size_t last) {
     m_range = std::pair(std::min(first, last), std::min(std::max(first, last), Count() - 1));
     ShowRangeFigures();
     m_planArea.RangeChanged();
+    m_mapArea.RangeChanged();
     m_profileArea.update();
 }
 

@@ -18,6 +18,7 @@
 #include "plot/ProfileZoom.h"
 #include "report/DisplayOptions.h"
 #include "track/TrackSection.h"
+#include "ui/CMapArea.h"
 #include "ui/CPlanArea.h"
 #include "ui/CProfileArea.h"
 #include "ui/CStatisticsModel.h"
@@ -75,6 +76,7 @@ public:
     QWidget m_pictureArea;  // profile and plan, as "Save Picture..." writes them; before them
     CProfileArea m_profileArea;
     CPlanArea m_planArea;
+    CMapArea m_mapArea;  // over the plan view while it has tiles
     QLabel m_readout;
     QTableView m_rangeList;
     QPushButton m_savePicture;

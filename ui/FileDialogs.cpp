@@ -9,6 +9,7 @@
 namespace {
 
 constexpr char kOpenDialog[] = "open";
+constexpr char kOpenMapDialog[] = "openMap";
 
 /// Starts in the folder the dialog was left in, when it is still there.
 void StartInLastFolder(QFileDialog& dialog, const char* key) {
@@ -60,4 +61,19 @@ QString RunSaveDialog(QWidget* parent, const char* dialog, const QString& captio
                      [&](const QString& filter) { save.setDefaultSuffix(suffixOf(filter)); });
     StartInLastFolder(save, dialog);
     return Chosen(save, dialog).value(0);
+}
+
+QString RunOpenMapDialog(QWidget* parent, bool folder) {
+    QFileDialog dialog(
+        parent, folder ? QStringLiteral("Add Tile Folder") : QStringLiteral("Add Offline Map"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(folder ? QFileDialog::Directory : QFileDialog::ExistingFile);
+    if (folder) {
+        dialog.setOption(QFileDialog::ShowDirsOnly);
+    } else {
+        dialog.setNameFilters(
+            {QStringLiteral("MBTiles Map (*.mbtiles)"), QStringLiteral("All Files (*)")});
+    }
+    StartInLastFolder(dialog, kOpenMapDialog);
+    return Chosen(dialog, kOpenMapDialog).value(0);
 }

@@ -15,3 +15,7 @@ QStringList RunOpenDialog(QWidget* parent, bool several);
 /// goes on a name typed without one. Empty when cancelled.
 QString RunSaveDialog(QWidget* parent, const char* dialog, const QString& caption,
                       const QStringList& filters);
+
+/// The Open dialog for an offline map: an MBTiles file, or with folder a folder of tiles laid
+/// out Z/X/Y.png. Empty when cancelled.
+QString RunOpenMapDialog(QWidget* parent, bool folder);

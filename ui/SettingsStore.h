@@ -27,6 +27,9 @@ public:
     /// The folder of terrain tiles; empty once the user chose none. While the key is absent,
     /// PELORIN_DEM names the folder.
     static constexpr char kTerrainFolder[] = "terrain/folder";
+    static constexpr char kMapSource[] = "map/source";  // a source's name or an offline map's path
+    static constexpr char kOfflineMaps[] = "map/offlineMaps";  // the paths added, in order
+    static constexpr char kMapDownload[] = "map/download";     // tiles may come from tile servers
     static constexpr char kUnits[] = "display/units";
     static constexpr char kTime[] = "display/time";
     static constexpr int kRecentFileCount = 10;

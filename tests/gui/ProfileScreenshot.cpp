@@ -1,21 +1,65 @@
-// Makes the README's picture of the profile window: the track loaded, a range chosen with
-// Shift+drag and the readout at a point. With --terrain, a tile is made under the track (see
-// ScreenshotTerrain.h) and chosen as the terrain folder, so that both heights show.
-// Usage: pelorin_profile_screenshot TRACK OUTPUT.png [--terrain]
+// Makes the README's pictures of the profile window: the track loaded, a range chosen with
+// Shift+drag and the readout at a point. With --map, on generated map tiles; with --terrain, a
+// tile is made under the track (see ScreenshotTerrain.h) and chosen as the terrain folder, so
+// that both heights show.
+// Usage: pelorin_profile_screenshot TRACK OUTPUT.png [--map] [--terrain]
 #include <cstdio>
 #include <string>
 
 #include <QMouseEvent>
+#include <QPainter>
 #include <QTest>
 
 #include "gui/ScreenshotSupport.h"
 #include "gui/ScreenshotTerrain.h"
+#include "tiles/TileSource.h"
+
+namespace {
+
+/// Tiles drawn on the spot: pale land, a faint grid and each tile's z/x/y.
+class GeneratedTiles : public TileSource {
+public:
+    GeneratedTiles() : TileSource(Info()) {}
+    QImage TileNow(const TileId& id) override {
+        QImage image(256, 256, QImage::Format_RGB32);
+        image.fill(qRgb(236, 234, 224));
+        QPainter painter(&image);
+        painter.setPen(QColor(214, 210, 196));
+        for (int at = 0; at < 256; at += 64) {
+            painter.drawLine(at, 0, at, 255);
+            painter.drawLine(0, at, 255, at);
+        }
+        painter.setPen(QColor(160, 156, 140));
+        painter.drawText(QRect(6, 4, 240, 20), Qt::AlignLeft,
+                         QStringLiteral("%1/%2/%3").arg(id.zoom).arg(id.x).arg(id.y));
+        return image;
+    }
+
+private:
+    static TileSourceInfo Info() {
+        TileSourceInfo info;
+        info.name = QStringLiteral("Generated");
+        info.attribution = QStringLiteral("Generated tiles, no map data");
+        return info;
+    }
+};
+
+}  // namespace
 
 int main(int argc, char* argv[]) {
     ScreenshotSetup setup(argc, argv);
-    const bool terrain = argc == 4 && std::string(argv[3]) == "--terrain";
-    if (argc != 3 && !terrain) {
-        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png [--terrain]\n");
+    bool map = false;
+    bool terrain = false;
+    bool known = argc >= 3;
+    for (int i = 3; i < argc; ++i) {
+        const std::string option = argv[i];
+        map = map || option == "--map";
+        terrain = terrain || option == "--terrain";
+        known = known && (option == "--map" || option == "--terrain");
+    }
+    if (!known) {
+        std::fprintf(stderr,
+                     "usage: pelorin_profile_screenshot TRACK OUTPUT.png [--map] [--terrain]\n");
         return 2;
     }
     CAnalyzerDlg* dialog = setup.LoadIntoWindow(argv[1]);
@@ -32,6 +76,10 @@ int main(int argc, char* argv[]) {
     }
     dialog->OnShowProfile();
     CProfileWnd& profile = *dialog->m_profileWnd;
+    if (map) {
+        profile.m_mapArea.UseSource(std::make_unique<GeneratedTiles>(),
+                                    QStringLiteral("generated"));
+    }
     QApplication::processEvents();
     QWidget& area = profile.m_profileArea;
     const int y = area.height() / 2;
@@ -47,5 +95,6 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
+    profile.m_mapArea.FinishTrack();
     return ScreenshotSetup::Save(profile, argv[2]) ? 0 : 1;
 }

@@ -20,6 +20,10 @@ public:
     ScreenshotSetup(int& argc, char** argv) : m_application(argc, argv) {
         CAnalyzerApp::NameApplication();
         SettingsStore::UseFolder(m_settings.path());
+        // Neither the user's tile sources nor the tile cache: the pictures never show tiles
+        // that were not asked for.
+        qputenv("XDG_CONFIG_HOME", m_settings.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_CACHE_HOME", m_settings.filePath(QStringLiteral("cache")).toLocal8Bit());
         InstallDesktopServices();
     }
 
