@@ -289,9 +289,9 @@ void SendWheel(QWidget* area, QPointF at, int notch) {
     QApplication::sendEvent(area, &wheel);
 }
 
-/// The wheel turned a notch in around the middle of the profile and the zoomed picture shown
-/// (the profile area repainted, the one part of the window the zoom changes): from the whole
-/// track (argument 0), and four notches in already (1).
+/// The wheel turned a notch in around the middle of the profile and the zoomed pictures shown
+/// (the profile and the second plot under it repainted, the parts of the window the zoom
+/// changes): from the whole track (argument 0), and four notches in already (1).
 void BM_ProfileWheelZoom(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     CProfileArea& area = profile.m_profileArea;
@@ -308,6 +308,7 @@ void BM_ProfileWheelZoom(benchmark::State& state) {
         state.ResumeTiming();
         SendWheel(&area, at, 120);
         area.repaint();
+        profile.m_channelArea.repaint();
     }
     profile.Zoom().ZoomOut();
     profile.ZoomChanged();

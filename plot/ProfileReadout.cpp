@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "plot/ChannelSeries.h"
 #include "report/ListFormat.h"
 
 namespace {
@@ -70,6 +71,15 @@ ProfileReadout ReadoutOf(const TrackPoint* points, std::size_t count, std::size_
             readout.stretches.append(name);
         }
     }
+    for (const Channel channel : kChannels) {
+        if (frame.channels != nullptr && frame.channels->Has(channel)) {
+            const PlotSeries series = SeriesOf(channel);
+            const double sample = frame.channels->Sample(channel, i);
+            readout.samples.push_back({SeriesLabel(series),
+                                       std::isnan(sample) ? "--" : FormatNumber(sample),
+                                       SeriesUnit(series, units)});
+        }
+    }
     return readout;
 }
 
@@ -82,11 +92,16 @@ std::vector<std::string> ReadoutLines(const ProfileReadout& r) {
         }
         return text;
     };
-    return {line("Distance", r.distance, r.distanceUnit.c_str()),
-            line("Time of day", r.timeOfDay, ""),
-            line("Elapsed", r.elapsed, ""),
-            line("Elevation", r.elevation, r.elevationUnit.c_str()),
-            line("Speed", r.speed, r.speedUnit.c_str()),
-            line("State", r.state, ""),
-            line("Stretch", r.stretches, "")};
+    std::vector<std::string> lines = {line("Distance", r.distance, r.distanceUnit.c_str()),
+                                      line("Time of day", r.timeOfDay, ""),
+                                      line("Elapsed", r.elapsed, ""),
+                                      line("Elevation", r.elevation, r.elevationUnit.c_str()),
+                                      line("Speed", r.speed, r.speedUnit.c_str()),
+                                      line("State", r.state, ""),
+                                      line("Stretch", r.stretches, "")};
+    for (const ReadoutSample& sample : r.samples) {
+        lines.push_back(sample.label + ": " + sample.value
+                        + (sample.value == "--" ? "" : " " + sample.unit));
+    }
+    return lines;
 }

@@ -17,6 +17,7 @@
 #include "plot/ProfileZoom.h"
 #include "report/DisplayOptions.h"
 #include "track/TrackSection.h"
+#include "ui/CChannelArea.h"
 #include "ui/CPlanArea.h"
 #include "ui/CProfileArea.h"
 #include "ui/CStatisticsModel.h"
@@ -41,6 +42,7 @@ public:
     void Follow(const CProfilePlot& plot, const AnalysisSettings& settings,
                 const DisplayOptions& options);
 
+    const TrackSection* Track() const { return m_track; }
     const TrackPoint* Points() const;
     std::size_t Count() const;
     bool OverDistance() const { return m_overDistance; }
@@ -63,8 +65,8 @@ public:
     /// Redraws after the zoom changed.
     void ZoomChanged();
     void OnSavePicture();
-    /// Writes the profile and plan at the window's size as SVG or PNG, never in part; false
-    /// when it failed, leaving the file as it was.
+    /// Writes the profile, the second plot and the plan at the window's size as SVG or PNG, never
+    /// in part; false when it failed, leaving the file as it was.
     bool WritePicture(const QString& path, bool svg);
     /// Remembers where the window stands and how large it is.
     void SaveGeometry();
@@ -72,6 +74,7 @@ public:
     QWidget m_pictureArea;  // profile and plan, as "Save Picture..." writes them; before them
     CProfileArea m_profileArea;
     CPlanArea m_planArea;
+    CChannelArea m_channelArea;  // the second plot, under the profile
     QLabel m_readout;
     QTableView m_rangeList;
     QPushButton m_savePicture;

@@ -1,7 +1,10 @@
 // Makes the README's picture of the profile window: the track loaded, a range chosen with
-// Shift+drag and the readout at a point. Usage: pelorin_profile_screenshot TRACK OUTPUT.png
+// Shift+drag and the readout at a point; the second plot shows the speed or, named as the
+// settings keep it, a channel. Usage: pelorin_profile_screenshot TRACK OUTPUT.png [SERIES]
+// with SERIES speed, heart_rate, cadence, power or temperature.
 #include <cstdio>
 
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QTest>
 
@@ -9,8 +12,8 @@
 
 int main(int argc, char* argv[]) {
     ScreenshotSetup setup(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png\n");
+    if (argc != 3 && argc != 4) {
+        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png [SERIES]\n");
         return 2;
     }
     CAnalyzerDlg* dialog = setup.LoadIntoWindow(argv[1]);
@@ -19,6 +22,15 @@ int main(int argc, char* argv[]) {
     }
     dialog->OnShowProfile();
     CProfileWnd& profile = *dialog->m_profileWnd;
+    if (argc == 4) {
+        QComboBox& chooser = profile.m_channelArea.m_chooser;
+        const int index = chooser.findData(QString::fromLocal8Bit(argv[3]));
+        if (index < 0) {
+            std::fprintf(stderr, "the track has no %s\n", argv[3]);
+            return 1;
+        }
+        chooser.setCurrentIndex(index);
+    }
     QApplication::processEvents();
     QWidget& area = profile.m_profileArea;
     const int y = area.height() / 2;

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+
+#include "plot/PlotCanvas.h"
+#include "plot/ProfilePicture.h"
+
+class SvgCanvas;
+
+/// The profile window's second plot: one value per point of the view (NaN where a sample is
+/// missing) in the unit of its caption, under the profile, over the same axis and zoom.
+struct ChannelPlot {
+    const double* values = nullptr;  // one per point of the view; may be null without points
+    std::string caption;             // of the vertical axis, e.g. "Heart Rate (bpm)"
+    int height = 0;                  // pixels; its width is the profile's
+};
+
+/// The parts of the second plot at a size: the profile's horizontal axis, gaps and walked
+/// points, with a vertical axis from the lowest to the highest value of those points.
+ProfilePictureParts ChannelPictureOf(const ProfileView& view, const ChannelPlot& plot, int width,
+                                     int height);
+
+/// The line through the values of the points parts.first to parts.last (excluded); a missing
+/// sample or the start of a run breaks it. The points within one pixel column make one stroke
+/// from their lowest to their highest pixel: it paints what lines through each of them paint,
+/// so that a long track costs a few strokes a column.
+void DrawChannelLine(PlotCanvas& canvas, const ProfileView& view, const double* values,
+                     const ProfilePictureParts& parts);
+
+/// The second plot with its axes and the marks, in coordinates of its own (0, 0 at its top
+/// left), width by plot.height pixels, as the window shows it.
+void AddChannelPicture(SvgCanvas& canvas, const ProfileView& view, const ProfileMarks& marks,
+                       const ChannelPlot& plot, int width);
