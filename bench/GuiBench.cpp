@@ -256,6 +256,7 @@ void BM_ProfileResize(benchmark::State& state) {
             const double start = ThreadCpuMs();
             profile.m_profileArea.Settle();
             profile.m_planArea.Settle();
+            profile.m_channelArea.Settle();
             profile.repaint();
             longest = std::max(longest, ThreadCpuMs() - start);
             FinishDrawing(profile.m_profileArea, longest);
@@ -267,6 +268,7 @@ void BM_ProfileResize(benchmark::State& state) {
     profile.resize(size);
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
+    profile.m_channelArea.Settle();
 }
 BENCHMARK(BM_ProfileResize)->ArgsProduct({{0, 1}, {1, 60}})->Unit(benchmark::kMillisecond);
 

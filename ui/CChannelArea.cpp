@@ -99,13 +99,21 @@ const ProfilePictureParts& CChannelArea::Parts() {
     return *m_parts;
 }
 
-void CChannelArea::resizeEvent(QResizeEvent* event) {
+void CChannelArea::SizeChanged() {
     m_parts.reset();
     m_pictureValid = false;
-    QWidget::resizeEvent(event);
+}
+
+void CChannelArea::Settle() {
+    m_settle.stop();
+    m_resizing = false;
+    update();
 }
 
 void CChannelArea::paintEvent(QPaintEvent*) {
+    if (PaintStretched()) {
+        return;
+    }
     const ProfilePictureParts& parts = Parts();
     const ProfileView view = m_owner.View();
     if (!m_pictureValid) {

@@ -5,18 +5,18 @@
 #include <vector>
 
 #include <QComboBox>
-#include <QImage>
-#include <QWidget>
 
 #include "plot/ChannelPicture.h"
 #include "plot/ChannelSeries.h"
+#include "ui/CPictureArea.h"
 
 class CProfileWnd;
 
 /// The profile window's second plot, under the profile at its width: the speed or a channel
 /// of the track over the same axis and zoom, with the range and the cursor line. Moving the
-/// mouse over it moves the readout's cursor.
-class CChannelArea : public QWidget {
+/// mouse over it moves the readout's cursor. Its picture is drawn at once: a few strokes a
+/// pixel column.
+class CChannelArea : public CPictureArea {
     Q_OBJECT
 
 public:
@@ -31,12 +31,13 @@ public:
     ChannelPlot Plot();
     /// The parts of the picture at the current size, zoom and track.
     const ProfilePictureParts& Parts();
+    void Settle() override;
 
     QComboBox m_chooser;  // the series shown; the window lays it out beside the readout
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    void SizeChanged() override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
@@ -51,6 +52,4 @@ private:
     std::vector<double> m_speeds;  // in the shown unit; worked out when the speed is first shown
     bool m_speedsValid = false;
     std::optional<ProfilePictureParts> m_parts;
-    QImage m_picture;
-    bool m_pictureValid = false;
 };

@@ -46,5 +46,6 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
+    profile.m_channelArea.Settle();
     return ScreenshotSetup::Save(profile, argv[2]) ? 0 : 1;
 }
