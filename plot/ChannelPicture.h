@@ -15,10 +15,10 @@ struct ChannelPlot {
     int height = 0;                  // pixels; its width is the profile's
 };
 
-/// The parts of the second plot at a size: the profile's horizontal axis, gaps and walked
-/// points, with a vertical axis from the lowest to the highest value of those points.
-ProfilePictureParts ChannelPictureOf(const ProfileView& view, const ChannelPlot& plot, int width,
-                                     int height);
+/// The parts of the second plot under a profile of the parts, at its width and plot.height:
+/// the profile's horizontal axis, gaps and walked points, with a vertical axis from the lowest
+/// to the highest value of those points.
+ProfilePictureParts ChannelPictureOf(const ProfilePictureParts& profile, const ChannelPlot& plot);
 
 /// The line through the values of the points parts.first to parts.last (excluded); a missing
 /// sample or the start of a run breaks it. The points within one pixel column make one stroke
@@ -27,7 +27,7 @@ ProfilePictureParts ChannelPictureOf(const ProfileView& view, const ChannelPlot&
 void DrawChannelLine(PlotCanvas& canvas, const ProfileView& view, const double* values,
                      const ProfilePictureParts& parts);
 
-/// The second plot with its axes and the marks, in coordinates of its own (0, 0 at its top
-/// left), width by plot.height pixels, as the window shows it.
+/// The second plot under a profile of the parts, with its axes and the marks, in coordinates
+/// of its own (0, 0 at its top left), as the window shows it.
 void AddChannelPicture(SvgCanvas& canvas, const ProfileView& view, const ProfileMarks& marks,
-                       const ChannelPlot& plot, int width);
+                       const ProfilePictureParts& profile, const ChannelPlot& plot);

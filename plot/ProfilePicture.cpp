@@ -146,7 +146,7 @@ std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks&
     }
     if (channel != nullptr) {
         canvas.BeginGroup(0, profileHeight);
-        AddChannelPicture(canvas, view, marks, *channel, width);
+        AddChannelPicture(canvas, view, marks, parts, *channel);
         canvas.EndGroup();
     }
     const PlanProjection plan(view.points, view.count,

@@ -93,7 +93,7 @@ ChannelPlot CChannelArea::Plot() {
 
 const ProfilePictureParts& CChannelArea::Parts() {
     if (!m_parts) {
-        m_parts = ChannelPictureOf(m_owner.View(), Plot(), width(), height());
+        m_parts = ChannelPictureOf(m_owner.m_profileArea.Parts(), Plot());
         m_pictureValid = false;
     }
     return *m_parts;

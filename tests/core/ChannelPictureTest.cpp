@@ -50,7 +50,8 @@ struct Plot {
           axis(points.data(), points.size(), breaks, true),
           packed(points.data(), points.size()),
           view{points.data(), points.size(), &axis, &packed, WholeZoom(axis), {}},
-          parts(ChannelPictureOf(view, {values.data(), "Heart Rate (bpm)", 120}, 464, 120)) {
+          parts(ChannelPictureOf(ProfilePictureOf(view, 464, 200),
+                                 {values.data(), "Heart Rate (bpm)", 120})) {
         RecordingCanvas canvas;
         DrawChannelLine(canvas, view, values.data(), parts);
         calls = canvas.calls;
@@ -78,6 +79,9 @@ TEST(ChannelPicture, MissingSamplesAndRunStartsBreakTheLine) {
     EXPECT_EQ(plot.parts.mapping.AltMin(), 10.0);
     EXPECT_EQ(plot.parts.mapping.AltMax(), 50.0);
     EXPECT_EQ(plot.parts.verticalCaption, "Heart Rate (bpm)");
+    const Plot constant({0, 100}, {0}, {7, 7});  // in the middle of an axis with ticks
+    EXPECT_EQ(constant.parts.mapping.AltMin(), 6.0);
+    EXPECT_EQ(constant.parts.mapping.AltMax(), 8.0);
     EXPECT_EQ(plot.calls, (std::vector<std::string>{plot.At('M', 0, 10), plot.At('L', 1, 20),
                                                     plot.At('M', 3, 30), plot.At('M', 4, 40),
                                                     plot.At('L', 5, 50)}));
