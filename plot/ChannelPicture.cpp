@@ -34,6 +34,13 @@ public:
         m_x = x;
         m_low = m_high = m_last = y;
     }
+    /// Points in the column of the last one added, from the highest row to the lowest and the
+    /// last one's: as if each were added.
+    void Widen(int low, int high, int last) {
+        m_low = std::min(m_low, low);
+        m_high = std::max(m_high, high);
+        m_last = last;
+    }
     /// Ends the line: the next point starts a new one.
     void Break() {
         if (m_open) {
@@ -59,6 +66,28 @@ private:
     int m_high = 0;
     int m_last = 0;
 };
+
+/// The first point after point i, up to last, whose column is not x, the column of point i:
+/// by galloping search over the axis values, which never decrease.
+std::size_t ColumnEnd(const ProfileMapping& mapping, const double* axis, std::size_t i,
+                      std::size_t last, int x) {
+    std::size_t below = i;  // in the column
+    std::size_t step = 1;
+    while (step < last - below && mapping.X(axis[below + step]) == x) {
+        below += step;
+        step *= 2;
+    }
+    std::size_t above = std::min(last, below + step);  // past the column, or last
+    while (above - below > 1) {
+        const std::size_t middle = below + (above - below) / 2;
+        if (mapping.X(axis[middle]) == x) {
+            below = middle;
+        } else {
+            above = middle;
+        }
+    }
+    return above;
+}
 
 /// Ticks at round values of the vertical axis, labelled as they are.
 std::vector<AxisTick> ValueTicks(const ProfileMapping& mapping, int maxCount) {
@@ -112,29 +141,38 @@ void DrawChannelLine(PlotCanvas& canvas, const ProfileView& view, const double* 
     if (view.count == 0 || values == nullptr) {
         return;
     }
+    const ProfileMapping& mapping = parts.mapping;
     const double* axis = view.axis->Values();
     const ProfilePoints& points = *view.packed;
+    const bool sorted = view.axis->IsSorted();
     const std::size_t last = std::min(parts.last, view.count);
     canvas.SelectPen(PlotPen::LevelLine);
     ColumnStroke stroke(canvas);
-    // The pixels are worked out some points at a time in the mapping's tight loops.
-    constexpr std::size_t kChunk = 4096;
-    std::vector<int> x(kChunk);
-    std::vector<int> y(kChunk);
-    for (std::size_t from = parts.first; from < last; from += kChunk) {
-        const std::size_t count = std::min(kChunk, last - from);
-        parts.mapping.MapX(axis + from, count, x.data());
-        parts.mapping.MapY(values + from, count, y.data());
-        for (std::size_t k = 0; k < count; ++k) {
-            const std::size_t i = from + k;
+    for (std::size_t i = parts.first; i < last;) {
+        const int x = mapping.X(axis[i]);
+        const std::size_t end = sorted ? ColumnEnd(mapping, axis, i, last, x) : i + 1;
+        // Each stretch of the column's points without a missing sample and without the start
+        // of a run: its first point added, the others widening the stroke. The rows fall as
+        // the values rise.
+        while (i < end) {
             if (std::isnan(values[i])) {
                 stroke.Break();
+                ++i;
                 continue;
             }
             if (points[i].state == StateRunStart) {
                 stroke.Break();
             }
-            stroke.Add(x[k], y[k]);
+            stroke.Add(x, mapping.Y(values[i]));
+            double lowest = INFINITY;
+            double highest = -INFINITY;
+            for (++i; i < end && !std::isnan(values[i]) && points[i].state != StateRunStart; ++i) {
+                lowest = std::min(lowest, values[i]);
+                highest = std::max(highest, values[i]);
+            }
+            if (lowest <= highest) {
+                stroke.Widen(mapping.Y(highest), mapping.Y(lowest), mapping.Y(values[i - 1]));
+            }
         }
     }
     stroke.Break();

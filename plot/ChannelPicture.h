@@ -23,7 +23,8 @@ ProfilePictureParts ChannelPictureOf(const ProfilePictureParts& profile, const C
 /// The line through the values of the points parts.first to parts.last (excluded); a missing
 /// sample or the start of a run breaks it. The points within one pixel column make one stroke
 /// from their lowest to their highest pixel: it paints what lines through each of them paint,
-/// so that a long track costs a few strokes a column.
+/// so that a long track costs a few strokes a column. On an axis in order the columns' ends
+/// are found by search, and only the lowest and highest value of a column are mapped.
 void DrawChannelLine(PlotCanvas& canvas, const ProfileView& view, const double* values,
                      const ProfilePictureParts& parts);
 
