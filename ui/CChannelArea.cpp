@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 
 #include "qt/ChannelImage.h"
+#include "res/Strings.h"
 #include "ui/CProfileWnd.h"
 #include "ui/SettingsStore.h"
 
@@ -17,7 +18,7 @@ CChannelArea::CChannelArea(CProfileWnd& owner) : m_owner(owner) {
     setMouseTracking(true);
     setMinimumSize(320, 120);
     m_chooser.setObjectName(QStringLiteral("ChannelChooser"));
-    m_chooser.setToolTip(QStringLiteral("What the plot under the profile shows"));
+    m_chooser.setToolTip(QString::fromLatin1(kChannelChooserTip));
     m_chooser.addItem(QString::fromLatin1(SeriesLabel(PlotSeries::Speed)),
                       QString::fromLatin1(SeriesKey(PlotSeries::Speed)));
     connect(&m_chooser, &QComboBox::currentIndexChanged, this, [this](int index) {
