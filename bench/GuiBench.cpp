@@ -259,6 +259,7 @@ void BM_ProfileResize(benchmark::State& state) {
             const double start = ThreadCpuMs();
             profile.m_profileArea.Settle();
             profile.m_planArea.Settle();
+            profile.m_channelArea.Settle();
             profile.repaint();
             longest = std::max(longest, ThreadCpuMs() - start);
             FinishDrawing(profile.m_profileArea, longest);
@@ -270,6 +271,7 @@ void BM_ProfileResize(benchmark::State& state) {
     profile.resize(size);
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
+    profile.m_channelArea.Settle();
 }
 BENCHMARK(BM_ProfileResize)->ArgsProduct({{0, 1}, {1, 60}})->Unit(benchmark::kMillisecond);
 
@@ -292,9 +294,9 @@ void SendWheel(QWidget* area, QPointF at, int notch) {
     QApplication::sendEvent(area, &wheel);
 }
 
-/// The wheel turned a notch in around the middle of the profile and the zoomed picture shown
-/// (the profile area repainted, the one part of the window the zoom changes): from the whole
-/// track (argument 0), and four notches in already (1).
+/// The wheel turned a notch in around the middle of the profile and the zoomed pictures shown
+/// (the profile and the second plot under it repainted, the parts of the window the zoom
+/// changes): from the whole track (argument 0), and four notches in already (1).
 void BM_ProfileWheelZoom(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     CProfileArea& area = profile.m_profileArea;
@@ -311,6 +313,7 @@ void BM_ProfileWheelZoom(benchmark::State& state) {
         state.ResumeTiming();
         SendWheel(&area, at, 120);
         area.repaint();
+        profile.m_channelArea.repaint();
     }
     profile.Zoom().ZoomOut();
     profile.ZoomChanged();

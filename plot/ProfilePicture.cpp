@@ -4,6 +4,7 @@
 #include <cmath>
 #include <tuple>
 
+#include "plot/ChannelPicture.h"
 #include "plot/ElevationLines.h"
 #include "plot/PlanDrawing.h"
 #include "plot/ProfileDrawing.h"
@@ -29,8 +30,9 @@ std::pair<std::size_t, std::size_t> VisiblePoints(const ProfileView& view,
     return {first == 0 ? 0 : first - 1, std::min(view.count, last + 1)};
 }
 
-/// The axes with their ticks, breaks and captions, in black on the SVG.
-void AddAxes(SvgCanvas& canvas, const ProfilePictureParts& parts, int height) {
+}  // namespace
+
+void AddProfileAxes(SvgCanvas& canvas, const ProfilePictureParts& parts, int height) {
     const PlotRect& r = parts.mapping.Rect();
     constexpr int kFont = ProfileLayout::kFontSize;
     canvas.AddRule(r.left, r.bottom, r.right, r.bottom);
@@ -53,8 +55,6 @@ void AddAxes(SvgCanvas& canvas, const ProfilePictureParts& parts, int height) {
     canvas.AddText((r.left + r.right) / 2, height - 4, parts.horizontalCaption, "middle", kFont);
     canvas.AddText(4, kFont + 2, parts.verticalCaption, "start", kFont);
 }
-
-}  // namespace
 
 ProfilePictureParts ProfilePictureOf(const ProfileView& view, int width, int height) {
     const ProfileLayout layout = LayOutProfile(width, height);
@@ -112,8 +112,12 @@ BreakMark BreakMarkAt(int x, const PlotRect& r) {
 }
 
 std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks& marks, int width,
-                                    int height, int planWidth) {
+                                    int height, int planWidth, const ChannelPlot* channel) {
     const ProfilePictureParts parts = ProfilePictureOf(view, width, height);
+    const int profileHeight = height;
+    if (channel != nullptr) {  // the plan view beside both plots
+        height += channel->height;
+    }
     SvgCanvas canvas(width + planWidth, height);
     canvas.AddRect({0, 0, width + planWidth, height}, kBackgroundGrey, kBackgroundGrey,
                    kBackgroundGrey);
@@ -135,7 +139,7 @@ std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks&
         }
     }
     canvas.EndClip();
-    AddAxes(canvas, parts, height);
+    AddProfileAxes(canvas, parts, profileHeight);
     const PlotRect& r = parts.mapping.Rect();
     if (marks.range && view.count != 0) {
         const auto [left, right] = RangeColumns(parts, view, *marks.range);
@@ -145,6 +149,11 @@ std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks&
     if (marks.cursor && view.count != 0) {
         const int x = CursorColumn(parts, view, *marks.cursor);
         canvas.AddRule(x, r.top, x, r.bottom);
+    }
+    if (channel != nullptr) {
+        canvas.BeginGroup(0, profileHeight);
+        AddChannelPicture(canvas, view, marks, parts, *channel);
+        canvas.EndGroup();
     }
     const PlanProjection plan(view.points, view.count,
                               PlotRect{width, 0, width + planWidth, height});

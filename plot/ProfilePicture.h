@@ -17,6 +17,9 @@
 #include "report/DisplayOptions.h"
 #include "track/TrackPoint.h"
 
+class SvgCanvas;
+struct ChannelPlot;
+
 /// What the profile window shows of a track: its points on the axis of its mode, the zoom, and
 /// how the texts are shown.
 struct ProfileView {
@@ -108,8 +111,14 @@ struct BreakMark {
 };
 BreakMark BreakMarkAt(int x, const PlotRect& r);
 
+/// The axes with their ticks, breaks and captions of a picture height pixels high, in black on
+/// the SVG.
+void AddProfileAxes(SvgCanvas& canvas, const ProfilePictureParts& parts, int height);
+
 /// The profile with its axes (width by height) and the plan view beside it (planWidth by
 /// height), with the marks, as one SVG document on a background rectangle: the picture the
 /// window shows and saves as PNG. Lines that repeat what is drawn are left out, as on screen.
+/// With a second plot, it lies under the profile and the plan view spans both.
 std::string RenderProfilePictureSvg(const ProfileView& view, const ProfileMarks& marks, int width,
-                                    int height, int planWidth);
+                                    int height, int planWidth,
+                                    const ChannelPlot* channel = nullptr);

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "plot/ChannelSeries.h"
 #include "report/ListFormat.h"
 
 namespace {
@@ -76,6 +77,15 @@ ProfileReadout ReadoutOf(const TrackPoint* points, std::size_t count, std::size_
             readout.stretches.append(name);
         }
     }
+    for (const Channel channel : kChannels) {
+        if (frame.channels != nullptr && frame.channels->Has(channel)) {
+            const PlotSeries series = SeriesOf(channel);
+            const double sample = frame.channels->Sample(channel, i);
+            readout.samples.push_back({SeriesLabel(series),
+                                       std::isnan(sample) ? "--" : FormatNumber(sample),
+                                       SeriesUnit(series, units)});
+        }
+    }
     return readout;
 }
 
@@ -97,5 +107,9 @@ std::vector<std::string> ReadoutLines(const ProfileReadout& r) {
     lines.push_back(line("Speed", r.speed, r.speedUnit.c_str()));
     lines.push_back(line("State", r.state, ""));
     lines.push_back(line("Stretch", r.stretches, ""));
+    for (const ReadoutSample& sample : r.samples) {
+        lines.push_back(sample.label + ": " + sample.value
+                        + (sample.value == "--" ? "" : " " + sample.unit));
+    }
     return lines;
 }

@@ -7,7 +7,16 @@
 
 #include "plot/ProfileAxis.h"
 #include "report/DisplayOptions.h"
+#include "track/TrackChannels.h"
 #include "track/TrackPoint.h"
+
+/// The sample of a channel at the point: "Heart Rate", "142", "bpm"; the value "--" where
+/// the sample is missing.
+struct ReadoutSample {
+    std::string label;
+    std::string value;
+    std::string unit;
+};
 
 /// Texts about point i of the joined track.
 struct ProfileReadout {
@@ -22,6 +31,7 @@ struct ProfileReadout {
     std::string distanceUnit = "km";
     std::string elevationUnit = "m";
     std::string speedUnit = "km/h";
+    std::vector<ReadoutSample> samples;  // of each channel the track has
 };
 
 /// What the readout needs besides the points: the first day of the time of day (in the shown
@@ -34,10 +44,11 @@ struct ReadoutFrame {
     bool hasTimes = true;
     const double* recorded = nullptr;  // metres, when the altitudes are chosen from others
     const double* terrain = nullptr;   // metres, NaN where none; null for a track without
+    const TrackChannels* channels = nullptr;  // of the points; none when null
 };
 
 ProfileReadout ReadoutOf(const TrackPoint* points, std::size_t count, std::size_t i,
                          const ReadoutFrame& frame);
 
-/// The readout as lines of "Label: value unit".
+/// The readout as lines of "Label: value unit", a line for each channel's sample last.
 std::vector<std::string> ReadoutLines(const ProfileReadout& readout);

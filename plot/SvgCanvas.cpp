@@ -190,6 +190,20 @@ void SvgCanvas::EndClip() {
     m_svg += "</g>\n";
 }
 
+void SvgCanvas::BeginGroup(int dx, int dy) {
+    ClosePath();
+    m_svg += "<g transform=\"translate(";
+    AppendInt(m_svg, dx);
+    m_svg += ' ';
+    AppendInt(m_svg, dy);
+    m_svg += ")\">\n";
+}
+
+void SvgCanvas::EndGroup() {
+    ClosePath();
+    m_svg += "</g>\n";
+}
+
 std::string SvgCanvas::Finish() {
     ClosePath();
     m_svg += "</svg>\n";

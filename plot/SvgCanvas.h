@@ -37,6 +37,9 @@ public:
     /// What is drawn until EndClip shows only within the rectangle (right and bottom exclusive).
     void BeginClip(const PlotRect& rect);
     void EndClip();
+    /// What is drawn until EndGroup is moved by dx, dy: a part laid out on its own.
+    void BeginGroup(int dx, int dy);
+    void EndGroup();
     /// Black text of the given pixel size; anchor "start", "middle" or "end".
     void AddText(int x, int y, const std::string& text, const char* anchor, int size);
 

@@ -15,8 +15,9 @@ namespace {
 
 constexpr QRgb kAxisColour = 0xFF000000;
 
-/// The axes with their ticks, labels and captions.
-void DrawAxes(QPainter& painter, const ProfilePictureParts& parts, QSize size) {
+}  // namespace
+
+void DrawProfileAxes(QPainter& painter, const ProfilePictureParts& parts, QSize size) {
     const PlotRect& r = parts.mapping.Rect();
     QFont font = painter.font();
     font.setPixelSize(ProfileLayout::kFontSize);
@@ -50,8 +51,6 @@ void DrawAxes(QPainter& painter, const ProfilePictureParts& parts, QSize size) {
                      ToQString(parts.verticalCaption));
 }
 
-}  // namespace
-
 QImage RenderProfileImage(const TrackPoint* points, std::size_t count, bool overDistance,
                           QSize size) {
     QImage image(size, QImage::Format_RGB32);
@@ -84,7 +83,8 @@ std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& par
     }
     auto image = std::make_unique<SteppedImage>(
         size, std::move(steps),
-        [parts, size](QPainter& painter) { DrawAxes(painter, parts, size); }, ProfileClip(parts));
+        [parts, size](QPainter& painter) { DrawProfileAxes(painter, parts, size); },
+        ProfileClip(parts));
     if (view.count == 0) {
         DrawProfile(image->Canvas(), nullptr, 0, view.OverDistance(), parts.layout.item);
     }

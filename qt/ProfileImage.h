@@ -21,6 +21,10 @@
 QImage RenderProfileImage(const TrackPoint* points, std::size_t count, bool overDistance,
                           QSize size);
 
+/// The axes with their ticks, labels and captions, as the parts lay them out on a picture of
+/// the size.
+void DrawProfileAxes(QPainter& painter, const ProfilePictureParts& parts, QSize size);
+
 /// The profile with its axes as the parts lay them out, clipped to its plot area, to be drawn
 /// in steps.
 std::unique_ptr<SteppedImage> ProfilePictureImage(const ProfilePictureParts& parts,

@@ -66,3 +66,5 @@ inline constexpr char kShowProfileMenuEntry[] = "Show Profile...";
 inline constexpr char kProfileCaption[] = "Profile";
 inline constexpr char kSavePicture[] = "Save Picture...";
 inline constexpr const char* kPictureFileFilters[] = {"PNG Image (*.png)", "SVG Image (*.svg)"};
+/// The tip of the chooser of what the plot under the profile shows.
+inline constexpr char kChannelChooserTip[] = "What the plot under the profile shows";

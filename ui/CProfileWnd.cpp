@@ -36,15 +36,21 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     : QWidget(parent, Qt::Window),
       m_profileArea(*this),
       m_planArea(*this),
-      m_mapArea(*this, m_planArea) {
+      m_mapArea(*this, m_planArea),
+      m_channelArea(*this) {
     setObjectName(QStringLiteral("ProfileWindow"));
     setWindowTitle(QString::fromLatin1(kProfileCaption));
     m_profileArea.setParent(&m_pictureArea);
     m_planArea.setParent(&m_pictureArea);
+    m_channelArea.setParent(&m_pictureArea);
     auto* picture = new QHBoxLayout(&m_pictureArea);
     picture->setContentsMargins(0, 0, 0, 0);
     picture->setSpacing(0);
-    picture->addWidget(&m_profileArea, 3);
+    auto* plots = new QVBoxLayout;
+    plots->setSpacing(0);
+    plots->addWidget(&m_profileArea, 3);
+    plots->addWidget(&m_channelArea, 2);
+    picture->addLayout(plots, 3);
     picture->addWidget(&m_planArea, 1);
     m_readout.setObjectName(QStringLiteral("Readout"));
     m_readout.setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -69,6 +75,7 @@ CProfileWnd::CProfileWnd(QWidget* parent)
     buttons->addWidget(&m_elevationChoice);
     buttons->addWidget(&m_savePicture);
     auto* side = new QVBoxLayout;
+    side->addWidget(&m_channelArea.m_chooser);
     side->addWidget(&m_readout);
     side->addWidget(&m_rangeList, 1);
     side->addLayout(buttons);
@@ -159,13 +166,15 @@ void CProfileWnd::SetCursor(std::size_t i) {
                              m_options,
                              m_track->hasTimes,
                              view.recorded,
-                             view.terrain};
+                             view.terrain,
+                             &m_track->channels};
     QStringList lines;
     for (const std::string& line : ReadoutLines(ReadoutOf(Points(), Count(), i, frame))) {
         lines << ToQString(line);
     }
     m_readout.setText(lines.join(QLatin1Char('\n')));
     m_profileArea.update();
+    m_channelArea.update();
     m_planArea.update();
     m_mapArea.update();
     emit ReadoutChanged();
@@ -182,6 +191,7 @@ void CProfileWnd::SetRange(std::size_t first, std::size_t last) {
     m_planArea.RangeChanged();
     m_mapArea.RangeChanged();
     m_profileArea.update();
+    m_channelArea.update();
 }
 
 void CProfileWnd::ShowRangeFigures() {
@@ -196,6 +206,7 @@ void CProfileWnd::ShowRangeFigures() {
 void CProfileWnd::ZoomChanged() {
     m_profileArea.Invalidate();
     m_profileArea.update();
+    m_channelArea.Invalidate();
 }
 
 void CProfileWnd::keyPressEvent(QKeyEvent* event) {
@@ -235,7 +246,8 @@ bool CProfileWnd::WritePicture(const QString& path, bool svg) {
     if (!svg) {
         return SavePng(ToStdString(path), m_pictureArea.grab().toImage());
     }
+    const ChannelPlot channel = m_channelArea.Plot();
     return WriteFile(ToStdString(path),
                      RenderProfilePictureSvg(View(), Marks(), m_profileArea.width(),
-                                             m_profileArea.height(), m_planArea.width()));
+                                             m_profileArea.height(), m_planArea.width(), &channel));
 }

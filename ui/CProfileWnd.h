@@ -18,6 +18,7 @@
 #include "plot/ProfileZoom.h"
 #include "report/DisplayOptions.h"
 #include "track/TrackSection.h"
+#include "ui/CChannelArea.h"
 #include "ui/CMapArea.h"
 #include "ui/CPlanArea.h"
 #include "ui/CProfileArea.h"
@@ -43,6 +44,7 @@ public:
     void Follow(const CProfilePlot& plot, const AnalysisSettings& settings,
                 const DisplayOptions& options);
 
+    const TrackSection* Track() const { return m_track; }
     const TrackPoint* Points() const;
     std::size_t Count() const;
     bool OverDistance() const { return m_overDistance; }
@@ -65,8 +67,8 @@ public:
     /// Redraws after the zoom changed.
     void ZoomChanged();
     void OnSavePicture();
-    /// Writes the profile and plan at the window's size as SVG or PNG, never in part; false
-    /// when it failed, leaving the file as it was.
+    /// Writes the profile, the second plot and the plan at the window's size as SVG or PNG, never
+    /// in part; false when it failed, leaving the file as it was.
     bool WritePicture(const QString& path, bool svg);
     /// Remembers where the window stands and how large it is.
     void SaveGeometry();
@@ -77,6 +79,7 @@ public:
     CProfileArea m_profileArea;
     CPlanArea m_planArea;
     CMapArea m_mapArea;  // over the plan view while it has tiles
+    CChannelArea m_channelArea;  // the second plot, under the profile
     QLabel m_readout;
     QTableView m_rangeList;
     QPushButton m_savePicture;

@@ -18,6 +18,7 @@ public:
     // Keys, grouped by window.
     static constexpr char kMainGeometry[] = "window/geometry";
     static constexpr char kProfileGeometry[] = "profile/geometry";
+    static constexpr char kProfileChannel[] = "profile/channel";  // what the second plot shows
     static constexpr char kPlotMode[] = "window/plotMode";
     static constexpr char kConnectionMode[] = "window/connectionMode";
     static constexpr char kVerticalThreshold[] = "window/verticalThreshold";  // metres

@@ -1,11 +1,13 @@
 // Makes the README's pictures of the profile window: the track loaded, a range chosen with
-// Shift+drag and the readout at a point. With --map, on generated map tiles; with --terrain, a
-// tile is made under the track (see ScreenshotTerrain.h) and chosen as the terrain folder, so
-// that both heights show.
-// Usage: pelorin_profile_screenshot TRACK OUTPUT.png [--map] [--terrain]
+// Shift+drag and the readout at a point; the second plot shows the speed or, named as the
+// settings keep it, a channel (SERIES: speed, heart_rate, cadence, power or temperature).
+// With --map, on generated map tiles; with --terrain, a tile is made under the track (see
+// ScreenshotTerrain.h) and chosen as the terrain folder, so that both heights show.
+// Usage: pelorin_profile_screenshot TRACK OUTPUT.png [SERIES] [--map] [--terrain]
 #include <cstdio>
 #include <string>
 
+#include <QComboBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTest>
@@ -50,16 +52,21 @@ int main(int argc, char* argv[]) {
     ScreenshotSetup setup(argc, argv);
     bool map = false;
     bool terrain = false;
+    const char* series = nullptr;
     bool known = argc >= 3;
     for (int i = 3; i < argc; ++i) {
         const std::string option = argv[i];
         map = map || option == "--map";
         terrain = terrain || option == "--terrain";
-        known = known && (option == "--map" || option == "--terrain");
+        if (option.rfind("--", 0) != 0 && series == nullptr) {
+            series = argv[i];
+        } else {
+            known = known && (option == "--map" || option == "--terrain");
+        }
     }
     if (!known) {
-        std::fprintf(stderr,
-                     "usage: pelorin_profile_screenshot TRACK OUTPUT.png [--map] [--terrain]\n");
+        std::fprintf(stderr, "usage: pelorin_profile_screenshot TRACK OUTPUT.png [SERIES] "
+                             "[--map] [--terrain]\n");
         return 2;
     }
     CAnalyzerDlg* dialog = setup.LoadIntoWindow(argv[1]);
@@ -80,6 +87,15 @@ int main(int argc, char* argv[]) {
         profile.m_mapArea.UseSource(std::make_unique<GeneratedTiles>(),
                                     QStringLiteral("generated"));
     }
+    if (series != nullptr) {
+        QComboBox& chooser = profile.m_channelArea.m_chooser;
+        const int index = chooser.findData(QString::fromLocal8Bit(series));
+        if (index < 0) {
+            std::fprintf(stderr, "the track has no %s\n", series);
+            return 1;
+        }
+        chooser.setCurrentIndex(index);
+    }
     QApplication::processEvents();
     QWidget& area = profile.m_profileArea;
     const int y = area.height() / 2;
@@ -95,6 +111,7 @@ int main(int argc, char* argv[]) {
     QApplication::processEvents();
     profile.m_profileArea.Settle();
     profile.m_planArea.Settle();
+    profile.m_channelArea.Settle();
     profile.m_mapArea.FinishTrack();
     return ScreenshotSetup::Save(profile, argv[2]) ? 0 : 1;
 }

@@ -116,6 +116,49 @@ private slots:
         QCOMPARE(QDir(QString::fromStdString(saved.Dir())).entryList(QDir::Files),
                  QStringList{"profile.png"});  // nothing left beside it
     }
+
+    // The second plot offers the speed and the channels the track has, and shows the one
+    // chosen last where the track has it; the readout lists every channel's sample.
+    void secondPlotOffersTheChannelsOfTheTrackAndTheReadoutTheirSamples() {
+        WindowDriver w;
+        const std::string gpx = PELORIN_REAL_DATA "/gpx/gcheetah_urbanbiker_2019.gpx";
+        QVERIFY(w.Load(gpx));
+        w.dlg.OnShowProfile();
+        CProfileWnd& profile = *w.dlg.m_profileWnd;
+        CChannelArea& plot = profile.m_channelArea;
+        const auto offered = [&plot] {
+            QStringList items;
+            for (int k = 0; k < plot.m_chooser.count(); ++k) {
+                items << plot.m_chooser.itemText(k);
+            }
+            return items;
+        };
+        QCOMPARE(offered(),
+                 QStringList({"Speed", "Heart Rate", "Cadence", "Power", "Temperature"}));
+        plot.m_chooser.setCurrentIndex(1);
+        QCOMPARE(plot.Parts().verticalCaption, std::string("Heart Rate (bpm)"));
+
+        QSignalSpy readout(&profile, &CProfileWnd::ReadoutChanged);
+        SendMouse(&plot, QEvent::MouseMove, QPoint(plot.width() / 2, 50), Qt::NoModifier);
+        QTRY_COMPARE(readout.count(), 1);
+        QVERIFY(profile.Cursor().has_value());
+        const auto samples = [&profile](std::size_t i) {
+            profile.SetCursor(i);
+            return profile.m_readout.text().split(QLatin1Char('\n')).mid(7);
+        };
+        QCOMPARE(samples(1000), QStringList({"Heart Rate: 114 bpm", "Cadence: 77 rpm",
+                                             "Power: 259 W", "Temperature: 35.3 °C"}));
+        QCOMPARE(samples(136).first(), QStringLiteral("Heart Rate: --"));
+        profile.SetRange(900, 1100);  // the 31 figures and the channels' 9
+        QCOMPARE(profile.m_rangeList.model()->rowCount(), 40);
+
+        TempFile plt(PltText("Hill").Leg(30, 30, 3, 10).Text());
+        QVERIFY(w.Load(plt.Path()));
+        QCOMPARE(offered(), QStringList{"Speed"});
+        QCOMPARE(plot.Series(), PlotSeries::Speed);
+        QVERIFY(w.Load(gpx));
+        QCOMPARE(plot.Series(), PlotSeries::HeartRate);
+    }
 };
 
 int RunProfileWndTest(int argc, char** argv) {
