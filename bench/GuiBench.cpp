@@ -28,7 +28,7 @@
 #include "BenchData.h"
 #include "app/CAnalyzerDlg.h"
 #include "app/QtPlatform.h"
-#include "tiles/TileSource.h"
+#include "support/DrawnTiles.h"
 
 namespace {
 
@@ -320,25 +320,6 @@ void BM_ProfileWheelZoom(benchmark::State& state) {
 }
 BENCHMARK(BM_ProfileWheelZoom)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
-/// Tiles of one shade each, made when first asked for, as an offline map gives them.
-class GeneratedTiles : public TileSource {
-public:
-    GeneratedTiles() : TileSource(Info()) {}
-    QImage TileNow(const TileId& id) override {
-        QImage image(256, 256, QImage::Format_RGB32);
-        image.fill(qRgb(200 + id.x % 40, 220 + id.y % 30, 190));
-        return image;
-    }
-
-private:
-    static TileSourceInfo Info() {
-        TileSourceInfo info;
-        info.name = QStringLiteral("Generated");
-        info.attribution = QStringLiteral("Generated tiles");
-        return info;
-    }
-};
-
 /// A frame of the profile window's map: a drag by 10 pixels (argument 0) or a quarter wheel
 /// step (1) and the repaint, with an event of the track's drawing where one is due; from the
 /// fitted view zoomed in by the second argument. The tiles are decoded once, as from a cache.
@@ -347,7 +328,7 @@ private:
 void BM_ProfileMapFrame(benchmark::State& state) {
     CProfileWnd& profile = *RealisticWindow().dlg.m_profileWnd;
     CMapArea& map = profile.m_mapArea;
-    map.UseSource(std::make_unique<GeneratedTiles>(), QStringLiteral("generated"));
+    map.UseSource(std::make_unique<DrawnTiles>(), QStringLiteral("generated"));
     const QPointF at(map.width() * 0.4, map.height() * 0.6);
     map.ZoomAround(at, static_cast<double>(state.range(1)));
     map.FinishTrack();

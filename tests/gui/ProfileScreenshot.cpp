@@ -9,44 +9,11 @@
 
 #include <QComboBox>
 #include <QMouseEvent>
-#include <QPainter>
 #include <QTest>
 
 #include "gui/ScreenshotSupport.h"
 #include "gui/ScreenshotTerrain.h"
-#include "tiles/TileSource.h"
-
-namespace {
-
-/// Tiles drawn on the spot: pale land, a faint grid and each tile's z/x/y.
-class GeneratedTiles : public TileSource {
-public:
-    GeneratedTiles() : TileSource(Info()) {}
-    QImage TileNow(const TileId& id) override {
-        QImage image(256, 256, QImage::Format_RGB32);
-        image.fill(qRgb(236, 234, 224));
-        QPainter painter(&image);
-        painter.setPen(QColor(214, 210, 196));
-        for (int at = 0; at < 256; at += 64) {
-            painter.drawLine(at, 0, at, 255);
-            painter.drawLine(0, at, 255, at);
-        }
-        painter.setPen(QColor(160, 156, 140));
-        painter.drawText(QRect(6, 4, 240, 20), Qt::AlignLeft,
-                         QStringLiteral("%1/%2/%3").arg(id.zoom).arg(id.x).arg(id.y));
-        return image;
-    }
-
-private:
-    static TileSourceInfo Info() {
-        TileSourceInfo info;
-        info.name = QStringLiteral("Generated");
-        info.attribution = QStringLiteral("Generated tiles, no map data");
-        return info;
-    }
-};
-
-}  // namespace
+#include "support/DrawnTiles.h"
 
 int main(int argc, char* argv[]) {
     ScreenshotSetup setup(argc, argv);
@@ -84,7 +51,7 @@ int main(int argc, char* argv[]) {
     dialog->OnShowProfile();
     CProfileWnd& profile = *dialog->m_profileWnd;
     if (map) {
-        profile.m_mapArea.UseSource(std::make_unique<GeneratedTiles>(),
+        profile.m_mapArea.UseSource(std::make_unique<DrawnTiles>(),
                                     QStringLiteral("generated"));
     }
     if (series != nullptr) {
