@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 
 #include "qt/ChannelImage.h"
+#include "qt/MarkPen.h"
 #include "res/Strings.h"
 #include "ui/CProfileWnd.h"
 #include "ui/SettingsStore.h"
@@ -129,14 +130,11 @@ void CChannelArea::paintEvent(QPaintEvent*) {
     const PlotRect& r = parts.mapping.Rect();
     if (const auto& range = m_owner.Range()) {
         const auto [left, right] = RangeColumns(parts, view, *range);
-        const MarkStyle& s = kRangeSpanStyle;
-        painter.fillRect(QRect(left, r.top, right - left + 1, r.bottom - r.top),
-                         QColor(s.red, s.green, s.blue, s.alpha));
+        painter.fillRect(QRect(left, r.top, right - left + 1, r.bottom - r.top), MarkColour(kRangeSpanStyle));
     }
     if (const auto& cursor = m_owner.Cursor()) {
         const int x = CursorColumn(parts, view, *cursor);
-        const MarkStyle& s = kCursorStyle;
-        painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width));
+        painter.setPen(MarkPen(kCursorStyle));
         painter.drawLine(x, r.top, x, r.bottom);
     }
 }

@@ -8,6 +8,7 @@
 #include <QWheelEvent>
 
 #include "plot/ProfilePicture.h"
+#include "qt/MarkPen.h"
 #include "tiles/MapRenderer.h"
 #include "ui/CProfileWnd.h"
 
@@ -238,8 +239,7 @@ void CMapArea::PaintFrame(QPainter& painter) {
     PaintMap(painter, scene);
     if (m_track && m_owner.Cursor() && *m_owner.Cursor() < m_track->Count()) {
         const PlotPoint p = m_view.PixelOf(m_track->WorldOf(*m_owner.Cursor()));
-        const MarkStyle& s = kPlanCursorStyle;
-        painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width));
+        painter.setPen(MarkPen(kPlanCursorStyle));
         painter.setBrush(Qt::NoBrush);
         painter.drawEllipse(QPoint(p.x, p.y), kPlanCursorRadius, kPlanCursorRadius);
     }

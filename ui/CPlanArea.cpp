@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "qt/MarkPen.h"
 #include "qt/ProfileImage.h"
 #include "ui/CProfileWnd.h"
 
@@ -87,8 +88,7 @@ void CPlanArea::paintEvent(QPaintEvent*) {
     painter.drawImage(0, 0, m_picture);
     if (const auto& cursor = m_owner.Cursor()) {
         const PlotPoint p = m_projection->Map(points[*cursor]);
-        const MarkStyle& s = kPlanCursorStyle;
-        painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width));
+        painter.setPen(MarkPen(kPlanCursorStyle));
         painter.drawEllipse(QPoint(p.x, p.y), kPlanCursorRadius, kPlanCursorRadius);
     }
 }

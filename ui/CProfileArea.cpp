@@ -9,6 +9,7 @@
 #include <QWheelEvent>
 
 #include "plot/ProfileMapping.h"
+#include "qt/MarkPen.h"
 #include "qt/ProfileImage.h"
 #include "ui/CProfileWnd.h"
 
@@ -145,16 +146,14 @@ void CProfileArea::paintEvent(QPaintEvent*) {
     };
     if (const auto& range = m_owner.Range()) {
         const auto [left, right] = RangeColumns(parts, view, *range);
-        const MarkStyle& s = kRangeSpanStyle;
-        span(left, right, QColor(s.red, s.green, s.blue, s.alpha));
+        span(left, right, MarkColour(kRangeSpanStyle));
     }
     if (m_dragStart) {
         span(*m_dragStart, m_dragEnd, m_dragRange ? QColor(0, 0, 255, 60) : QColor(0, 0, 0, 40));
     }
     if (const auto& cursor = m_owner.Cursor()) {
         const int x = CursorColumn(parts, view, *cursor);
-        const MarkStyle& s = kCursorStyle;
-        painter.setPen(QPen(QColor(s.red, s.green, s.blue, s.alpha), s.width));
+        painter.setPen(MarkPen(kCursorStyle));
         painter.drawLine(x, r.top, x, r.bottom);
     }
 }
