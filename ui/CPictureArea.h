@@ -22,6 +22,8 @@ public:
     virtual void Settle() = 0;
     /// Draws the next points of the picture being drawn; true when more steps are left.
     bool DrawStep(std::size_t points) { return m_drawing.Step(points); }
+    /// The last picture is shown stretched until the size rests.
+    bool IsStretched() const { return m_resizing; }
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

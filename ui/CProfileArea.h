@@ -64,13 +64,8 @@ private:
     CProfileWnd& m_owner;
     std::optional<ProfilePictureParts> m_parts;
     bool m_partsValid = false;
-    QImage m_picture;
-    bool m_pictureValid = false;
-    QTimer m_settle;
-    bool m_resizing = false;     // the last picture is shown stretched until the size rests
     Whole m_whole[2];            // over time, over distance
     bool m_otherQueued = false;  // DrawOtherMode is waiting for the event loop
-    StepwiseDrawing m_drawing{this};
     Pending m_pending{};             // what m_drawing draws, while it draws
     std::optional<int> m_dragStart;  // pixel column where the button went down
     int m_dragEnd = 0;

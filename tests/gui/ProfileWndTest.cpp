@@ -6,6 +6,7 @@
 #include <QTest>
 
 #include "gui/GuiTestSupport.h"
+#include "qt/ProfileImage.h"
 
 namespace {
 
@@ -115,6 +116,24 @@ private slots:
         QCOMPARE(QImage(QString::fromStdString(saved.Path())).size(), profile.m_pictureArea.size());
         QCOMPARE(QDir(QString::fromStdString(saved.Dir())).entryList(QDir::Files),
                  QStringList{"profile.png"});  // nothing left beside it
+    }
+
+    // While the window is resized, each picture shows its last one stretched; once the size
+    // rests it is drawn anew at that size.
+    void resizedPicturesStretchUntilTheSizeRests() {
+        WindowDriver w;
+        TempFile file(PltText("Hill").Leg(30, 30, 3, 10).Leg(30, 30, -3, 10).Text());
+        QVERIFY(w.Load(file.Path()));
+        w.dlg.OnShowProfile();
+        CProfileWnd& profile = *w.dlg.m_profileWnd;
+        profile.m_pictureArea.grab();
+        profile.resize(profile.width() + 60, profile.height() + 40);
+        QTRY_VERIFY(profile.m_profileArea.IsStretched() && profile.m_channelArea.IsStretched());
+        QTRY_VERIFY(!profile.m_profileArea.IsStretched() && !profile.m_channelArea.IsStretched());
+        const QImage fresh = DrawProfilePicture(profile.m_profileArea.Parts(), profile.View(),
+                                                profile.m_profileArea.size());
+        QCOMPARE(profile.m_profileArea.grab().toImage().convertToFormat(QImage::Format_RGB32),
+                 fresh.convertToFormat(QImage::Format_RGB32));
     }
 
     // The second plot offers the speed and the channels the track has, and shows the one
