@@ -15,8 +15,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BareAndRead.h"
 #include "BenchData.h"
+#include "ReadMeasures.h"
 #include "track/SectionWriter.h"
 #include "track/TrackSectionList.h"
 
@@ -167,11 +167,8 @@ BENCHMARK(BM_ReadFitVsBarePass)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 void BM_ReadFitPeakMemory(benchmark::State& state) {
     const std::string path = GeneratedFitFile(kMillion);
-    long peak = 0;
-    for (auto _ : state) {
-        peak = PeakMemoryOf(PELORIN_READ_PEAK, path);
-    }
-    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    const double peakMegabytes = ReadPeakMegabytes(state, path);
+    state.counters["peak_MB"] = peakMegabytes;
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
     state.counters["points_MB"] = 56.0 * kMillion / 1e6;
 }

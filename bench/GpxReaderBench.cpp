@@ -12,8 +12,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include "BareAndRead.h"
 #include "BenchData.h"
+#include "ReadMeasures.h"
 #include "track/TrackSectionList.h"
 
 namespace {
@@ -108,11 +108,8 @@ BENCHMARK(BM_ReadGpxChannels)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_ReadGpxPeakMemory(benchmark::State& state) {
     const std::string path = GeneratedGpxFile(kMillion);
-    long peak = 0;
-    for (auto _ : state) {
-        peak = PeakMemoryOf(PELORIN_READ_PEAK, path);
-    }
-    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    const double peakMegabytes = ReadPeakMegabytes(state, path);
+    state.counters["peak_MB"] = peakMegabytes;
     state.counters["file_MB"] = static_cast<double>(std::filesystem::file_size(path)) / 1e6;
     state.counters["limit_MB"] = 2 * 56.0 * kMillion / 1e6;  // plus expat's buffer
 }

@@ -11,6 +11,7 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchData.h"
+#include "ReadMeasures.h"
 #include "track/TrackSectionList.h"
 
 namespace {
@@ -97,13 +98,10 @@ BENCHMARK(BM_ReadTrackFile)->Unit(benchmark::kMillisecond);
 
 void BM_ReadTrackFilePeakMemory(benchmark::State& state) {
     const std::string path = GeneratedTrackFile(kMillion);
-    long peak = 0;
-    for (auto _ : state) {
-        peak = PeakMemoryOf(PELORIN_READ_PEAK, path);
-    }
+    const double peakMegabytes = ReadPeakMegabytes(state, path);
     const double pointBytes = 56.0 * kMillion;
     const double fileBytes = static_cast<double>(std::filesystem::file_size(path));
-    state.counters["peak_MB"] = static_cast<double>(peak) / 1e6;
+    state.counters["peak_MB"] = peakMegabytes;
     state.counters["limit_MB"] = (2 * pointBytes + fileBytes) / 1e6;
 }
 BENCHMARK(BM_ReadTrackFilePeakMemory)->Iterations(1)->Unit(benchmark::kMillisecond);

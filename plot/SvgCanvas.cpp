@@ -122,10 +122,8 @@ void SvgCanvas::AppendColour(const char* attribute, uint8_t red, uint8_t green, 
     }
 }
 
-void SvgCanvas::AddRect(const PlotRect& rect, uint8_t red, uint8_t green, uint8_t blue,
-                        uint8_t alpha) {
-    ClosePath();
-    m_svg += "<rect x=\"";
+void SvgCanvas::AppendRectAttributes(const PlotRect& rect) {
+    m_svg += " x=\"";
     AppendInt(m_svg, rect.left);
     m_svg += "\" y=\"";
     AppendInt(m_svg, rect.top);
@@ -134,6 +132,13 @@ void SvgCanvas::AddRect(const PlotRect& rect, uint8_t red, uint8_t green, uint8_
     m_svg += "\" height=\"";
     AppendInt(m_svg, rect.bottom - rect.top);
     m_svg += '"';
+}
+
+void SvgCanvas::AddRect(const PlotRect& rect, uint8_t red, uint8_t green, uint8_t blue,
+                        uint8_t alpha) {
+    ClosePath();
+    m_svg += "<rect";
+    AppendRectAttributes(rect);
     AppendColour("fill", red, green, blue, alpha);
     m_svg += "/>\n";
 }
@@ -174,15 +179,9 @@ void SvgCanvas::AddCircle(int x, int y, int radius, uint8_t red, uint8_t green, 
 void SvgCanvas::BeginClip(const PlotRect& rect) {
     ClosePath();
     const std::string id = "clip" + std::to_string(++m_clips);
-    m_svg += "<clipPath id=\"" + id + "\"><rect x=\"";
-    AppendInt(m_svg, rect.left);
-    m_svg += "\" y=\"";
-    AppendInt(m_svg, rect.top);
-    m_svg += "\" width=\"";
-    AppendInt(m_svg, rect.right - rect.left);
-    m_svg += "\" height=\"";
-    AppendInt(m_svg, rect.bottom - rect.top);
-    m_svg += "\"/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
+    m_svg += "<clipPath id=\"" + id + "\"><rect";
+    AppendRectAttributes(rect);
+    m_svg += "/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
 }
 
 void SvgCanvas::EndClip() {

@@ -50,6 +50,8 @@ private:
     void OpenPath(bool forLine);
     void ClosePath();
     void AppendCommand(char command, int x, int y);
+    /// A rectangle's x, y, width and height attributes, after a space.
+    void AppendRectAttributes(const PlotRect& rect);
     void AppendColour(const char* attribute, uint8_t red, uint8_t green, uint8_t blue,
                       uint8_t alpha);
 

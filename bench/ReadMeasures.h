@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include <benchmark/benchmark.h>
 
 #include "BenchData.h"
@@ -28,3 +30,13 @@ struct BareAndRead {
         state.counters["cpu_ratio"] = readCpu / bareCpu;
     }
 };
+
+/// The peak memory in megabytes of a child process that reads the file into sections, once
+/// per iteration.
+inline double ReadPeakMegabytes(benchmark::State& state, const std::string& path) {
+    long peak = 0;
+    for (auto _ : state) {
+        peak = PeakMemoryOf(PELORIN_READ_PEAK, path);
+    }
+    return static_cast<double>(peak) / 1e6;
+}
